@@ -1,0 +1,48 @@
+#pragma once
+// The catalogue file objects.dat. It is never held in memory: every list
+// change, pick and deletion reads the file again from its start, so these
+// functions read it in one go and walk its lines without copying them.
+
+#include "app/lunar_object.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr const char* kCatalogueFileName = "objects.dat";
+
+/// The texts of lines 6 to 8 of the record read last; the height panel
+/// works on them.
+struct SelectedObjectTexts {
+    std::string Latitude;
+    std::string Longitude;
+    std::string Height;
+};
+
+/// The names of all records in file order. Like a loop with its test at the
+/// end, an empty file yields one empty name.
+std::vector<std::string> ReadObjectNames();
+
+/// The first record named exactly `name`. Every record read on the way
+/// leaves its texts in `selected`, so when nothing matches they are those of
+/// the last record in the file.
+std::optional<LunarObject> FindObjectByName(const std::string& name, SelectedObjectTexts& selected);
+
+/// The first record whose frame contains map pixel (x, y); `selected` as above.
+std::optional<LunarObject> FindObjectAtPoint(int x, int y, SelectedObjectTexts& selected);
+
+/// Every record in file order (for checks and tools; the program itself
+/// never keeps the catalogue).
+std::vector<LunarObject> ReadAllObjects();
+
+/// Removes every user-defined record (origin "2") named `name`, rewriting
+/// the file through objects2.dat; catalogue objects of the same name stay.
+/// Returns how many records were removed.
+int DeleteUserObjects(const std::string& name);
+
+/// Appends one record at the end of the file, which must exist. Throws
+/// EncodingError before writing when a text cannot be stored.
+void AppendObject(const LunarObject& object);
+
+/// The twelve lines of a record as written to the file.
+void WriteObjectRecord(class TextFileWriter& file, const LunarObject& object);

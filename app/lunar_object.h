@@ -1,0 +1,42 @@
+#pragma once
+// One formation of the catalogue objects.dat: a record of twelve lines.
+//   1-4  frame on the map: left, right, top, bottom (map pixels, inclusive)
+//   5    name (compared exactly)
+//   6-7  selenographic latitude and longitude, decimal degrees, may be empty
+//   8    height in metres, free text, may be empty
+//   9-11 three description lines
+//   12   origin: "1" catalogue object with height measurement,
+//        "2" defined by the user, anything else catalogue object without
+
+#include <string>
+
+struct LunarObject {
+    int FrameLeft = 0;
+    int FrameRight = 0;
+    int FrameTop = 0;
+    int FrameBottom = 0;
+    std::string Name;
+    std::string SelenographicLatitude;
+    std::string SelenographicLongitude;
+    std::string Height;
+    std::string Description1;
+    std::string Description2;
+    std::string Description3;
+    std::string Origin;
+
+    /// True when map pixel (x, y) lies in the frame, edges included.
+    bool FrameContains(int x, int y) const
+    {
+        return FrameLeft <= x && x <= FrameRight && FrameTop <= y && y <= FrameBottom;
+    }
+
+    /// Only the first character of the origin line counts.
+    bool IsUserDefined() const { return !Origin.empty() && Origin[0] == '2'; }
+
+    /// Origin "1", or a user object with both coordinates.
+    bool OffersHeightMeasurement() const
+    {
+        if (!Origin.empty() && Origin[0] == '1') return true;
+        return IsUserDefined() && !SelenographicLatitude.empty() && !SelenographicLongitude.empty();
+    }
+};

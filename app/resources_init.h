@@ -1,0 +1,3 @@
+#pragma once
+// Makes the pictures held with the program available under ":/".
+void InitialiseResources();

@@ -1,0 +1,3 @@
+#pragma once
+// Chief header of the astronomical computation.
+#include "astronomy/observation_state.h"

@@ -1,0 +1,23 @@
+#pragma once
+// Windows-1252, the 8-bit code page of the program's data files, and UTF-8,
+// the encoding of every text inside the program.
+
+#include <string>
+#include <string_view>
+
+/// Every byte maps to one character; the five bytes Windows-1252 leaves
+/// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the
+/// same number, so any file content survives a round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+/// Converts to Windows-1252. Returns false (and leaves `out` partly
+/// filled) when the text holds a character the code page cannot store or
+/// is not valid UTF-8.
+bool TryUtf8ToCp1252(std::string_view utf8, std::string& out);
+
+/// Like TryUtf8ToCp1252 but throws EncodingError naming the first character
+/// that cannot be stored.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+/// True when every character of `utf8` can be written to a data file.
+bool IsRepresentableInCp1252(std::string_view utf8);

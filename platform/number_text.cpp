@@ -1,0 +1,188 @@
+#include "platform/number_text.h"
+
+#include "platform/errors.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Checks the shape [sign] digits [sep digits] [e [sign] digits] with at least
+// one mantissa digit, and copies it with '.' as separator for from_chars.
+bool NormaliseFloat(std::string_view s, bool acceptComma, bool acceptPoint, std::string& out)
+{
+    out.clear();
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') out += '-';
+        ++i;
+    }
+    size_t mantissaDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+    if (i < s.size() && ((acceptComma && s[i] == ',') || (acceptPoint && s[i] == '.'))) {
+        out += '.';
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        out += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) out += s[i++];
+        size_t exponentDigits = 0;
+        while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++exponentDigits; }
+        if (exponentDigits == 0) return false;
+    }
+    return i == s.size();
+}
+
+double ParseFloat(std::string_view text, bool acceptComma, bool acceptPoint)
+{
+    std::string normalised;
+    if (!NormaliseFloat(TrimBlanks(text), acceptComma, acceptPoint, normalised))
+        throw ConversionError(NotAFloatMessage(text));
+    double value = 0;
+    auto [end, ec] = std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
+    if (ec != std::errc() || end != normalised.data() + normalised.size() || !std::isfinite(value))
+        throw ConversionError(NotAFloatMessage(text));
+    return value;
+}
+
+std::string NotAnIntegerMessage(std::string_view text)
+{
+    return "'" + std::string(text) + "' ist kein gültiger Integerwert";
+}
+
+// Parses [sign] digits at the start of s; returns the number of characters
+// used, 0 when there is no number.
+size_t ParseIntegerPrefix(std::string_view s, int& value)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    size_t firstDigit = i;
+    long long magnitude = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        magnitude = magnitude * 10 + (s[i] - '0');
+        if (magnitude > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return 0;
+        ++i;
+    }
+    if (i == firstDigit) return 0;
+    long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > std::numeric_limits<int>::max() || signedValue < std::numeric_limits<int>::min())
+        return 0;
+    value = static_cast<int>(signedValue);
+    return i;
+}
+
+}  // namespace
+
+std::string NotAFloatMessage(std::string_view text)
+{
+    return "'" + std::string(text) + "' ist kein gültiger Gleitkommawert";
+}
+
+std::string FloatToText(double value, char decimalSeparator)
+{
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0) return "0";
+
+    // Digits and exponent of the value rounded to 15 significant digits.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, value);
+    std::string_view text(buffer);
+    bool negative = text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    size_t ePos = text.find('e');
+    int exponent = std::atoi(std::string(text.substr(ePos + 1)).c_str());
+    std::string digits;
+    for (char c : text.substr(0, ePos))
+        if (IsDigit(c)) digits += c;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string result = negative ? "-" : "";
+    if (exponent >= kSignificantDigits || exponent < -5) {
+        result += digits[0];
+        if (digits.size() > 1) {
+            result += decimalSeparator;
+            result += digits.substr(1);
+        }
+        result += 'E';
+        result += std::to_string(exponent);
+        return result;
+    }
+    if (exponent < 0) {
+        result += '0';
+        result += decimalSeparator;
+        result.append(static_cast<size_t>(-exponent - 1), '0');
+        result += digits;
+        return result;
+    }
+    size_t wholeDigits = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= wholeDigits) {
+        result += digits;
+        result.append(wholeDigits - digits.size(), '0');
+    } else {
+        result += digits.substr(0, wholeDigits);
+        result += decimalSeparator;
+        result += digits.substr(wholeDigits);
+    }
+    return result;
+}
+
+double TextToFloat(std::string_view text, char decimalSeparator)
+{
+    return ParseFloat(text, decimalSeparator == ',', decimalSeparator == '.');
+}
+
+double FileTextToFloat(std::string_view text)
+{
+    return ParseFloat(text, true, true);
+}
+
+bool TryTextToInt(std::string_view text, int& value)
+{
+    std::string_view s = text;
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    int parsed = 0;
+    size_t used = ParseIntegerPrefix(s, parsed);
+    if (used == 0 || used != s.size()) return false;
+    value = parsed;
+    return true;
+}
+
+int TextToInt(std::string_view text)
+{
+    int value = 0;
+    if (!TryTextToInt(text, value)) throw ConversionError(NotAnIntegerMessage(text));
+    return value;
+}
+
+int ReadLeadingInteger(std::string_view line)
+{
+    std::string_view s = line;
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    int value = 0;
+    if (ParseIntegerPrefix(s, value) == 0) throw ConversionError(NotAnIntegerMessage(line));
+    return value;
+}

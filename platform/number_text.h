@@ -1,0 +1,41 @@
+#pragma once
+// Numbers as text and back, with an explicit decimal separator.
+//
+// Writing follows one rule everywhere: the shortest decimal text with at most
+// 15 significant digits, no trailing zeros, no separator for whole values.
+// Reading is strict about the separator for what the user types; numbers in
+// the program's own files accept both "," and "." so that files written under
+// other regional settings stay readable.
+
+#include <string>
+#include <string_view>
+
+/// Number to text: at most 15 significant digits, trailing zeros dropped,
+/// `decimalSeparator` between whole and fractional part ("51,3333333333333").
+/// Very large or very small magnitudes use the exponent form ("1E-7").
+std::string FloatToText(double value, char decimalSeparator);
+
+/// Text typed by the user to number. Surrounding blanks are allowed; the
+/// separator must be `decimalSeparator`. Throws ConversionError
+/// "'<text>' ist kein gültiger Gleitkommawert".
+double TextToFloat(std::string_view text, char decimalSeparator);
+
+/// Number text read from a data file: like TextToFloat, but "," and "." are
+/// both taken as the decimal separator.
+double FileTextToFloat(std::string_view text);
+
+/// Whole number: optional blanks, optional sign, digits, within 32 bits.
+/// Throws ConversionError "'<text>' ist kein gültiger Integerwert".
+int TextToInt(std::string_view text);
+
+/// Like TextToInt but returns false instead of throwing.
+bool TryTextToInt(std::string_view text, int& value);
+
+/// The integer at the start of a frame line: leading blanks are skipped,
+/// whatever follows the number on the line is ignored. Throws
+/// ConversionError when the line does not start with a number.
+int ReadLeadingInteger(std::string_view line);
+
+/// The message of a failed floating-point conversion, for callers that
+/// check ranges themselves.
+std::string NotAFloatMessage(std::string_view text);

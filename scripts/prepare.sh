@@ -1,0 +1,33 @@
+# Shared by run.sh and test.sh: install what is missing, then build.
+# Sourced, not executed; expects MIRELTA_ROOT to be set.
+
+MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2)
+
+mirelta_install_missing() {
+  local missing=()
+  local pkg
+  for pkg in "${MIRELTA_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo="sudo"
+    else
+      echo "Missing packages (${missing[*]}) and neither root nor sudo available." >&2
+      return 1
+    fi
+  fi
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+mirelta_build() {
+  local build_dir="$1"
+  cmake -S "$MIRELTA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$build_dir" -j "$(nproc)"
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test through ctest.
+set -euo pipefail
+MIRELTA_ROOT="$(cd "$(dirname "$0")" && pwd)"
+source "$MIRELTA_ROOT/scripts/prepare.sh"
+
+mirelta_install_missing
+mirelta_build "$MIRELTA_ROOT/build"
+
+cd "$MIRELTA_ROOT/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

@@ -1,0 +1,234 @@
+// The catalogue file: names, lookups by name and by map point, deletion of
+// the user's own objects and appending.
+
+#include "app/catalogue.h"
+#include "platform/errors.h"
+#include "platform/text_file.h"
+#include "tests/support/temp_working_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// One record's twelve lines in the file's own form (CR LF, Windows-1252);
+// `frame` is "left right top bottom".
+std::string Record(const std::string& frame, const std::string& name, const std::string& latitude,
+                   const std::string& longitude, const std::string& height, const std::string& origin)
+{
+    std::string r;
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        size_t blank = frame.find(' ', start);
+        r += frame.substr(start, blank - start) + "\r\n";
+        start = blank + 1;
+    }
+    for (const std::string& line : {name, latitude, longitude, height, std::string(), std::string(),
+                                    std::string(), origin})
+        r += line + "\r\n";
+    return r;
+}
+
+class Catalogue : public ::testing::Test {
+protected:
+    TempWorkingDir dir;
+    SelectedObjectTexts selected;
+};
+
+TEST_F(Catalogue, NamesInFileOrder)
+{
+    WriteBytes("objects.dat", Record("10 20 30 40", "Tycho", "-43,3", "-11,2", "4800", "1") +
+                                  Record("50 60 70 80", "Pl\xE4tzchen", "", "", "", "0"));
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Tycho", "Plätzchen"}));
+}
+
+TEST_F(Catalogue, EmptyFileGivesOneEmptyName)
+{
+    WriteBytes("objects.dat", "");
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{""}));
+}
+
+TEST_F(Catalogue, LfOnlyFilesReadLikeCrLfFiles)
+{
+    std::string crlf = Record("1 2 3 4", "A", "1", "2", "", "0") + Record("5 6 7 8", "B", "3", "4", "", "1");
+    std::string lf;
+    for (char c : crlf)
+        if (c != '\r') lf += c;
+    WriteBytes("objects.dat", lf);
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"A", "B"}));
+    auto found = FindObjectByName("B", selected);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->FrameBottom, 8);
+    EXPECT_EQ(found->Origin, "1");
+}
+
+TEST_F(Catalogue, TruncatedLastRecordReadsWithEmptyFields)
+{
+    WriteBytes("objects.dat", Record("1 2 3 4", "A", "1", "2", "", "0") + "10\r\n20\r\n30\r\n40\r\nHalb\r\n5,5\r\n");
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"A", "Halb"}));
+    auto found = FindObjectByName("Halb", selected);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->SelenographicLatitude, "5,5");
+    EXPECT_EQ(found->SelenographicLongitude, "");
+    EXPECT_EQ(found->Origin, "");
+    EXPECT_FALSE(found->OffersHeightMeasurement());
+}
+
+TEST_F(Catalogue, FindByNameTakesTheFirstExactMatch)
+{
+    WriteBytes("objects.dat", Record("1 2 3 4", "Doppel", "1", "2", "100", "0") +
+                                  Record("5 6 7 8", "Doppel", "3", "4", "200", "2") +
+                                  Record("9 9 9 9", "Ende", "5", "6", "300", "0"));
+    auto found = FindObjectByName("Doppel", selected);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->FrameLeft, 1);
+    EXPECT_EQ(selected.Height, "100");
+
+    EXPECT_FALSE(FindObjectByName("doppel", selected));
+    EXPECT_FALSE(FindObjectByName("Doppel ", selected));
+    // Nothing matched: the texts are those of the last record read.
+    EXPECT_EQ(selected.Latitude, "5");
+    EXPECT_EQ(selected.Longitude, "6");
+    EXPECT_EQ(selected.Height, "300");
+}
+
+TEST_F(Catalogue, FindByNameMatchesUmlautsInTheCodePage)
+{
+    WriteBytes("objects.dat", Record("1 2 3 4", "M\xE4" "dler", "-11", "29,8", "", "0"));
+    auto found = FindObjectByName("Mädler", selected);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->Name, "Mädler");
+    EXPECT_FALSE(FindObjectByName("Ω", selected));
+}
+
+TEST_F(Catalogue, FrameLinesMayHaveBlanksAndTrailingText)
+{
+    WriteBytes("objects.dat", "  10\r\n20 rechts\r\n\t30\r\n40\r\nX\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n");
+    auto found = FindObjectByName("X", selected);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->FrameLeft, 10);
+    EXPECT_EQ(found->FrameRight, 20);
+    EXPECT_EQ(found->FrameTop, 30);
+}
+
+TEST_F(Catalogue, FrameLineThatIsNotANumberIsAnError)
+{
+    WriteBytes("objects.dat", "links\r\n20\r\n30\r\n40\r\nX\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n");
+    try {
+        FindObjectByName("X", selected);
+        ADD_FAILURE() << "no error";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "'links' ist kein gültiger Integerwert");
+    }
+    EXPECT_NO_THROW(ReadObjectNames());  // the list fill skips the frame lines
+}
+
+TEST_F(Catalogue, MissingFileIsReported)
+{
+    EXPECT_THROW(ReadObjectNames(), FileNotFoundError);
+    EXPECT_THROW(FindObjectByName("X", selected), FileNotFoundError);
+    EXPECT_THROW(FindObjectAtPoint(1, 1, selected), FileNotFoundError);
+    EXPECT_THROW(DeleteUserObjects("X"), FileNotFoundError);
+    EXPECT_THROW(AppendObject(LunarObject{}), FileNotFoundError);
+    EXPECT_FALSE(FileExists("objects.dat"));
+}
+
+TEST_F(Catalogue, PointPickIncludesFrameEdgesAndTakesTheFirstFrame)
+{
+    WriteBytes("objects.dat", Record("100 110 200 210", "Klein", "1", "1", "", "1") +
+                                  Record("90 150 190 260", "Gross", "2", "2", "", "0"));
+    struct Pick {
+        int x, y;
+        const char* name;
+    };
+    for (Pick pick : {Pick{100, 200, "Klein"}, Pick{110, 210, "Klein"}, Pick{105, 205, "Klein"},
+                      Pick{111, 210, "Gross"}, Pick{90, 260, "Gross"}}) {
+        auto found = FindObjectAtPoint(pick.x, pick.y, selected);
+        ASSERT_TRUE(found) << pick.x << "," << pick.y;
+        EXPECT_EQ(found->Name, pick.name) << pick.x << "," << pick.y;
+    }
+    EXPECT_FALSE(FindObjectAtPoint(89, 200, selected));
+    EXPECT_FALSE(FindObjectAtPoint(0, 0, selected));
+}
+
+TEST_F(Catalogue, OriginDecidesDeletionAndHeightPanel)
+{
+    LunarObject object;
+    object.Origin = "2x";
+    object.SelenographicLatitude = "1";
+    EXPECT_TRUE(object.IsUserDefined());
+    EXPECT_FALSE(object.OffersHeightMeasurement());  // longitude missing
+    object.SelenographicLongitude = "2";
+    EXPECT_TRUE(object.OffersHeightMeasurement());
+    object.Origin = "1";
+    object.SelenographicLatitude.clear();
+    EXPECT_FALSE(object.IsUserDefined());
+    EXPECT_TRUE(object.OffersHeightMeasurement());
+    object.Origin = "";
+    EXPECT_FALSE(object.IsUserDefined());
+    EXPECT_FALSE(object.OffersHeightMeasurement());
+}
+
+TEST_F(Catalogue, DeleteRemovesOnlyTheUsersRecordsOfThatName)
+{
+    std::string catalogueTycho = Record("1 2 3 4", "Tycho", "-43,3", "-11,2", "4800", "1");
+    std::string other = Record("5 6 7 8", "Andere", "1", "2", "", "2");
+    WriteBytes("objects.dat", catalogueTycho + Record("9 10 11 12", "Tycho", "1", "2", "", "2") + other +
+                                  Record("13 14 15 16", "Tycho", "3", "4", "", "2"));
+    WriteBytes("objects2.dat", "alter Rest");
+    EXPECT_EQ(DeleteUserObjects("Tycho"), 2);
+    EXPECT_EQ(ReadBytes("objects.dat"), catalogueTycho + other);
+    EXPECT_FALSE(FileExists("objects2.dat"));
+}
+
+TEST_F(Catalogue, DeleteWritesFrameNumbersInPlainForm)
+{
+    WriteBytes("objects.dat", "  007\r\n20 px\r\n30\r\n40\r\nX\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n" +
+                                  Record("1 2 3 4", "Weg", "", "", "", "2"));
+    EXPECT_EQ(DeleteUserObjects("Weg"), 1);
+    EXPECT_EQ(ReadBytes("objects.dat"), "7\r\n20\r\n30\r\n40\r\nX\r\n\r\n\r\n\r\n\r\n\r\n\r\n0\r\n");
+}
+
+TEST_F(Catalogue, DeleteWithABrokenRecordLeavesTheFileUntouched)
+{
+    std::string content = Record("1 2 3 4", "Weg", "", "", "", "2") + "kaputt\r\n";
+    WriteBytes("objects.dat", content);
+    EXPECT_THROW(DeleteUserObjects("Weg"), ConversionError);
+    EXPECT_EQ(ReadBytes("objects.dat"), content);
+}
+
+TEST_F(Catalogue, AppendAddsOneRecordAtTheEnd)
+{
+    std::string first = Record("1 2 3 4", "A", "1", "2", "", "0");
+    WriteBytes("objects.dat", first);
+    LunarObject object;
+    object.FrameLeft = 120;
+    object.FrameRight = 140;
+    object.FrameTop = 60;
+    object.FrameBottom = 75;
+    object.Name = "Mein Krater";
+    object.SelenographicLatitude = "-10,5";
+    object.SelenographicLongitude = "20";
+    object.Height = "1200";
+    object.Description1 = "Größer als gedacht";
+    object.Origin = "2";
+    AppendObject(object);
+    EXPECT_EQ(ReadBytes("objects.dat"),
+              first + "120\r\n140\r\n60\r\n75\r\nMein Krater\r\n-10,5\r\n20\r\n1200\r\nGr\xF6\xDF" "er als gedacht\r\n\r\n\r\n2\r\n");
+    EXPECT_EQ(ReadObjectNames().back(), "Mein Krater");
+}
+
+TEST_F(Catalogue, AppendRefusesTextsTheFileCannotHold)
+{
+    std::string first = Record("1 2 3 4", "A", "1", "2", "", "0");
+    WriteBytes("objects.dat", first);
+    LunarObject object;
+    object.Name = "Krater";
+    object.Description3 = "Ω";
+    EXPECT_THROW(AppendObject(object), EncodingError);
+    EXPECT_EQ(ReadBytes("objects.dat"), first);
+}
+
+}  // namespace

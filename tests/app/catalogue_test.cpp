@@ -4,6 +4,7 @@
 #include "app/catalogue.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
+#include "tests/support/catalogue_records.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,24 +13,6 @@
 #include <vector>
 
 namespace {
-
-// One record's twelve lines in the file's own form (CR LF, Windows-1252);
-// `frame` is "left right top bottom".
-std::string Record(const std::string& frame, const std::string& name, const std::string& latitude,
-                   const std::string& longitude, const std::string& height, const std::string& origin)
-{
-    std::string r;
-    size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        size_t blank = frame.find(' ', start);
-        r += frame.substr(start, blank - start) + "\r\n";
-        start = blank + 1;
-    }
-    for (const std::string& line : {name, latitude, longitude, height, std::string(), std::string(),
-                                    std::string(), origin})
-        r += line + "\r\n";
-    return r;
-}
 
 class Catalogue : public ::testing::Test {
 protected:

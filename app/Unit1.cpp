@@ -1,0 +1,564 @@
+#include "app/Unit1.h"
+
+#include "app/resources_init.h"
+#include "platform/error_report.h"
+#include "platform/form_widgets.h"
+#include "platform/number_text.h"
+#include "platform/sexagesimal.h"
+#include "setup/config_file.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCollator>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+const QString kChooseObject = QStringLiteral("[Objekt wählen]");
+const QString kPickHint = QStringLiteral("Wählen Sie ein Objekt an");
+const QString kMarkHint = QStringLiteral("Markieren Sie einen Bereich");
+
+constexpr int kSpeedButtonTop = 3;
+constexpr int kSpeedButtonSize = 34;
+constexpr int kPictureSize = 32;
+
+// The band inside which a mouse move over the map moves the marker, and
+// the range of marker positions a move over the marker itself accepts.
+constexpr int kMapMoveLow = 10;
+constexpr int kMapMoveHigh = 390;
+constexpr int kMarkerLimit = 380;
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A latitude or longitude field as angle text; an empty field stays empty.
+QString CoordinateText(const std::string& field)
+{
+    if (field.empty()) return QString();
+    return FromUtf8(AngleText(FileTextToFloat(field)));
+}
+
+QFrame* PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setLineWidth(1);
+    panel->setGeometry(x, y, w, h);
+    return panel;
+}
+
+}  // namespace
+
+TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSeparator)
+    : state_(state), messages_(messages), decimalSeparator_(decimalSeparator)
+{
+    InitialiseResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("<<< Mirelta >>>"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(FormFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    CreateMenus();
+    CreateToolBar(client);
+    CreateMap(client);
+    CreateObjectList(client);
+    CreateObjectGroup(client);
+    CreateHeightPanel(client);
+    CreateNewObjectPanel(client);
+    CreateStatusBar(client);
+
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+// ---------------------------------------------------------------- building
+
+QAction* TForm1::AddCommand(QMenu* menu, const char* name, const QString& text, void (TForm1::*handler)())
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+    return action;
+}
+
+void TForm1::CreateMenus()
+{
+    menuBar()->setFont(FormFont());
+    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
+    Datei1->setObjectName(QStringLiteral("Datei1"));
+    Beobachtungsortauswhlen1 = AddCommand(Datei1, "Beobachtungsortauswhlen1", QStringLiteral("B&eobachtungsort auswählen"),
+                                          &TForm1::Beobachtungsortauswhlen1Click);
+    DatumundUhrzeitfestlegen1 = AddCommand(Datei1, "DatumundUhrzeitfestlegen1", QStringLiteral("D&atum und Uhrzeit festlegen"),
+                                           &TForm1::DatumundUhrzeitfestlegen1Click);
+    NeuesObjektdefinieren1 = AddCommand(Datei1, "NeuesObjektdefinieren1", QStringLiteral("&Neues Objekt definieren"),
+                                        &TForm1::NeuesObjektdefinieren1Click);
+    Datei1->addSeparator();
+    Objektlistealphabetischsortieren1 =
+        AddCommand(Datei1, "Objektlistealphabetischsortieren1", QStringLiteral("Objektliste alphabetisch sortieren"),
+                   &TForm1::Objektlistealphabetischsortieren1Click);
+    ObjektlistenachArtsortieren1 = AddCommand(Datei1, "ObjektlistenachArtsortieren1",
+                                              QStringLiteral("Objektliste nach Art sortieren"),
+                                              &TForm1::ObjektlistenachArtsortieren1Click);
+    Objektlistealphabetischsortieren1->setCheckable(true);
+    ObjektlistenachArtsortieren1->setCheckable(true);
+    Datei1->addSeparator();
+    Beenden1 = AddCommand(Datei1, "Beenden1", QStringLiteral("&Beenden"), &TForm1::Beenden1Click);
+
+    Mondzustand1 = menuBar()->addMenu(QStringLiteral("&Mondzustand..."));
+    Mondzustand1->setObjectName(QStringLiteral("Mondzustand1"));
+    Sichtverhltnisseeinschtzen1 =
+        AddCommand(Mondzustand1, "Sichtverhltnisseeinschtzen1", QStringLiteral("&Sichtverhältnisse einschätzen"),
+                   &TForm1::Sichtverhltnisseeinschtzen1Click);
+    PhysEphemeriden1 = AddCommand(Mondzustand1, "PhysEphemeriden1", QStringLiteral("&Physische Ephemeriden"),
+                                  &TForm1::PhysEphemeriden1Click);
+    Mondposition2 =
+        AddCommand(Mondzustand1, "Mondposition2", QStringLiteral("M&ondposition"), &TForm1::Mondposition2Click);
+
+    Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
+    Info1->setObjectName(QStringLiteral("Info1"));
+    Hilfe1 = AddCommand(Info1, "Hilfe1", QStringLiteral("&Hilfe"), &TForm1::Hilfe1Click);
+    Info1->addSeparator();
+    About1 = AddCommand(Info1, "About1", QStringLiteral("Ab&out"), &TForm1::About1Click);
+}
+
+QToolButton* TForm1::AddSpeedButton(const char* name, int left, const QString& picture, const QString& hint,
+                                    void (TForm1::*handler)())
+{
+    auto* button = new QToolButton(Panel2);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(QSize(kPictureSize, kPictureSize));
+    button->setGeometry(left, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
+    button->setStatusTip(hint);
+    connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    return button;
+}
+
+void TForm1::CreateToolBar(QWidget* client)
+{
+    Panel2 = PlacePanel(client, "Panel2", 0, 0, 633, 40, QFrame::Raised);
+    // Grip and separators of the tool bar.
+    PlacePanel(Panel2, "Panel4", 4, 4, 3, 32, QFrame::Raised);
+    PlacePanel(Panel2, "Panel3", 8, 4, 3, 32, QFrame::Raised);
+    PlacePanel(Panel2, "Panel5", 143, 4, 2, 32, QFrame::Sunken);
+    PlacePanel(Panel2, "Panel6", 278, 4, 2, 32, QFrame::Sunken);
+    PlacePanel(Panel2, "Panel7", 413, 4, 2, 32, QFrame::Sunken);
+
+    SpeedButton1 = AddSpeedButton("SpeedButton1", 19, QStringLiteral(":/toolbar_site.png"),
+                                  QStringLiteral("Beobachtungsort auswählen"), &TForm1::Beobachtungsortauswhlen1Click);
+    SpeedButton2 = AddSpeedButton("SpeedButton2", 59, QStringLiteral(":/toolbar_time.png"),
+                                  QStringLiteral("Datum und Uhrzeit festlegen"), &TForm1::DatumundUhrzeitfestlegen1Click);
+    SpeedButton3 = AddSpeedButton("SpeedButton3", 99, QStringLiteral(":/toolbar_new_object.png"),
+                                  QStringLiteral("Neues Objekt definieren"), &TForm1::NeuesObjektdefinieren1Click);
+    SpeedButton4 = AddSpeedButton("SpeedButton4", 154, QStringLiteral(":/toolbar_conditions.png"),
+                                  QStringLiteral("Sichtverhältnisse einschätzen"),
+                                  &TForm1::Sichtverhltnisseeinschtzen1Click);
+    SpeedButton5 = AddSpeedButton("SpeedButton5", 194, QStringLiteral(":/toolbar_ephemerides.png"),
+                                  QStringLiteral("Physische Ephemeriden"), &TForm1::PhysEphemeriden1Click);
+    SpeedButton6 = AddSpeedButton("SpeedButton6", 234, QStringLiteral(":/toolbar_moon_position.png"),
+                                  QStringLiteral("Mondposition"), &TForm1::Mondposition2Click);
+    SpeedButton7 = AddSpeedButton("SpeedButton7", 289, QStringLiteral(":/toolbar_help.png"), QStringLiteral("Hilfe"),
+                                  &TForm1::Hilfe1Click);
+    SpeedButton8 = AddSpeedButton("SpeedButton8", 329, QStringLiteral(":/toolbar_about.png"), QStringLiteral("About"),
+                                  &TForm1::About1Click);
+    SpeedButton9 = AddSpeedButton("SpeedButton9", 369, QStringLiteral(":/toolbar_quit.png"),
+                                  QStringLiteral("Programm beenden"), &TForm1::Beenden1Click);
+}
+
+void TForm1::CreateMap(QWidget* client)
+{
+    MoonImage = new MapImage(client);
+    MoonImage->setObjectName(QStringLiteral("MoonImage"));
+    MoonImage->move(kMapLeft, kMapTop);
+    MoonImage->setStatusTip(kPickHint);
+    connect(MoonImage, &MapImage::MouseMoved, this,
+            [this](int x, int y) { RunGuarded(messages_, [&] { MoonImageMouseOver(x, y); }); });
+
+    // Created in stacking order: the last one lies on top.
+    Cursor2 = new MarkerImage(QStringLiteral(":/cursor2.bmp"), client);
+    Cursor1 = new MarkerImage(QStringLiteral(":/cursor1.bmp"), client);
+    Cursor3 = new MarkerImage(QStringLiteral(":/cursor3.bmp"), client);
+    Cursor1->setObjectName(QStringLiteral("Cursor1"));
+    Cursor2->setObjectName(QStringLiteral("Cursor2"));
+    Cursor3->setObjectName(QStringLiteral("Cursor3"));
+    Cursor1->setStatusTip(kPickHint);
+    Cursor2->setStatusTip(kPickHint);
+    Cursor3->setStatusTip(kMarkHint);
+    for (MarkerImage* marker : {Cursor1, Cursor2, Cursor3}) {
+        marker->move(kMapLeft, kMapTop);
+        marker->hide();
+    }
+    connect(Cursor1, &MarkerImage::MouseMoved, this,
+            [this](int x, int y) { RunGuarded(messages_, [&] { Cursor1MouseOver(x, y); }); });
+    connect(Cursor2, &MarkerImage::MouseMoved, this,
+            [this](int x, int y) { RunGuarded(messages_, [&] { Cursor2MouseOver(x, y); }); });
+    connect(Cursor1, &MarkerImage::Clicked, this, [this] { Guarded(&TForm1::Cursor1Click); });
+}
+
+void TForm1::CreateObjectList(QWidget* client)
+{
+    ComboBox1 = new QComboBox(client);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setCompleter(nullptr);  // the typed text is taken exactly as typed
+    ComboBox1->setMaxVisibleItems(16);
+    ComboBox1->setFont(FormFont(11, true));
+    ComboBox1->setGeometry(424, 48, 153, 21);
+    ComboBox1->setStatusTip(QStringLiteral("Wählen Sie ein Objekt aus"));
+    // Only the user's choices and keystrokes count as a change; texts the
+    // program sets do not.
+    connect(ComboBox1, &QComboBox::textActivated, this, [this] { Guarded(&TForm1::ComboBox1Change); });
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { Guarded(&TForm1::ComboBox1Change); });
+
+    Button5 = PlaceButton(client, "Button5", QStringLiteral("entf."), 580, 48, 36, 21);
+    Button5->setEnabled(false);
+    Button5->setStatusTip(QStringLiteral("Objekt löschen (funktioniert nur mit selbst definierten Objekten)"));
+    connect(Button5, &QPushButton::clicked, this, [this] { Guarded(&TForm1::Button5Click); });
+}
+
+void TForm1::CreateObjectGroup(QWidget* client)
+{
+    GroupBox1 = PlaceGroup(client, "GroupBox1", QStringLiteral("Objekt"), 424, 78, 193, 161);
+    PlaceLabel(GroupBox1, "Label4", QStringLiteral("Name:"), 16, 20);
+    QLabel* latitudeCaption = PlaceLabel(GroupBox1, "Label6", QStringLiteral("Breite:"), 16, 36);
+    QLabel* longitudeCaption = PlaceLabel(GroupBox1, "Label7", QStringLiteral("Länge:"), 16, 52);
+    PlaceLabel(GroupBox1, "Label8", QStringLiteral("Höhe:"), 16, 68);
+    PlaceLabel(GroupBox1, "Label12", QStringLiteral("Beschreibung:"), 16, 92);
+    // The only tooltips of the window.
+    for (auto [label, hint] : {std::pair{latitudeCaption, QStringLiteral("selenographische Breite")},
+                               std::pair{longitudeCaption, QStringLiteral("selenographische Länge")}}) {
+        label->setToolTip(hint);
+        label->setStatusTip(hint);
+    }
+    Label5 = PlaceValueLabel(GroupBox1, "Label5", 72, 20, 115);
+    Label9 = PlaceValueLabel(GroupBox1, "Label9", 72, 36, 115);
+    Label10 = PlaceValueLabel(GroupBox1, "Label10", 72, 52, 115);
+    Label11 = PlaceValueLabel(GroupBox1, "Label11", 72, 68, 115);
+    Label13 = PlaceValueLabel(GroupBox1, "Label13", 24, 108, 163);
+    Label14 = PlaceValueLabel(GroupBox1, "Label14", 24, 124, 163);
+    Label15 = PlaceValueLabel(GroupBox1, "Label15", 24, 140, 163);
+}
+
+void TForm1::CreateHeightPanel(QWidget* client)
+{
+    GroupBox2 = PlaceGroup(client, "GroupBox2", QStringLiteral("Höhenberechnung"), 424, 248, 193, 201);
+    GroupBox2->hide();
+    PlaceLabel(GroupBox2, "Label19", QStringLiteral("Gemessene Durchgangszeit des"), 16, 24);
+    PlaceLabel(GroupBox2, "Label28", QStringLiteral("Bergschattens in Sekunden:"), 16, 40);
+    Edit1 = PlaceEdit(GroupBox2, "Edit1", 16, 56, 65, 21, 5);
+    Edit1->setStatusTip(
+        QStringLiteral("Geben Sie die gemessene Durchgangszeit des Schattens durchs Teleskopvisier ein"));
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Guarded(&TForm1::Edit1Change); });
+    PlaceLabel(GroupBox2, "Label29", QStringLiteral("(Intervall 0 bis 5,"), 96, 56)->setFont(NoteFont(10));
+    PlaceLabel(GroupBox2, "Label30", QStringLiteral(" dez. Schreibweise)"), 96, 66)->setFont(NoteFont(10));
+
+    Panel8 = PlacePanel(GroupBox2, "Panel8", 16, 88, 164, 73, QFrame::Sunken);
+    Panel8->setFont(FormFont());
+    QLabel* heightCaption = PlaceLabel(Panel8, "Label31", QStringLiteral("Errechnete Höhe:"), 6, 7);
+    QFont underlined = heightCaption->font();
+    underlined.setUnderline(true);
+    heightCaption->setFont(underlined);
+    PlaceLabel(Panel8, "Label32", QStringLiteral("Abweichung"), 7, 24);
+    PlaceLabel(Panel8, "Label33", QStringLiteral("vom Kartenwert:"), 6, 37);
+    PlaceLabel(Panel8, "Label2", QStringLiteral("Aktuelle Libration:"), 7, 54);
+    Label35 = PlaceValueLabel(Panel8, "Label35", 96, 5, 64);
+    SetLabelStyle(Label35, kValueColour, true);
+    Label34 = PlaceValueLabel(Panel8, "Label34", 96, 35, 64);
+    Label1 = PlaceValueLabel(Panel8, "Label1", 96, 51, 64);
+
+    Label26 = PlaceValueLabel(GroupBox2, "Label26", 16, 168, 172);
+    Label27 = PlaceValueLabel(GroupBox2, "Label27", 16, 184, 172);
+    for (QLabel* note : {Label26, Label27}) {
+        note->setFont(NoteFont(10, false, true));
+        SetLabelStyle(note, Qt::black, false);
+    }
+}
+
+void TForm1::CreateNewObjectPanel(QWidget* client)
+{
+    GroupBox3 = PlaceGroup(client, "GroupBox3", QStringLiteral("Neues Objekt"), 424, 48, 193, 401);
+    GroupBox3->hide();
+}
+
+void TForm1::CreateStatusBar(QWidget* client)
+{
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, 456, kClientWidth, 19);
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Panel1->setGeometry(0, 456, kClientWidth, 2);
+}
+
+// ---------------------------------------------------------------- events
+
+bool TForm1::event(QEvent* event)
+{
+    // The hint of the control under the pointer goes to the status bar.
+    if (event->type() == QEvent::StatusTip) {
+        StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, hidden dialogs or not.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::Guarded(void (TForm1::*handler)())
+{
+    RunGuarded(messages_, [&] { (this->*handler)(); });
+}
+
+// ---------------------------------------------------------------- start and reload
+
+void TForm1::FormCreate()
+{
+    CentreOnMonitor();
+    for (QWidget* w : {static_cast<QWidget*>(MoonImage), static_cast<QWidget*>(Cursor1),
+                       static_cast<QWidget*>(Cursor2), static_cast<QWidget*>(Cursor3)})
+        w->setCursor(Qt::BlankCursor);
+    MoonImage->SetBrushColour(QColor(0, 255, 255));
+    ApplyListOrder(ReadSortKey());
+    FillObjectList();
+    ComboBox1->setEditText(kChooseObject);
+}
+
+void TForm1::CentreOnMonitor()
+{
+    QScreen* monitor = screen();
+    if (!monitor) return;
+    QRect area = monitor->geometry();
+    QSize outer = frameGeometry().size();
+    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+}
+
+void TForm1::ApplyListOrder(const std::string& sortKey)
+{
+    if (sortKey == kSortKeyByKind)
+        listOrder_ = ListOrder::ByKind;
+    else if (sortKey == kSortKeyAlphabetical)
+        listOrder_ = ListOrder::Alphabetical;
+    // Any other text leaves order and check marks as they were.
+    Objektlistealphabetischsortieren1->setChecked(listOrder_ == ListOrder::Alphabetical);
+    ObjektlistenachArtsortieren1->setChecked(listOrder_ == ListOrder::ByKind);
+}
+
+void TForm1::FillObjectList()
+{
+    ComboBox1->clear();
+    std::vector<std::string> names = ReadObjectNames();
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names) items.append(FromUtf8(name));
+    if (listOrder_ == ListOrder::Alphabetical) {
+        QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(items.begin(), items.end(),
+                         [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    }
+    ComboBox1->addItems(items);
+}
+
+// ---------------------------------------------------------------- object list
+
+void TForm1::ComboBox1Change()
+{
+    Button5->setEnabled(false);
+    GroupBox2->hide();
+    SelectedObjectTexts selected;
+    std::optional<LunarObject> found = FindObjectByName(ComboBox1->currentText().toStdString(), selected);
+    SelectedLatitudeText = selected.Latitude;
+    SelectedLongitudeText = selected.Longitude;
+    SelectedHeightText = selected.Height;
+    if (found) {
+        PlaceMarkerOnFrame(*found);
+        Cursor2->show();
+        ShowObject(*found);
+        ShowObjectOptions(*found);
+    }
+    Edit1->clear();
+}
+
+void TForm1::PlaceMarkerOnFrame(const LunarObject& object)
+{
+    // Integer division truncates toward zero; 11 puts the marker's centre
+    // pixel on the frame's centre.
+    int left = kMapLeft + object.FrameLeft + (object.FrameRight - object.FrameLeft) / 2 - MarkerImage::kCentre;
+    int top = kMapTop + object.FrameTop + (object.FrameBottom - object.FrameTop) / 2 - MarkerImage::kCentre;
+    Cursor2->move(left, top);
+}
+
+void TForm1::ShowObject(const LunarObject& object)
+{
+    Label5->setText(FromUtf8(object.Name));
+    Label9->setText(CoordinateText(object.SelenographicLatitude));
+    Label10->setText(CoordinateText(object.SelenographicLongitude));
+    Label11->setText(object.Height.empty() ? QString() : FromUtf8(object.Height) + QStringLiteral("m"));
+    Label13->setText(FromUtf8(object.Description1));
+    Label14->setText(FromUtf8(object.Description2));
+    Label15->setText(FromUtf8(object.Description3));
+}
+
+void TForm1::ShowObjectOptions(const LunarObject& object)
+{
+    Button5->setEnabled(object.IsUserDefined());
+    GroupBox2->setVisible(object.OffersHeightMeasurement());
+}
+
+void TForm1::EmptyObjectLabels()
+{
+    for (QLabel* label : {Label5, Label9, Label10, Label11, Label13, Label14, Label15}) label->clear();
+}
+
+void TForm1::Button5Click()
+{
+    QString name = ComboBox1->currentText();
+    if (!messages_.Confirm(QStringLiteral("Eintrag löschen"),
+                           QStringLiteral("Soll das Objekt ") + name + QStringLiteral(" wirklich gelöscht werden?")))
+        return;
+    DeleteUserObjects(name.toStdString());
+    FormCreate();
+    ComboBox1->setEditText(kChooseObject);
+    Button5->setEnabled(false);
+}
+
+void TForm1::ChangeListOrder(const char* sortKey)
+{
+    // The check marks follow the file, not the click: a failed rewrite must
+    // not leave a mark on the item the user clicked.
+    Objektlistealphabetischsortieren1->setChecked(listOrder_ == ListOrder::Alphabetical);
+    ObjektlistenachArtsortieren1->setChecked(listOrder_ == ListOrder::ByKind);
+    WriteSortKey(sortKey);
+    FormCreate();
+}
+
+void TForm1::Objektlistealphabetischsortieren1Click() { ChangeListOrder(kSortKeyAlphabetical); }
+
+void TForm1::ObjektlistenachArtsortieren1Click() { ChangeListOrder(kSortKeyByKind); }
+
+// ---------------------------------------------------------------- map and markers
+
+void TForm1::MoonImageMouseOver(int x, int y)
+{
+    MarkerImage* marker = GroupBox3->isHidden() ? Cursor1 : Cursor3;
+    marker->show();
+    if (kMapMoveLow < x && x < kMapMoveHigh) {
+        PointerLeft = x - MarkerImage::kCentre;
+        marker->move(kMapLeft + PointerLeft, marker->y());
+    }
+    if (kMapMoveLow < y && y < kMapMoveHigh) {
+        PointerTop = y - MarkerImage::kCentre;
+        marker->move(marker->x(), kMapTop + PointerTop);
+    }
+}
+
+void TForm1::Cursor1MouseOver(int x, int y)
+{
+    int v = PointerLeft + x - MarkerImage::kCentre;
+    if (0 <= v && v < kMarkerLimit) {
+        PointerLeft = v;
+        Cursor1->move(kMapLeft + v, Cursor1->y());
+    }
+    int w = PointerTop + y - MarkerImage::kCentre;
+    if (0 <= w && w < kMarkerLimit) {
+        PointerTop = w;
+        Cursor1->move(Cursor1->x(), kMapTop + w);
+    }
+}
+
+void TForm1::Cursor2MouseOver(int x, int y)
+{
+    Cursor1->move(Cursor2->x() + x - MarkerImage::kCentre, Cursor2->y() + y - MarkerImage::kCentre);
+    PointerLeft = Cursor2->x() - kMapLeft + x - MarkerImage::kCentre;
+    PointerTop = Cursor2->y() - kMapTop + y - MarkerImage::kCentre;
+}
+
+void TForm1::Cursor1Click()
+{
+    Cursor2->move(kMapLeft + PointerLeft, kMapTop + PointerTop);
+    Cursor2->show();
+    EmptyObjectLabels();
+    Button5->setEnabled(false);
+    GroupBox2->hide();
+    ComboBox1->setEditText(kChooseObject);
+
+    SelectedObjectTexts selected;
+    std::optional<LunarObject> found =
+        FindObjectAtPoint(PointerLeft + MarkerImage::kCentre, PointerTop + MarkerImage::kCentre, selected);
+    SelectedLatitudeText = selected.Latitude;
+    SelectedLongitudeText = selected.Longitude;
+    SelectedHeightText = selected.Height;
+    if (found) {
+        ComboBox1->setEditText(FromUtf8(found->Name));
+        ShowObject(*found);
+        PlaceMarkerOnFrame(*found);
+        ShowObjectOptions(*found);
+    }
+    Edit1->clear();
+}
+
+// ---------------------------------------------------------------- height panel
+
+void TForm1::Edit1Change()
+{
+    if (Edit1->text().isEmpty()) {
+        for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+void TForm1::OpenDialogWindow(MireltaDialog* dialog)
+{
+    if (dialog) OpenDialog(*this, *dialog);
+}
+
+void TForm1::Beobachtungsortauswhlen1Click() { OpenDialogWindow(dialogs_.Form3); }
+
+void TForm1::DatumundUhrzeitfestlegen1Click() { OpenDialogWindow(dialogs_.Form4); }
+
+void TForm1::Mondposition2Click() { OpenDialogWindow(dialogs_.Form5); }
+
+void TForm1::PhysEphemeriden1Click() { OpenDialogWindow(dialogs_.Form6); }
+
+void TForm1::Sichtverhltnisseeinschtzen1Click() { OpenDialogWindow(dialogs_.Form7); }
+
+void TForm1::NeuesObjektdefinieren1Click() {}
+
+void TForm1::Hilfe1Click() {}
+
+void TForm1::About1Click()
+{
+    if (!dialogs_.Form2) return;
+    setEnabled(false);
+    dialogs_.Form2->show();  // shown first, so that its frame size is known
+    dialogs_.Form2->CentreOverOwner();
+}
+
+void TForm1::Beenden1Click() { close(); }

@@ -1,0 +1,182 @@
+#pragma once
+// The main window: menu, tool bar, the Moon map with its markers, the
+// object list with the data of the chosen formation, the height measurement
+// panel and the panel for defining a new object.
+
+#include "app/catalogue.h"
+#include "app/dialog_protocol.h"
+#include "app/map_widgets.h"
+#include "astronomy/Rechn.h"
+#include "platform/message_service.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+
+/// The windows the main window opens; they are created after it.
+struct MainWindowDialogs {
+    MireltaDialog* Form2 = nullptr;  ///< about box
+    MireltaDialog* Form3 = nullptr;  ///< observation site
+    MireltaDialog* Form4 = nullptr;  ///< observation date and time
+    MireltaDialog* Form5 = nullptr;  ///< Moon position report
+    MireltaDialog* Form6 = nullptr;  ///< physical ephemerides report
+    MireltaDialog* Form7 = nullptr;  ///< observing conditions report
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 625;
+    static constexpr int kClientHeight = 475;
+    static constexpr int kMapLeft = 8;
+    static constexpr int kMapTop = 48;
+
+    TForm1(ObservationState& state, MessageService& messages, char decimalSeparator);
+
+    void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
+
+    /// Start step and reload of the object list: centres the window on its
+    /// monitor, reads the list order, fills the list from the catalogue.
+    void FormCreate();
+
+    // Object list and catalogue.
+    void ComboBox1Change();
+    void Button5Click();
+    void Objektlistealphabetischsortieren1Click();
+    void ObjektlistenachArtsortieren1Click();
+
+    // Map and markers.
+    void MoonImageMouseOver(int x, int y);
+    void Cursor1MouseOver(int x, int y);
+    void Cursor2MouseOver(int x, int y);
+    void Cursor1Click();
+
+    // Height measurement panel.
+    void Edit1Change();
+
+    // Menu and tool bar commands.
+    void Beobachtungsortauswhlen1Click();
+    void DatumundUhrzeitfestlegen1Click();
+    void NeuesObjektdefinieren1Click();
+    void Sichtverhltnisseeinschtzen1Click();
+    void PhysEphemeriden1Click();
+    void Mondposition2Click();
+    void Hilfe1Click();
+    void About1Click();
+    void Beenden1Click();
+
+    // Texts of the record read last by a list selection or a pick.
+    std::string SelectedLatitudeText;
+    std::string SelectedLongitudeText;
+    std::string SelectedHeightText;
+
+    // Top-left of the active marker in map pixels; it points at +11, +11.
+    int PointerLeft = 0;
+    int PointerTop = 0;
+
+    // Controls, named as in the window's design.
+    QMenu* Datei1 = nullptr;
+    QMenu* Mondzustand1 = nullptr;
+    QMenu* Info1 = nullptr;
+    QAction* Beobachtungsortauswhlen1 = nullptr;
+    QAction* DatumundUhrzeitfestlegen1 = nullptr;
+    QAction* NeuesObjektdefinieren1 = nullptr;
+    QAction* Objektlistealphabetischsortieren1 = nullptr;
+    QAction* ObjektlistenachArtsortieren1 = nullptr;
+    QAction* Beenden1 = nullptr;
+    QAction* Sichtverhltnisseeinschtzen1 = nullptr;
+    QAction* PhysEphemeriden1 = nullptr;
+    QAction* Mondposition2 = nullptr;
+    QAction* Hilfe1 = nullptr;
+    QAction* About1 = nullptr;
+
+    QFrame* Panel2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;
+    QToolButton* SpeedButton8 = nullptr;
+    QToolButton* SpeedButton9 = nullptr;
+
+    MapImage* MoonImage = nullptr;
+    MarkerImage* Cursor1 = nullptr;
+    MarkerImage* Cursor2 = nullptr;
+    MarkerImage* Cursor3 = nullptr;
+
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button5 = nullptr;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+
+    QGroupBox* GroupBox2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QFrame* Panel8 = nullptr;
+    QLabel* Label35 = nullptr;
+    QLabel* Label34 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLabel* Label27 = nullptr;
+
+    QGroupBox* GroupBox3 = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    QFrame* Panel1 = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class ListOrder { Unknown, ByKind, Alphabetical };
+
+    void CreateMenus();
+    void CreateToolBar(QWidget* client);
+    void CreateMap(QWidget* client);
+    void CreateObjectList(QWidget* client);
+    void CreateObjectGroup(QWidget* client);
+    void CreateHeightPanel(QWidget* client);
+    void CreateNewObjectPanel(QWidget* client);
+    void CreateStatusBar(QWidget* client);
+
+    QAction* AddCommand(QMenu* menu, const char* name, const QString& text, void (TForm1::*handler)());
+    QToolButton* AddSpeedButton(const char* name, int left, const QString& picture, const QString& hint,
+                                void (TForm1::*handler)());
+
+    /// Runs a handler inside the error guard.
+    void Guarded(void (TForm1::*handler)());
+
+    void CentreOnMonitor();
+    void ApplyListOrder(const std::string& sortKey);
+    void FillObjectList();
+    void ChangeListOrder(const char* sortKey);
+    void ShowObject(const LunarObject& object);
+    void ShowObjectOptions(const LunarObject& object);
+    void PlaceMarkerOnFrame(const LunarObject& object);
+    void EmptyObjectLabels();
+    void OpenDialogWindow(MireltaDialog* dialog);
+
+    ObservationState& state_;
+    MessageService& messages_;
+    char decimalSeparator_;
+    MainWindowDialogs dialogs_;
+    ListOrder listOrder_ = ListOrder::Unknown;
+};

@@ -1,0 +1,37 @@
+#include "app/application.h"
+
+#include "platform/error_report.h"
+
+namespace {
+
+// A dialog is created hidden and filled once right away.
+template <class Dialog>
+std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages)
+{
+    auto dialog = std::make_unique<Dialog>(owner, messages);
+    RunFormCreate(*dialog);
+    return dialog;
+}
+
+}  // namespace
+
+std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages,
+                                              char decimalSeparator)
+{
+    auto windows = std::make_unique<MireltaWindows>();
+    windows->Form1 = std::make_unique<TForm1>(state, messages, decimalSeparator);
+    RunGuarded(messages, [&] { windows->Form1->FormCreate(); });
+    TForm1* main = windows->Form1.get();
+
+    windows->Form2 = CreateDialog<TForm2>(main, messages);
+    windows->Form3 = CreateDialog<TForm3>(main, messages);
+    windows->Form4 = CreateDialog<TForm4>(main, messages);
+    windows->Form5 = CreateDialog<TForm5>(main, messages);
+    windows->Form6 = CreateDialog<TForm6>(main, messages);
+    windows->Form7 = CreateDialog<TForm7>(main, messages);
+    windows->Form9 = CreateDialog<TForm9>(windows->Form3.get(), messages);
+
+    main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
+                      windows->Form6.get(), windows->Form7.get()});
+    return windows;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The program's windows, created once at start in a fixed order and kept
+// until the program ends.
+
+#include "app/Unit1.h"
+#include "reports/Unit2.h"
+#include "reports/Unit5.h"
+#include "reports/Unit6.h"
+#include "reports/Unit7.h"
+#include "setup/Unit3.h"
+#include "setup/Unit4.h"
+#include "setup/Unit9.h"
+
+#include <memory>
+
+struct MireltaWindows {
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm7> Form7;
+    std::unique_ptr<TForm9> Form9;
+};
+
+/// Creates the eight windows in their order, running each one's FormCreate
+/// right after its creation: the main window reads the list order and fills
+/// the list, the about box reads the clock, the site dialog reads the
+/// current site, the time dialog shows the time, the reports compute once.
+/// An error in one FormCreate is reported and the start goes on.
+std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages,
+                                              char decimalSeparator);

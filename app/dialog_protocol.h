@@ -1,0 +1,47 @@
+#pragma once
+// How the program's dialogs come and go. Windows are never destroyed while
+// the program runs: a command of the main window disables the main window,
+// shows the dialog (without a modal loop of its own) and runs the dialog's
+// FormCreate again, which rebuilds its content from the current state; the
+// dialog's own buttons hide it and enable the main window again.
+
+#include "platform/message_service.h"
+
+#include <QWidget>
+
+/// Base of every dialog window: fixed client size, no layouts, the
+/// program's font, and the way back to the window that opened it.
+class MireltaDialog : public QWidget {
+    Q_OBJECT
+public:
+    /// `owner` is the window the dialog is opened from and centred over.
+    MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
+                  int clientHeight, bool closeBox = false);
+
+    /// Rebuilds the dialog's content; runs at creation and at every opening.
+    virtual void FormCreate() {}
+
+    /// left = owner's left + (owner's width - own width) div 2, top likewise.
+    void CentreOverOwner();
+
+    QWidget* Owner() const { return owner_; }
+    MessageService& Messages() const { return messages_; }
+
+protected:
+    /// Hides the dialog and enables the owner again.
+    void LeaveDialog();
+
+private:
+    QWidget* owner_;
+    MessageService& messages_;
+};
+
+/// Runs a dialog's FormCreate inside the error guard.
+void RunFormCreate(MireltaDialog& dialog);
+
+/// The dialog command: disable `mainWindow`, show `dialog`, run its FormCreate.
+void OpenDialog(QWidget& mainWindow, MireltaDialog& dialog);
+
+/// The centring rule shared by every dialog: top-left of a window of
+/// `ownSize` centred over `owner` (outer frames), halves truncated.
+QPoint CentredOver(const QRect& owner, const QSize& ownSize);

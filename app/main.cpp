@@ -1,0 +1,24 @@
+// Mirelta: a lunar atlas, ephemeris calculator and mountain height tool.
+
+#include "app/application.h"
+#include "app/resources_init.h"
+#include "platform/form_widgets.h"
+#include "platform/regional_settings.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirelta"));
+    InitialiseResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    QApplication::setFont(FormFont());
+
+    ObservationState state;
+    QtMessageService messages;
+    std::unique_ptr<MireltaWindows> windows = CreateWindows(state, messages, SystemDecimalSeparator());
+    windows->Form1->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,9 @@
+#include "reports/Unit5.h"
+
+TForm5::TForm5(QWidget* owner, MessageService& messages)
+    : ReportWindow(owner, messages, QStringLiteral("Mondposition"))
+{
+    setObjectName(QStringLiteral("Form5"));
+}
+
+void TForm5::FormCreate() { CentreOverOwner(); }

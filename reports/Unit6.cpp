@@ -1,0 +1,9 @@
+#include "reports/Unit6.h"
+
+TForm6::TForm6(QWidget* owner, MessageService& messages)
+    : ReportWindow(owner, messages, QStringLiteral("Physische Ephemeriden"))
+{
+    setObjectName(QStringLiteral("Form6"));
+}
+
+void TForm6::FormCreate() { CentreOverOwner(); }

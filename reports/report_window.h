@@ -1,0 +1,22 @@
+#pragma once
+// What the three report windows share: a fixed 296 x 307 dialog without
+// border icons, centred over the main window at every fill, left through
+// its "Ok" button.
+
+#include "app/dialog_protocol.h"
+
+class QPushButton;
+
+class ReportWindow : public MireltaDialog {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 296;
+    static constexpr int kClientHeight = 307;
+
+    ReportWindow(QWidget* owner, MessageService& messages, const QString& caption);
+
+    /// Hides the report and enables the main window again.
+    void Button1Click();
+
+    QPushButton* Button1 = nullptr;
+};

@@ -1,0 +1,28 @@
+#include "setup/Unit9.h"
+
+#include "platform/form_widgets.h"
+
+#include <QPushButton>
+#include <QScreen>
+
+TForm9::TForm9(QWidget* owner, MessageService& messages)
+    : MireltaDialog(owner, messages, QString(), 268, 100, /*closeBox=*/true)
+{
+    setObjectName(QStringLiteral("Form9"));
+    Button1 = PlaceButton(this, "Button1", QStringLiteral("OK"), 57, 67, 74, 22);
+    Button2 = PlaceButton(this, "Button2", QStringLiteral("Abbrechen"), 138, 67, 74, 22);
+    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
+}
+
+void TForm9::FormCreate()
+{
+    if (QScreen* monitor = screen()) {
+        QRect area = monitor->geometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+}
+
+void TForm9::Button1Click() { LeaveDialog(); }
+
+void TForm9::Button2Click() { LeaveDialog(); }

@@ -1,0 +1,510 @@
+// The main window: layout, start and reload, the object list, deleting,
+// the sort commands, the map markers and the dialog commands.
+
+#include "platform/text_file.h"
+#include "tests/support/catalogue_records.h"
+#include "tests/support/window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const QString kChoose = QStringLiteral("[Objekt wählen]");
+const char* kIni = "Art\r\nBonn\r\n50,7333\r\n7,1\r\n";
+
+std::string SampleCatalogue()
+{
+    return CatalogueRecord({"100 120 150 170", "Tycho", "-43,3", "-11,2", "4800", "1", "Krater", "Durchmesser 85 km",
+                            "Strahlensystem"}) +
+           Record("10 14 10 14", "Mein Berg", "10,1", "-0,5", "", "2") +
+           Record("200 210 200 210", "Ohne L\xE4nge", "5", "", "", "2") +
+           Record("300 310 300 310", "Albategnius", "-11,2", "4,1", "", "0") +
+           Record("50 60 50 60", "\xC4rmel", "1.5", "2.25", "100", "1") +
+           Record("95 125 145 175", "Tycho", "1", "1", "", "2");
+}
+
+QStringList ListItems(QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> f;
+
+    void StartWith(const std::string& ini, const std::string& catalogue)
+    {
+        if (!ini.empty()) WriteBytes("mirelta.ini", ini);
+        WriteBytes("objects.dat", catalogue);
+        f->Start();
+    }
+
+    // Types a name into the list's edit field as the user would.
+    void Choose(const QString& name)
+    {
+        QLineEdit* edit = f->main().ComboBox1->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        for (QChar c : name)  // keyClicks() knows only ASCII
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+private slots:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void controlsSitWhereTheWindowDesignPutsThem()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        QCOMPARE(w.windowTitle(), QStringLiteral("<<< Mirelta >>>"));
+        QCOMPARE(w.centralWidget()->size(), QSize(625, 475));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        const std::pair<QWidget*, QRect> places[] = {
+            {w.Panel2, QRect(0, 0, 633, 40)},        {w.MoonImage, QRect(8, 48, 401, 401)},
+            {w.ComboBox1, QRect(424, 48, 153, 21)},  {w.Button5, QRect(580, 48, 36, 21)},
+            {w.GroupBox1, QRect(424, 78, 193, 161)}, {w.GroupBox2, QRect(424, 248, 193, 201)},
+            {w.GroupBox3, QRect(424, 48, 193, 401)}, {w.StatusBar1, QRect(0, 456, 625, 19)},
+            {w.Panel1, QRect(0, 456, 625, 2)},       {w.Edit1, QRect(16, 56, 65, 21)},
+            {w.Panel8, QRect(16, 88, 164, 73)},
+        };
+        for (const auto& [control, place] : places) QCOMPARE(control->geometry(), place);
+        const int lefts[] = {19, 59, 99, 154, 194, 234, 289, 329, 369};
+        QToolButton* buttons[] = {w.SpeedButton1, w.SpeedButton2, w.SpeedButton3, w.SpeedButton4, w.SpeedButton5,
+                                  w.SpeedButton6, w.SpeedButton7, w.SpeedButton8, w.SpeedButton9};
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(buttons[i]->geometry(), QRect(lefts[i], 3, 34, 34));
+            QVERIFY(buttons[i]->autoRaise());
+            QVERIFY(!buttons[i]->icon().isNull());
+        }
+        for (const char* name : {"Panel3", "Panel4", "Panel5", "Panel6", "Panel7"})
+            QVERIFY2(w.findChild<QFrame*>(QString::fromLatin1(name)), name);
+        QVERIFY(!w.Button5->isEnabled());
+        QVERIFY(w.GroupBox2->isHidden());
+        QVERIFY(w.GroupBox3->isHidden());
+        QVERIFY(w.Cursor1->isHidden() && w.Cursor2->isHidden() && w.Cursor3->isHidden());
+        QCOMPARE(w.Label5->text(), QString());
+        QCOMPARE(w.MoonImage->Picture().size(), QSize(401, 401));
+        SaveScreenshot(w, QStringLiteral("main_window_start"));
+    }
+
+    void valueTextsFitTheirPlaces()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        // Every fixed caption must fit inside its group.
+        for (QGroupBox* group : {w.GroupBox1, w.GroupBox2}) {
+            for (QLabel* label : group->findChildren<QLabel*>()) {
+                if (label->text().isEmpty()) continue;
+                QRect inGroup(label->mapTo(group, QPoint(0, 0)), label->size());
+                QVERIFY2(group->rect().contains(inGroup), qPrintable(label->text()));
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+            }
+        }
+    }
+
+    void menuHasItsItemsWithAccessKeys()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        QStringList titles;
+        for (QAction* menu : w.menuBar()->actions()) titles << menu->text();
+        QCOMPARE(titles, (QStringList{"&Datei", "&Mondzustand...", "&Info"}));
+        QStringList datei;
+        for (QAction* item : w.Datei1->actions()) datei << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QCOMPARE(datei, (QStringList{"B&eobachtungsort auswählen", "D&atum und Uhrzeit festlegen",
+                                     "&Neues Objekt definieren", "-", "Objektliste alphabetisch sortieren",
+                                     "Objektliste nach Art sortieren", "-", "&Beenden"}));
+        QStringList mond;
+        for (QAction* item : w.Mondzustand1->actions()) mond << item->text();
+        QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition"}));
+        QStringList info;
+        for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QCOMPARE(info, (QStringList{"&Hilfe", "-", "Ab&out"}));
+    }
+
+    void hintsGoToTheStatusBarAndOnlyCoordinateCaptionsHaveTooltips()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        QCOMPARE(w.MoonImage->statusTip(), QStringLiteral("Wählen Sie ein Objekt an"));
+        QCOMPARE(w.Cursor3->statusTip(), QStringLiteral("Markieren Sie einen Bereich"));
+        QCOMPARE(w.ComboBox1->statusTip(), QStringLiteral("Wählen Sie ein Objekt aus"));
+        QCOMPARE(w.SpeedButton9->statusTip(), QStringLiteral("Programm beenden"));
+        QStatusTipEvent tip(w.Button5->statusTip());
+        QApplication::sendEvent(&w, &tip);
+        QCOMPARE(w.StatusBar1->currentMessage(),
+                 QStringLiteral("Objekt löschen (funktioniert nur mit selbst definierten Objekten)"));
+        QStringList tooltips;
+        for (QWidget* child : w.findChildren<QWidget*>())
+            if (!child->toolTip().isEmpty()) tooltips << child->toolTip();
+        tooltips.sort();
+        QCOMPARE(tooltips, (QStringList{"selenographische Breite", "selenographische Länge"}));
+    }
+
+    void startFillsTheListInFileOrder()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        QCOMPARE(ListItems(w.ComboBox1),
+                 (QStringList{"Tycho", "Mein Berg", "Ohne Länge", "Albategnius", "Ärmel", "Tycho"}));
+        QCOMPARE(w.ComboBox1->currentText(), kChoose);
+        QVERIFY(w.ObjektlistenachArtsortieren1->isChecked());
+        QVERIFY(!w.Objektlistealphabetischsortieren1->isChecked());
+        QVERIFY(f->messages.messages().isEmpty());
+    }
+
+    void alphabeticalOrderSortsUmlautsWithTheirVowel()
+    {
+        StartWith("Alph\r\nBonn\r\n50,7\r\n7,1\r\n", SampleCatalogue());
+        TForm1& w = f->main();
+        QCOMPARE(ListItems(w.ComboBox1),
+                 (QStringList{"Albategnius", "Ärmel", "Mein Berg", "Ohne Länge", "Tycho", "Tycho"}));
+        QVERIFY(w.Objektlistealphabetischsortieren1->isChecked());
+        QVERIFY(!w.ObjektlistenachArtsortieren1->isChecked());
+    }
+
+    void sortKeyInOtherCaseOrWithABlankChangesNothing_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("lower case") << "art";
+        QTest::newRow("capitals") << "ALPH";
+        QTest::newRow("trailing blank") << "Alph ";
+        QTest::newRow("empty") << "";
+    }
+    void sortKeyInOtherCaseOrWithABlankChangesNothing()
+    {
+        QFETCH(QString, key);
+        StartWith(key.toStdString() + "\r\nBonn\r\n50,7\r\n7,1\r\n", SampleCatalogue());
+        TForm1& w = f->main();
+        QVERIFY(!w.Objektlistealphabetischsortieren1->isChecked());
+        QVERIFY(!w.ObjektlistenachArtsortieren1->isChecked());
+        QCOMPARE(w.ComboBox1->itemText(0), QStringLiteral("Tycho"));  // file order
+    }
+
+    void emptyCatalogueGivesOneEmptyEntry()
+    {
+        StartWith(kIni, "");
+        QCOMPARE(ListItems(f->main().ComboBox1), QStringList{QString()});
+        QCOMPARE(f->main().ComboBox1->currentText(), kChoose);
+    }
+
+    void missingConfigurationLeavesTheListEmpty()
+    {
+        StartWith("", SampleCatalogue());
+        QCOMPARE(f->main().ComboBox1->count(), 0);
+        QCOMPARE(f->main().ComboBox1->currentText(), QString());
+        QVERIFY(!f->messages.messages().isEmpty());
+        QCOMPARE(f->messages.messages().first().text, QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(f->messages.messages().first().caption, QStringLiteral("Mirelta"));
+        QCOMPARE(f->messages.messages().first().icon, MessageIcon::Error);
+    }
+
+    void missingCatalogueIsReportedAndTheListStaysEmpty()
+    {
+        WriteBytes("mirelta.ini", kIni);
+        f->Start();
+        QCOMPARE(f->main().ComboBox1->count(), 0);
+        QCOMPARE(f->messages.messages().first().text, QStringLiteral("Datei nicht gefunden."));
+    }
+
+    void choosingANameShowsItsRecordAndPlacesTheMarker()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.Edit1->setText(QStringLiteral("1,5"));
+        Choose(QStringLiteral("Tycho"));
+        QCOMPARE(w.Label5->text(), QStringLiteral("Tycho"));
+        QCOMPARE(w.Label9->text(), QStringLiteral("-43° 18' 0\""));
+        QCOMPARE(w.Label10->text(), QStringLiteral("-11° 12' 0\""));
+        QCOMPARE(w.Label11->text(), QStringLiteral("4800m"));
+        QCOMPARE(w.Label13->text(), QStringLiteral("Krater"));
+        QCOMPARE(w.Label14->text(), QStringLiteral("Durchmesser 85 km"));
+        QCOMPARE(w.Label15->text(), QStringLiteral("Strahlensystem"));
+        QVERIFY(w.Cursor2->isVisible() || !w.Cursor2->isHidden());
+        // Frame 100..120 x 150..170: centre (110, 160), marker top-left 11 before it.
+        QCOMPARE(w.Cursor2->pos(), QPoint(8 + 110 - 11, 48 + 160 - 11));
+        QVERIFY(!w.Button5->isEnabled());  // catalogue object
+        QVERIFY(!w.GroupBox2->isHidden());  // origin 1 offers the measurement
+        QCOMPARE(w.Edit1->text(), QString());
+        QCOMPARE(QString::fromStdString(w.SelectedHeightText), QStringLiteral("4800"));
+        SaveScreenshot(w, QStringLiteral("main_window_tycho"));
+    }
+
+    void userObjectsCanBeDeletedAndOfferTheMeasurementOnlyWithCoordinates()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Mein Berg"));
+        QVERIFY(w.Button5->isEnabled());
+        QVERIFY(!w.GroupBox2->isHidden());
+        QCOMPARE(w.Label9->text(), QStringLiteral("10° 6' 0\""));
+        QCOMPARE(w.Label10->text(), QStringLiteral("-0° 30' 0\""));
+        QCOMPARE(w.Label11->text(), QString());
+        Choose(QStringLiteral("Ohne Länge"));
+        QVERIFY(w.Button5->isEnabled());
+        QVERIFY(w.GroupBox2->isHidden());
+        QCOMPARE(w.Label10->text(), QString());
+    }
+
+    void numbersWrittenWithAPointStayReadable()
+    {
+        StartWith(kIni, SampleCatalogue());
+        Choose(QStringLiteral("Ärmel"));
+        QCOMPARE(f->main().Label9->text(), QStringLiteral("1° 30' 0\""));
+        QCOMPARE(f->main().Label10->text(), QStringLiteral("2° 15' 0\""));
+        QVERIFY(f->messages.messages().isEmpty());
+    }
+
+    void anUnknownNameKeepsThePreviousObject()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Mein Berg"));
+        QPoint marker = w.Cursor2->pos();
+        Choose(QStringLiteral("Mein Be"));  // typing: no record of that name
+        QCOMPARE(w.Label5->text(), QStringLiteral("Mein Berg"));
+        QCOMPARE(w.Cursor2->pos(), marker);
+        QVERIFY(!w.Button5->isEnabled());
+        QVERIFY(w.GroupBox2->isHidden());
+    }
+
+    void aLatitudeThatIsNotANumberIsReported()
+    {
+        StartWith(kIni, Record("1 2 3 4", "Kaputt", "zehn", "5", "", "1"));
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Kaputt"));
+        QCOMPARE(w.Label5->text(), QStringLiteral("Kaputt"));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("'zehn' ist kein gültiger Gleitkommawert."));
+    }
+
+    void programmaticTextsAreNoSelection()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.ComboBox1->setEditText(QStringLiteral("Tycho"));
+        QCOMPARE(w.Label5->text(), QString());
+        w.ComboBox1->setCurrentIndex(0);
+        QCOMPARE(w.Label5->text(), QString());
+    }
+
+    void deletingAsksAndRemovesOnlyTheUsersRecords()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Tycho"));
+        w.ComboBox1->setEditText(QStringLiteral("Tycho"));
+        // Shown: the catalogue Tycho; the button stays disabled for it. The
+        // user's own "Tycho" is reached through its frame on the map.
+        w.PointerLeft = 96 - 11;
+        w.PointerTop = 146 - 11;
+        w.Cursor1Click();
+        QCOMPARE(w.Label5->text(), QStringLiteral("Tycho"));
+        QVERIFY(w.Button5->isEnabled());
+
+        f->messages.QueueConfirmAnswer(false);
+        QTest::mouseClick(w.Button5, Qt::LeftButton);
+        QCOMPARE(f->messages.messages().last().text, QStringLiteral("Soll das Objekt Tycho wirklich gelöscht werden?"));
+        QCOMPARE(f->messages.messages().last().caption, QStringLiteral("Eintrag löschen"));
+        QCOMPARE(ReadBytes("objects.dat"), SampleCatalogue());
+
+        f->messages.QueueConfirmAnswer(true);
+        QTest::mouseClick(w.Button5, Qt::LeftButton);
+        std::string expected = SampleCatalogue();
+        expected.erase(expected.rfind("95\r\n"));
+        QCOMPARE(ReadBytes("objects.dat"), expected);  // the catalogue Tycho stays
+        QCOMPARE(ListItems(w.ComboBox1),
+                 (QStringList{"Tycho", "Mein Berg", "Ohne Länge", "Albategnius", "Ärmel"}));
+        QCOMPARE(w.ComboBox1->currentText(), kChoose);
+        QVERIFY(!w.Button5->isEnabled());
+        QCOMPARE(w.Label5->text(), QStringLiteral("Tycho"));  // still showing the deleted object
+    }
+
+    void sortCommandsRewriteTheFirstLineAndRecentreTheWindow()
+    {
+        StartWith("Art\r\nBonn\r\n50,7\r\n7,1\r\nfünf\r\n", SampleCatalogue());
+        TForm1& w = f->main();
+        w.FormCreate();
+        QPoint centre = w.pos();
+        w.move(centre + QPoint(40, 30));
+        w.Objektlistealphabetischsortieren1->trigger();
+        QCOMPARE(ReadBytes("mirelta.ini"), std::string("Alph\r\nBonn\r\n50,7\r\n7,1\r\nfünf\r\n"));
+        QVERIFY(w.Objektlistealphabetischsortieren1->isChecked());
+        QVERIFY(!w.ObjektlistenachArtsortieren1->isChecked());
+        QCOMPARE(w.ComboBox1->itemText(0), QStringLiteral("Albategnius"));
+        QCOMPARE(w.pos(), centre);
+
+        w.ObjektlistenachArtsortieren1->trigger();
+        w.ObjektlistenachArtsortieren1->trigger();  // also when already checked
+        QCOMPARE(ReadBytes("mirelta.ini"), std::string("Art\r\nBonn\r\n50,7\r\n7,1\r\nfünf\r\n"));
+        QVERIFY(w.ObjektlistenachArtsortieren1->isChecked());
+        QVERIFY(!w.Objektlistealphabetischsortieren1->isChecked());
+        QCOMPARE(w.ComboBox1->itemText(0), QStringLiteral("Tycho"));
+        QVERIFY(!FileExists("mirelta2.ini"));
+    }
+
+    void failedSortCommandKeepsTheCheckMarks()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        std::remove("mirelta.ini");
+        w.Objektlistealphabetischsortieren1->trigger();
+        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QVERIFY(!w.Objektlistealphabetischsortieren1->isChecked());
+        QVERIFY(w.ObjektlistenachArtsortieren1->isChecked());
+        QVERIFY(!FileExists("mirelta.ini"));
+    }
+
+    void appendedObjectStandsLastInFileOrder()
+    {
+        StartWith(kIni, SampleCatalogue());
+        LunarObject object;
+        object.Name = "Neu";
+        object.Origin = "2";
+        AppendObject(object);
+        f->main().FormCreate();
+        QCOMPARE(f->main().ComboBox1->itemText(f->main().ComboBox1->count() - 1), QStringLiteral("Neu"));
+    }
+
+    void markerFollowsTheMouseWithinItsBand()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.MoonImageMouseOver(200, 150);
+        QVERIFY(!w.Cursor1->isHidden());
+        QCOMPARE(w.PointerLeft, 189);
+        QCOMPARE(w.PointerTop, 139);
+        QCOMPARE(w.Cursor1->pos(), QPoint(8 + 189, 48 + 139));
+        w.MoonImageMouseOver(5, 395);  // outside the band: the marker stays
+        QCOMPARE(w.PointerLeft, 189);
+        QCOMPARE(w.PointerTop, 139);
+        w.MoonImageMouseOver(11, 389);
+        QCOMPARE(w.PointerLeft, 0);
+        QCOMPARE(w.PointerTop, 378);
+        // Moves arriving at the marker push it no further than 0 and 379.
+        w.Cursor1MouseOver(0, 12);
+        QCOMPARE(w.PointerLeft, 0);
+        QCOMPARE(w.PointerTop, 379);
+        w.Cursor1MouseOver(21, 21);
+        QCOMPARE(w.PointerTop, 379);
+        QCOMPARE(w.PointerLeft, 10);
+        QCOMPARE(w.Cursor1->pos(), QPoint(8 + 10, 48 + 379));
+    }
+
+    void movesOverTheSelectionMarkerMoveThePointerMarker()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Tycho"));
+        w.Cursor2MouseOver(15, 5);
+        QCOMPARE(w.Cursor1->pos(), w.Cursor2->pos() + QPoint(4, -6));
+        QCOMPARE(w.PointerLeft, w.Cursor2->x() - 8 + 4);
+        QCOMPARE(w.PointerTop, w.Cursor2->y() - 48 - 6);
+    }
+
+    void pickShowsTheFirstFrameUnderThePointer()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.MoonImageMouseOver(110, 160);
+        QTest::mouseClick(w.Cursor1, Qt::LeftButton, {}, QPoint(11, 11));
+        QCOMPARE(w.Label5->text(), QStringLiteral("Tycho"));
+        QCOMPARE(w.ComboBox1->currentText(), QStringLiteral("Tycho"));
+        QVERIFY(!w.Button5->isEnabled());
+        QVERIFY(!w.GroupBox2->isHidden());
+        QCOMPARE(w.Cursor2->pos(), QPoint(8 + 110 - 11, 48 + 160 - 11));
+    }
+
+    void pickOnAnEdgeOfAFrameCounts()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.PointerLeft = 14 - 11;
+        w.PointerTop = 10 - 11;
+        w.Cursor1Click();
+        QCOMPARE(w.Label5->text(), QStringLiteral("Mein Berg"));
+        QVERIFY(w.Button5->isEnabled());
+    }
+
+    void pickBesideEveryFrameEmptiesTheGroup()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Tycho"));
+        w.PointerLeft = 380 - 11;
+        w.PointerTop = 20 - 11;
+        w.Cursor1Click();
+        QCOMPARE(w.Label5->text(), QString());
+        QCOMPARE(w.Label9->text(), QString());
+        QCOMPARE(w.Label13->text(), QString());
+        QCOMPARE(w.ComboBox1->currentText(), kChoose);
+        QCOMPARE(w.Cursor2->pos(), QPoint(8 + 369, 48 + 9));
+        QVERIFY(w.GroupBox2->isHidden());
+    }
+
+    void dialogCommandsDisableTheMainWindowUntilTheDialogIsLeft()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(w.SpeedButton6, Qt::LeftButton);
+        TForm5& report = *f->windows->Form5;
+        QVERIFY(!w.isEnabled());
+        QVERIFY(report.isVisible());
+        QCOMPARE(report.size(), QSize(296, 307));
+        QTest::mouseClick(report.Button1, Qt::LeftButton);
+        QVERIFY(w.isEnabled());
+        QVERIFY(!report.isVisible());
+
+        for (QAction* command : {w.Beobachtungsortauswhlen1, w.DatumundUhrzeitfestlegen1, w.PhysEphemeriden1,
+                                 w.Sichtverhltnisseeinschtzen1}) {
+            command->trigger();
+            QVERIFY2(!w.isEnabled(), qPrintable(command->text()));
+            QWidget* shown = QApplication::topLevelWidgets().isEmpty() ? nullptr : nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top != &w && top->isVisible() && qobject_cast<MireltaDialog*>(top)) shown = top;
+            QVERIFY2(shown, qPrintable(command->text()));
+            shown->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+            QVERIFY(w.isEnabled());
+            QVERIFY(!shown->isVisible());
+        }
+    }
+
+    void aboutBoxOpensCentredOverTheMainWindow()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(w.pos() + QPoint(-37, 21));
+        w.About1->trigger();
+        TForm2& about = *f->windows->Form2;
+        QVERIFY(about.isVisible());
+        QVERIFY(!w.isEnabled());
+        QCOMPARE(about.frameGeometry().topLeft(), CentredOver(w.frameGeometry(), about.frameGeometry().size()));
+        about.Button1->click();
+        QVERIFY(w.isEnabled());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -30,7 +30,7 @@ QFont FormFont(int pixelSize, bool bold, bool italic)
 
 QFont NoteFont(int pixelSize, bool bold, bool italic)
 {
-    return MakeFont(QStringLiteral("Liberation Sans Narrow"), pixelSize, bold, italic);
+    return MakeFont(QStringLiteral("Liberation Sans"), pixelSize, bold, italic);
 }
 
 QFont FixedFont(int pixelSize)

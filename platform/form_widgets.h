@@ -20,7 +20,8 @@ QFont FormFont();
 /// The same face at another pixel size, optionally bold or italic.
 QFont FormFont(int pixelSize, bool bold = false, bool italic = false);
 
-/// A narrow face for the small notes ("Arial" in the layouts).
+/// The face of the small notes ("Arial" in the layouts; Liberation Sans has
+/// the same metrics).
 QFont NoteFont(int pixelSize, bool bold = false, bool italic = false);
 
 /// A fixed-pitch face for the about box ("Courier New" in the layouts).

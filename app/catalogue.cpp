@@ -28,7 +28,7 @@ int ReadFrameLine(TextFileReader& file)
     try {
         return ReadLeadingInteger(line);
     } catch (const ConversionError&) {
-        throw ConversionError("'" + Cp1252ToUtf8(line) + "' ist kein gültiger Integerwert");
+        throw ConversionError(NotAnIntegerMessage(Cp1252ToUtf8(line)));
     }
 }
 

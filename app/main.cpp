@@ -14,6 +14,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Mirelta"));
     InitialiseResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    // The fixed layouts are drawn for this style and font, whatever the desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(FormFont());
 
     ObservationState state;

@@ -64,10 +64,19 @@ double ParseFloat(std::string_view text, bool acceptComma, bool acceptPoint)
     return value;
 }
 
-std::string NotAnIntegerMessage(std::string_view text)
+// "'<text>'<suffix>", built by appending (GCC 12 warns falsely about
+// operator+ on a temporary here).
+std::string QuotedMessage(std::string_view text, std::string_view suffix)
 {
-    return "'" + std::string(text) + "' ist kein gültiger Integerwert";
+    std::string message;
+    message.reserve(text.size() + suffix.size() + 2);
+    message += '\'';
+    message.append(text);
+    message += '\'';
+    message.append(suffix);
+    return message;
 }
+
 
 // Parses [sign] digits at the start of s; returns the number of characters
 // used, 0 when there is no number.
@@ -96,9 +105,14 @@ size_t ParseIntegerPrefix(std::string_view s, int& value)
 
 }  // namespace
 
+std::string NotAnIntegerMessage(std::string_view text)
+{
+    return QuotedMessage(text, " ist kein gültiger Integerwert");
+}
+
 std::string NotAFloatMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' ist kein gültiger Gleitkommawert";
+    return QuotedMessage(text, " ist kein gültiger Gleitkommawert");
 }
 
 std::string FloatToText(double value, char decimalSeparator)

@@ -36,6 +36,7 @@ bool TryTextToInt(std::string_view text, int& value);
 /// ConversionError when the line does not start with a number.
 int ReadLeadingInteger(std::string_view line);
 
-/// The message of a failed floating-point conversion, for callers that
-/// check ranges themselves.
+/// The messages of failed conversions, for callers that read numbers in
+/// their own way.
 std::string NotAFloatMessage(std::string_view text);
+std::string NotAnIntegerMessage(std::string_view text);

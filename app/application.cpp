@@ -5,10 +5,10 @@
 namespace {
 
 // A dialog is created hidden and filled once right away.
-template <class Dialog>
-std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages)
+template <class Dialog, class... Extra>
+std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages, Extra&&... extra)
 {
-    auto dialog = std::make_unique<Dialog>(owner, messages);
+    auto dialog = std::make_unique<Dialog>(owner, messages, std::forward<Extra>(extra)...);
     RunFormCreate(*dialog);
     return dialog;
 }
@@ -16,14 +16,14 @@ std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages)
 }  // namespace
 
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages,
-                                              char decimalSeparator)
+                                              char decimalSeparator, const ClockSource& clock)
 {
     auto windows = std::make_unique<MireltaWindows>();
     windows->Form1 = std::make_unique<TForm1>(state, messages, decimalSeparator);
     RunGuarded(messages, [&] { windows->Form1->FormCreate(); });
     TForm1* main = windows->Form1.get();
 
-    windows->Form2 = CreateDialog<TForm2>(main, messages);
+    windows->Form2 = CreateDialog<TForm2>(main, messages, state, clock);
     windows->Form3 = CreateDialog<TForm3>(main, messages);
     windows->Form4 = CreateDialog<TForm4>(main, messages);
     windows->Form5 = CreateDialog<TForm5>(main, messages);

@@ -489,6 +489,21 @@ private slots:
         }
     }
 
+    void aboutBoxCreationReadsTheClockOnce()
+    {
+        f->clockReading = {2005, 7, 1, 0, 15};  // summer time: 30 June, 23:15 MEZ
+        StartWith(kIni, SampleCatalogue());
+        QCOMPARE(f->state.Day, 30);
+        QCOMPARE(f->state.Month, 6);
+        QCOMPARE(f->state.Year, 2005);
+        QCOMPARE(f->state.Hour, 23);
+        QCOMPARE(f->state.Minute, 15);
+        f->clockReading = {2010, 1, 1, 12, 0};
+        f->main().About1->trigger();  // opening does not read the clock again
+        QCOMPARE(f->state.Year, 2005);
+        SaveScreenshot(*f->windows->Form2, QStringLiteral("about_box"));
+    }
+
     void aboutBoxOpensCentredOverTheMainWindow()
     {
         StartWith(kIni, SampleCatalogue());

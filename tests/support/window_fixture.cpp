@@ -6,7 +6,7 @@
 
 void WindowFixture::Start(char decimalSeparator)
 {
-    windows = CreateWindows(state, messages, decimalSeparator);
+    windows = CreateWindows(state, messages, decimalSeparator, [this] { return clockReading; });
 }
 
 void SaveScreenshot(QWidget& widget, const QString& name)

@@ -14,8 +14,11 @@ class WindowFixture {
 public:
     WindowFixture() = default;
 
-    /// Creates the windows as the program does at start.
+    /// Creates the windows as the program does at start; the clock reads
+    /// `clockReading`.
     void Start(char decimalSeparator = ',');
+
+    ClockReading clockReading{2003, 3, 15, 20, 5};
 
     TForm1& main() { return *windows->Form1; }
 

@@ -33,12 +33,17 @@ HEIGHTS = TOOLS / "source-data" / "feature-heights.tsv"
 NOTES = TOOLS / "catalogue-notes.tsv"
 OUTPUT = TOOLS.parent / "data" / "objects.dat"
 
-# The program's text fields hold 30 characters; names must also fit the
-# object list (153 pixels wide, bold 8 pt, less its button and margins).
+# The program's text fields hold 30 characters, and the texts must fit where
+# the main window shows them in Liberation Sans 8 pt (11 pixels): names in the
+# object list (153 pixels less its button, bold) and in a 115-pixel label,
+# description lines in 163-pixel labels. The limits leave a little room for
+# the difference between this measure and the toolkit's.
 MAX_LINE = 30
-NAME_FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
-NAME_FONT_PIXELS = 11                   # 8 pt at 96 dpi
-MAX_NAME_PIXELS = 120
+FONTS = "/usr/share/fonts/truetype/liberation2/"
+FONT_PIXELS = 11
+MAX_NAME_PIXELS_BOLD = 120
+MAX_NAME_PIXELS = 112
+MAX_DESCRIPTION_PIXELS = 160
 
 MIN_FRAME = 5                           # smallest frame side, pixels
 MIN_FACING = 0.1                        # centre at most ~84° from the disc centre
@@ -227,7 +232,8 @@ def collect():
 
 def check(formations, heights, notes):
     """Stops the build on texts the program cannot store or show."""
-    font = ImageFont.truetype(NAME_FONT, NAME_FONT_PIXELS)
+    bold = ImageFont.truetype(FONTS + "LiberationSans-Bold.ttf", FONT_PIXELS)
+    regular = ImageFont.truetype(FONTS + "LiberationSans-Regular.ttf", FONT_PIXELS)
     known = {f.name for f in formations}
     problems = [f"height for unknown formation {name}" for name in heights if name not in known]
     problems += [f"note for unknown formation {name}" for name in notes if name not in known]
@@ -237,8 +243,11 @@ def check(formations, heights, notes):
         if name in shown:
             problems.append(f"duplicate name {name}")
         shown.add(name)
-        if font.getlength(name) > MAX_NAME_PIXELS:
+        if bold.getlength(name) > MAX_NAME_PIXELS_BOLD or regular.getlength(name) > MAX_NAME_PIXELS:
             problems.append(f"name too wide for the list: {name}")
+        for line in description(formation, notes):
+            if regular.getlength(line) > MAX_DESCRIPTION_PIXELS:
+                problems.append(f"description too wide for its label: {line}")
         for line in (name,) + description(formation, notes):
             if len(line) > MAX_LINE:
                 problems.append(f"line longer than {MAX_LINE} characters: {line}")

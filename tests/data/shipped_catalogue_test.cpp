@@ -5,6 +5,7 @@
 #include "app/catalogue.h"
 #include "platform/cp1252.h"
 #include "platform/number_text.h"
+#include "tests/data/map_view.h"
 #include "tests/data/shipped_files.h"
 
 #include <gtest/gtest.h>
@@ -18,33 +19,8 @@
 
 namespace {
 
-// The view of the map picture: the orthographic image of the Moon seen
-// from above this selenographic point, north up, east to the right.
-constexpr int kMapSize = 401;
-constexpr int kDiscCentre = 200;          // map pixel of the disc centre, x and y
-constexpr int kDiscRadius = 193;          // pixels
-constexpr double kCentreLatitude = 7.35;  // degrees
-constexpr double kCentreLongitude = 6.33333333333333;
 constexpr int kMinimumFrameSide = 5;      // pixels: smaller frames are hard to click
 constexpr size_t kMaxTextLength = 30;     // the program's text fields hold 30 characters
-constexpr double kDegree = 0.0174532925199433;
-
-struct MapPoint {
-    int x;
-    int y;
-};
-
-/// Map pixel of a selenographic position on the visible side.
-MapPoint ToMap(double latitude, double longitude)
-{
-    double phi = latitude * kDegree;
-    double dlambda = (longitude - kCentreLongitude) * kDegree;
-    double phi0 = kCentreLatitude * kDegree;
-    double east = std::cos(phi) * std::sin(dlambda);
-    double north = std::cos(phi0) * std::sin(phi) - std::sin(phi0) * std::cos(phi) * std::cos(dlambda);
-    return {static_cast<int>(std::lround(kDiscCentre + kDiscRadius * east)),
-            static_cast<int>(std::lround(kDiscCentre - kDiscRadius * north))};
-}
 
 MapPoint FrameCentre(const LunarObject& object)
 {

@@ -2,6 +2,8 @@
 // windows rely on, the map's geometry and background, the markers' centre
 // and transparent colour, and the tool bar pictures' transparency.
 
+#include "tests/data/map_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -15,9 +17,6 @@
 
 namespace {
 
-constexpr int kMapSize = 401;
-constexpr int kDiscCentre = 200;
-constexpr int kDiscRadius = 193;
 constexpr int kBackground = 16;           // red = green = blue outside the disc
 constexpr int kMapPixelBytes = 482804;    // 401 rows of 1203 bytes padded to 1204
 constexpr int kMarkerSize = 22;
@@ -107,19 +106,19 @@ TEST(ShippedPictures, MoonMapShowsTheDiscOnTheBackground)
 TEST(ShippedPictures, MoonMapHasDarkMariaAndBrightHighlandsWhereTheyBelong)
 {
     QImage map = Load("moon_map.bmp");
-    // Map pixels of these places in the map's view (disc centre at 7.35° N,
-    // 6.33° E; east to the right): a mirrored or shifted map fails here.
+    // A mirrored, turned or shifted map fails here.
     struct Place {
         const char* name;
-        int x, y;
+        double latitude, longitude;
     };
-    const Place maria[] = {{"Mare Crisium", 348, 161}, {"Mare Serenitatis", 236, 134},
-                           {"Mare Imbrium", 143, 110}, {"Mare Tranquillitatis", 279, 194}};
-    const Place highlands[] = {{"25 S, 0 E", 181, 303}, {"42 S, 14 E", 219, 346}, {"15 S, 25 E", 260, 272}};
+    const Place maria[] = {{"Mare Crisium", 16.2, 59.1}, {"Mare Serenitatis", 27.3, 18.4},
+                           {"Mare Imbrium", 34.7, -14.9}, {"Mare Tranquillitatis", 8.3, 30.8}};
+    const Place highlands[] = {{"25 S, 0 E", -25, 0}, {"42 S, 14 E", -42, 14}, {"15 S, 25 E", -15, 25}};
     auto mean = [&](const Place& place) {
+        MapPoint p = ToMap(place.latitude, place.longitude);
         int sum = 0;
         for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx) sum += Brightness(map, place.x + dx, place.y + dy);
+            for (int dx = -2; dx <= 2; ++dx) sum += Brightness(map, p.x + dx, p.y + dy);
         return sum / 25;
     };
     int brightestMare = 0;

@@ -1,0 +1,105 @@
+// The program's windows on the shipped data files: they start without an
+// error, every catalogue text fits the place that shows it, and choosing a
+// well-known formation puts the selection marker on it on the map.
+
+#include "app/catalogue.h"
+#include "tests/data/map_view.h"
+#include "tests/data/shipped_files.h"
+#include "tests/support/window_fixture.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kMarkerHalf = 11;    // a marker's centre pixel, from its top-left
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+class ShippedDataWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> f;
+
+    // Chooses `name` in the object list as a typed entry does.
+    void Choose(const QString& name)
+    {
+        TForm1& w = f->main();
+        w.ComboBox1->setEditText(name);
+        w.ComboBox1Change();
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<WindowFixture>();
+        for (const char* name : {kCatalogueFileName, "places.dat", "mirelta.ini"}) CopyShippedFile(name);
+        f->Start();
+    }
+    void cleanup() { f.reset(); }
+
+    void startsWithoutErrors()
+    {
+        QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
+        QCOMPARE(f->main().ComboBox1->count(), int(ReadAllObjects().size()));
+        SaveScreenshot(f->main(), QStringLiteral("shipped_start"));
+    }
+
+    void everyNameAndDescriptionFitsItsPlace()
+    {
+        TForm1& w = f->main();
+        QLineEdit* listText = w.ComboBox1->lineEdit();
+        QStringList tooWide;
+        auto check = [&](QWidget* place, const QString& text) {
+            if (place->fontMetrics().horizontalAdvance(text) > place->width())
+                tooWide << place->objectName() + QStringLiteral(": ") + text;
+        };
+        for (const LunarObject& object : ReadAllObjects()) {
+            check(listText, FromUtf8(object.Name));
+            check(w.Label5, FromUtf8(object.Name));
+            for (const std::string* line : {&object.Description1, &object.Description2, &object.Description3})
+                check(w.Label13, FromUtf8(*line));
+        }
+        QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QStringLiteral("\n"))));
+    }
+
+    void choosingAFormationPutsTheMarkerOnIt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::newRow("Tycho") << QStringLiteral("Tycho") << -43.3 << -11.4;
+        QTest::newRow("Copernicus") << QStringLiteral("Copernicus") << 9.6 << -20.1;
+        QTest::newRow("Plato") << QStringLiteral("Plato") << 51.6 << -9.4;
+        QTest::newRow("Mare Crisium") << QStringLiteral("Mare Crisium") << 16.2 << 59.1;
+        QTest::newRow("Mons Piton") << QStringLiteral("Mons Piton") << 40.7 << -0.9;
+    }
+
+    void choosingAFormationPutsTheMarkerOnIt()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        TForm1& w = f->main();
+        Choose(name);
+        QCOMPARE(w.Label5->text(), name);
+        QVERIFY(!w.Cursor2->isHidden());
+        QPoint marker = w.Cursor2->pos() + QPoint(kMarkerHalf - TForm1::kMapLeft, kMarkerHalf - TForm1::kMapTop);
+        MapPoint expected = ToMap(latitude, longitude);
+        QVERIFY2(std::hypot(marker.x() - expected.x, marker.y() - expected.y) <= 2.0,
+                 qPrintable(QStringLiteral("marker at %1, %2, formation at %3, %4")
+                                .arg(marker.x()).arg(marker.y()).arg(expected.x).arg(expected.y)));
+        SaveScreenshot(w, QStringLiteral("shipped_") + name.toLower().replace(QLatin1Char(' '), QLatin1Char('_')));
+    }
+};
+
+QTEST_MAIN(ShippedDataWindowTest)
+#include "shipped_data_window_test.moc"

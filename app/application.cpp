@@ -24,12 +24,15 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     TForm1* main = windows->Form1.get();
 
     windows->Form2 = CreateDialog<TForm2>(main, messages, state, clock);
-    windows->Form3 = CreateDialog<TForm3>(main, messages);
-    windows->Form4 = CreateDialog<TForm4>(main, messages);
-    windows->Form5 = CreateDialog<TForm5>(main, messages);
-    windows->Form6 = CreateDialog<TForm6>(main, messages);
-    windows->Form7 = CreateDialog<TForm7>(main, messages);
-    windows->Form9 = CreateDialog<TForm9>(windows->Form3.get(), messages);
+    // After a new site or time the main window shows the chosen object anew.
+    auto refreshMainWindow = [main] { main->ComboBox1Change(); };
+    windows->Form3 = CreateDialog<TForm3>(main, messages, state, decimalSeparator, refreshMainWindow);
+    windows->Form4 = CreateDialog<TForm4>(main, messages, state, refreshMainWindow);
+    windows->Form5 = CreateDialog<TForm5>(main, messages, state, decimalSeparator);
+    windows->Form6 = CreateDialog<TForm6>(main, messages, state, decimalSeparator);
+    windows->Form7 = CreateDialog<TForm7>(main, messages, state, decimalSeparator);
+    windows->Form9 = CreateDialog<TForm9>(windows->Form3.get(), messages, decimalSeparator);
+    windows->Form3->SetCoordinateDialog(windows->Form9.get());
 
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
                       windows->Form6.get(), windows->Form7.get()});

@@ -5,6 +5,7 @@
 // FormCreate again, which rebuilds its content from the current state; the
 // dialog's own buttons hide it and enable the main window again.
 
+#include "platform/error_report.h"
 #include "platform/message_service.h"
 
 #include <QWidget>
@@ -27,9 +28,25 @@ public:
     QWidget* Owner() const { return owner_; }
     MessageService& Messages() const { return messages_; }
 
+    /// Runs a handler inside the error guard: an error ends it where it
+    /// occurs and is shown by the general error report.
+    template <class Handler>
+    void Guarded(Handler&& handler)
+    {
+        RunGuarded(messages_, std::forward<Handler>(handler));
+    }
+
 protected:
     /// Hides the dialog and enables the owner again.
     void LeaveDialog();
+
+    /// Connects a button's click to a handler of the dialog, run guarded.
+    template <class Button, class Dialog>
+    void OnClick(Button* button, void (Dialog::*handler)())
+    {
+        auto* self = static_cast<Dialog*>(this);
+        connect(button, &Button::clicked, this, [self, handler] { self->Guarded([&] { (self->*handler)(); }); });
+    }
 
 private:
     QWidget* owner_;

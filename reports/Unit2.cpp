@@ -36,7 +36,7 @@ TForm2::TForm2(QWidget* owner, MessageService& messages, ObservationState& state
 
     Button1 = PlaceButton(this, "Button1", QStringLiteral("OK"), 64, 272, 112, 25);
     Button1->setStatusTip(QStringLiteral("Zurück zum Programm"));
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    OnClick(Button1, &TForm2::Button1Click);
 }
 
 void TForm2::FormCreate()

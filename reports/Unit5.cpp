@@ -1,7 +1,7 @@
 #include "reports/Unit5.h"
 
-TForm5::TForm5(QWidget* owner, MessageService& messages)
-    : ReportWindow(owner, messages, QStringLiteral("Mondposition"))
+TForm5::TForm5(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator)
+    : ReportWindow(owner, messages, state, decimalSeparator, QStringLiteral("Mondposition"))
 {
     setObjectName(QStringLiteral("Form5"));
 }

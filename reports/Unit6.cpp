@@ -1,7 +1,7 @@
 #include "reports/Unit6.h"
 
-TForm6::TForm6(QWidget* owner, MessageService& messages)
-    : ReportWindow(owner, messages, QStringLiteral("Physische Ephemeriden"))
+TForm6::TForm6(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator)
+    : ReportWindow(owner, messages, state, decimalSeparator, QStringLiteral("Physische Ephemeriden"))
 {
     setObjectName(QStringLiteral("Form6"));
 }

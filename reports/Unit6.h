@@ -6,7 +6,7 @@
 class TForm6 : public ReportWindow {
     Q_OBJECT
 public:
-    TForm6(QWidget* owner, MessageService& messages);
+    TForm6(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator);
 
     /// Fills the report; runs at creation and at every opening.
     void FormCreate() override;

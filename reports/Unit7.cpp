@@ -1,7 +1,7 @@
 #include "reports/Unit7.h"
 
-TForm7::TForm7(QWidget* owner, MessageService& messages)
-    : ReportWindow(owner, messages, QStringLiteral("Sichtverhältnisse"))
+TForm7::TForm7(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator)
+    : ReportWindow(owner, messages, state, decimalSeparator, QStringLiteral("Sichtverhältnisse"))
 {
     setObjectName(QStringLiteral("Form7"));
 }

@@ -6,7 +6,7 @@
 class TForm7 : public ReportWindow {
     Q_OBJECT
 public:
-    TForm7(QWidget* owner, MessageService& messages);
+    TForm7(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator);
 
     /// Fills the report; runs at creation and at every opening.
     void FormCreate() override;

@@ -4,6 +4,7 @@
 // its "Ok" button.
 
 #include "app/dialog_protocol.h"
+#include "astronomy/Rechn.h"
 
 class QPushButton;
 
@@ -13,10 +14,15 @@ public:
     static constexpr int kClientWidth = 296;
     static constexpr int kClientHeight = 307;
 
-    ReportWindow(QWidget* owner, MessageService& messages, const QString& caption);
+    ReportWindow(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator,
+                 const QString& caption);
 
     /// Hides the report and enables the main window again.
     void Button1Click();
 
     QPushButton* Button1 = nullptr;
+
+protected:
+    ObservationState& state_;
+    char decimalSeparator_;
 };

@@ -2,13 +2,17 @@
 // The observation date and time dialog.
 
 #include "app/dialog_protocol.h"
+#include "astronomy/Rechn.h"
+
+#include <functional>
 
 class QPushButton;
 
 class TForm4 : public MireltaDialog {
     Q_OBJECT
 public:
-    TForm4(QWidget* owner, MessageService& messages);
+    /// `refreshMainWindow` runs the main window's list selection after Ok.
+    TForm4(QWidget* owner, MessageService& messages, ObservationState& state, std::function<void()> refreshMainWindow);
 
     /// Fill step: runs at creation and at every opening.
     void FormCreate() override;
@@ -17,4 +21,8 @@ public:
 
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+
+private:
+    ObservationState& state_;
+    std::function<void()> refreshMainWindow_;
 };

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <QScreen>
 
-TForm9::TForm9(QWidget* owner, MessageService& messages)
-    : MireltaDialog(owner, messages, QString(), 268, 100, /*closeBox=*/true)
+TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
+    : MireltaDialog(owner, messages, QString(), 268, 100, /*closeBox=*/true), decimalSeparator_(decimalSeparator)
 {
     setObjectName(QStringLiteral("Form9"));
     Button1 = PlaceButton(this, "Button1", QStringLiteral("OK"), 57, 67, 74, 22);
     Button2 = PlaceButton(this, "Button2", QStringLiteral("Abbrechen"), 138, 67, 74, 22);
-    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
+    OnClick(Button1, &TForm9::Button1Click);
+    OnClick(Button2, &TForm9::Button2Click);
 }
 
 void TForm9::FormCreate()

@@ -9,7 +9,7 @@ class QPushButton;
 class TForm9 : public MireltaDialog {
     Q_OBJECT
 public:
-    TForm9(QWidget* owner, MessageService& messages);
+    TForm9(QWidget* owner, MessageService& messages, char decimalSeparator);
 
     /// Runs once, at creation: centres the dialog on the screen.
     void FormCreate() override;
@@ -18,4 +18,7 @@ public:
 
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+
+private:
+    char decimalSeparator_;
 };

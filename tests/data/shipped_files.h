@@ -10,8 +10,9 @@
 /// Copies data/<name> of the source tree into the current directory.
 inline void CopyShippedFile(const std::string& name)
 {
-    std::filesystem::copy_file(std::filesystem::path(MIRELTA_DATA_DIR) / name, name,
-                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::path source(MIRELTA_DATA_DIR);
+    source /= name;
+    std::filesystem::copy_file(source, name, std::filesystem::copy_options::overwrite_existing);
 }
 
 /// True when `bytes` ends every line with CR LF and has no other CR or LF.

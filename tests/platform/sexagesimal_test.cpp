@@ -1,6 +1,7 @@
 // Degrees (or hours), minutes and seconds as text.
 
 #include "platform/sexagesimal.h"
+#include "platform/time_text.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,14 @@ TEST(SexagesimalParts, GiveTheFieldsOfTheCoordinateEntry)
     EXPECT_EQ(parts.whole, 51);
     EXPECT_EQ(parts.minutes, 20);
     EXPECT_EQ(parts.seconds, 0);
+}
+
+TEST(ClockTimeText, PadsOnlyTheMinute)
+{
+    EXPECT_EQ(ClockTimeText(21, 5), "21:05");
+    EXPECT_EQ(ClockTimeText(9, 30), "9:30");
+    EXPECT_EQ(ClockTimeText(0, 0), "0:00");
+    EXPECT_EQ(ClockTimeText(14, 10), "14:10");
 }
 
 }  // namespace

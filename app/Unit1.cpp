@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/height_measurement.h"
 #include "app/resources_init.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
@@ -285,10 +286,10 @@ void TForm1::CreateHeightPanel(QWidget* client)
     Label34 = PlaceValueLabel(Panel8, "Label34", 96, 35, 64);
     Label1 = PlaceValueLabel(Panel8, "Label1", 96, 51, 64);
 
-    Label26 = PlaceValueLabel(GroupBox2, "Label26", 16, 168, 172);
-    Label27 = PlaceValueLabel(GroupBox2, "Label27", 16, 184, 172);
+    Label26 = PlaceValueLabel(GroupBox2, "Label26", 16, 168, 175);
+    Label27 = PlaceValueLabel(GroupBox2, "Label27", 16, 184, 175);
     for (QLabel* note : {Label26, Label27}) {
-        note->setFont(NoteFont(10, false, true));
+        note->setFont(NoteFont(9, false, true));
         SetLabelStyle(note, Qt::black, false);
     }
 }
@@ -527,9 +528,23 @@ void TForm1::Cursor1Click()
 
 void TForm1::Edit1Change()
 {
-    if (Edit1->text().isEmpty()) {
+    QString text = Edit1->text();
+    if (text.isEmpty()) {
         for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
+        return;
     }
+    double transitSeconds = TextToFloat(text.toStdString(), decimalSeparator_);
+    if (!IsMeasurableTransitTime(transitSeconds)) return;  // the labels keep what they show
+
+    Label26->setText(FromUtf8(MeasurementDateLine(state_)));
+    Label27->setText(FromUtf8(MeasurementSiteLine(state_)));
+    // Catalogue numbers may be written with either separator.
+    double latitude = FileTextToFloat(SelectedLatitudeText);
+    double longitude = FileTextToFloat(SelectedLongitudeText);
+    HeightMeasurement measured = MeasureMountainHeight(state_, transitSeconds, latitude, longitude);
+    Label35->setText(FromUtf8(HeightText(measured.Height, decimalSeparator_)));
+    Label34->setText(FromUtf8(DeviationText(measured.Height, SelectedHeightText)));
+    Label1->setText(FromUtf8(AngleText(measured.TerminatorCorrection)));
 }
 
 // ---------------------------------------------------------------- commands

@@ -384,6 +384,49 @@ private slots:
         QCOMPARE(f->main().ComboBox1->itemText(f->main().ComboBox1->count() - 1), QStringLiteral("Neu"));
     }
 
+    void heightPanelComputesForTransitTimesUpToFiveSeconds()
+    {
+        StartWith(kIni, SampleCatalogue());
+        f->state.SiteName = "Bonn";
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Tycho"));
+        QTest::keyClicks(w.Edit1, QStringLiteral("5"));
+        QCOMPARE(w.Label26->text(), QStringLiteral("(Messung am 15. 3. 2003 um 20:05 Uhr"));
+        QCOMPARE(w.Label27->text(), QStringLiteral(" MEZ  in Bonn)"));
+        QVERIFY(w.Label35->text().endsWith(QLatin1Char('m')));
+        QVERIFY(w.Label34->text().endsWith(QLatin1Char('%')) || w.Label34->text() == QStringLiteral("- - -"));
+        QVERIFY(w.Label1->text().endsWith(QLatin1Char('"')));
+        QVERIFY(f->state.MoonSemiDiameter > 880 && f->state.MoonSemiDiameter < 1010);
+        for (QLabel* line : {w.Label26, w.Label27})
+            QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->width(), qPrintable(line->text()));
+        SaveScreenshot(w, QStringLiteral("main_window_height"));
+
+        const QStringList shown = {w.Label26->text(), w.Label35->text(), w.Label34->text(), w.Label1->text()};
+        auto labels = [&] { return QStringList{w.Label26->text(), w.Label35->text(), w.Label34->text(), w.Label1->text()}; };
+        for (const char* ignored : {"5,01", "0", "-2"}) {
+            w.Edit1->setText(QString::fromLatin1(ignored));
+            QCOMPARE(labels(), shown);
+        }
+        w.Edit1->setText(QStringLiteral("2.5"));  // a point where the settings expect a comma
+        QCOMPARE(f->messages.lastText(), QStringLiteral("'2.5' ist kein gültiger Gleitkommawert."));
+        QCOMPARE(labels(), shown);
+
+        Choose(QStringLiteral("Ärmel"));  // choosing empties the field and the results
+        QCOMPARE(w.Edit1->text(), QString());
+        QCOMPARE(labels(), QStringList(4, QString()));
+        QCOMPARE(w.Label27->text(), QString());
+    }
+
+    void heightPanelTakesCatalogueNumbersWithAPoint()
+    {
+        StartWith(kIni, SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Ärmel"));  // latitude "1.5", longitude "2.25", height 100
+        w.Edit1->setText(QStringLiteral("1"));
+        QVERIFY(f->messages.messages().isEmpty());
+        QVERIFY(!w.Label35->text().isEmpty());
+    }
+
     void markerFollowsTheMouseWithinItsBand()
     {
         StartWith(kIni, SampleCatalogue());

@@ -63,6 +63,14 @@ public:
     // Height measurement panel.
     void Edit1Change();
 
+    // Defining a new object.
+    void Cursor3MouseOver(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void Cursor3MouseDown(int x, int y);
+    void Cursor3MouseUp(int x, int y);
+    void Button4Click();
+    void Button2Click();
+    void Button3Click();
+
     // Menu and tool bar commands.
     void Beobachtungsortauswhlen1Click();
     void DatumundUhrzeitfestlegen1Click();
@@ -82,6 +90,14 @@ public:
     // Top-left of the active marker in map pixels; it points at +11, +11.
     int PointerLeft = 0;
     int PointerTop = 0;
+
+    // The frame being drawn for a new object, map pixels.
+    int FrameStartX = 0;
+    int FrameStartY = 0;
+    int FrameEndX = 0;
+    int FrameEndY = 0;
+    int FrameCornerX = 0;
+    int FrameCornerY = 0;
 
     // Controls, named as in the window's design.
     QMenu* Datei1 = nullptr;
@@ -137,6 +153,20 @@ public:
     QLabel* Label27 = nullptr;
 
     QGroupBox* GroupBox3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
@@ -173,10 +203,20 @@ private:
     void PlaceMarkerOnFrame(const LunarObject& object);
     void EmptyObjectLabels();
     void OpenDialogWindow(MireltaDialog* dialog);
+    void MoveMarkerBy(MarkerImage* marker, int x, int y);
+    void SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns);
+    void SetCommandsEnabled(bool enabled);
+    void DrawRubberBand();
+    void EraseRubberBand();
+    void ResetFrame();
+    QList<QLineEdit*> CoordinateEdits() const;
 
     ObservationState& state_;
     MessageService& messages_;
     char decimalSeparator_;
     MainWindowDialogs dialogs_;
     ListOrder listOrder_ = ListOrder::Unknown;
+    bool rubberBandDrawn_ = false;
+    QList<QWidget*> newObjectFields_;  // Label20..25, Edit2..12, Button2
+    QList<QWidget*> unitSigns_;        // Label36..42
 };

@@ -51,6 +51,7 @@ private:
     void StartWith(const std::string& ini, const std::string& catalogue)
     {
         if (!ini.empty()) WriteBytes("mirelta.ini", ini);
+        WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
         WriteBytes("objects.dat", catalogue);
         f->Start();
     }
@@ -153,11 +154,18 @@ private slots:
         QApplication::sendEvent(&w, &tip);
         QCOMPARE(w.StatusBar1->currentMessage(),
                  QStringLiteral("Objekt löschen (funktioniert nur mit selbst definierten Objekten)"));
+        // Tooltips only on the coordinate captions and unit signs: two in the
+        // group "Objekt", four for each coordinate row of the new-object panel.
         QStringList tooltips;
-        for (QWidget* child : w.findChildren<QWidget*>())
-            if (!child->toolTip().isEmpty()) tooltips << child->toolTip();
-        tooltips.sort();
-        QCOMPARE(tooltips, (QStringList{"selenographische Breite", "selenographische Länge"}));
+        for (QWidget* child : w.findChildren<QWidget*>()) {
+            if (child->toolTip().isEmpty()) continue;
+            QVERIFY2(qobject_cast<QLabel*>(child), qPrintable(child->objectName()));
+            QCOMPARE(child->toolTip(), child->statusTip());
+            tooltips << child->toolTip();
+        }
+        QCOMPARE(tooltips.count(QStringLiteral("selenographische Breite")), 5);
+        QCOMPARE(tooltips.count(QStringLiteral("selenographische Länge")), 5);
+        QCOMPARE(tooltips.size(), 10);
     }
 
     void startFillsTheListInFileOrder()

@@ -1,0 +1,89 @@
+#include "app/new_object.h"
+
+#include "platform/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kMaxDegrees = 90;
+constexpr double kMaxMinutesOrSeconds = 59;
+
+struct Field {
+    const std::string* text;
+    const char* wholeNumberName;  // for the whole-number message
+};
+
+}  // namespace
+
+std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
+{
+    if (entry.Name.empty()) return "Bitte geben Sie einen Namen für das Objekt ein!";
+    if (entry.LatitudeDegrees.empty())
+        return "Für Höhenberechnungen wird die selenographische Breite des Objekts benötigt.";
+    if (entry.LongitudeDegrees.empty())
+        return "Für Höhenberechnungen wird die selenographische Länge des Objekts benötigt.";
+
+    auto outside = [&](const std::string& text, double low, double high) {
+        double value = TextToFloat(text, separator);
+        return value < low || value > high;
+    };
+    if (outside(entry.LatitudeDegrees, -kMaxDegrees, kMaxDegrees))
+        return "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°";
+    if (outside(entry.LongitudeDegrees, -kMaxDegrees, kMaxDegrees))
+        return "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°";
+    if (outside(entry.LatitudeMinutes, 0, kMaxMinutesOrSeconds))
+        return "Ungültige Eingabe für den Minutenwert der selenographischen Breite";
+    if (outside(entry.LongitudeMinutes, 0, kMaxMinutesOrSeconds))
+        return "Ungültige Eingabe für den Minutenwert der selenographischen Länge";
+    if (outside(entry.LatitudeSeconds, 0, kMaxMinutesOrSeconds))
+        return "Ungültige Eingabe für den Sekundenwert der selenographischen Breite";
+    if (outside(entry.LongitudeSeconds, 0, kMaxMinutesOrSeconds))
+        return "Ungültige Eingabe für den Sekundenwert der selenographischen Länge";
+
+    const Field fields[] = {
+        {&entry.LatitudeDegrees, "den Gradwert der selenographischen Breite"},
+        {&entry.LatitudeMinutes, "den Minutenwert der selenographischen Breite"},
+        {&entry.LatitudeSeconds, "den Sekundenwert der selenographischen Breite"},
+        {&entry.LongitudeDegrees, "den Gradwert der selenographischen Länge"},
+        {&entry.LongitudeMinutes, "den Minutenwert der selenographischen Länge"},
+        {&entry.LongitudeSeconds, "den Sekundenwert der selenographischen Länge"},
+    };
+    for (const Field& field : fields) {
+        double value = TextToFloat(*field.text, separator);
+        if (value != std::trunc(value))
+            return std::string("Bitte geben Sie für ") + field.wholeNumberName + " eine ganze Zahl ein.";
+    }
+    return {};
+}
+
+double EnteredAngle(const std::string& degreesText, double degrees, double minutes, double seconds)
+{
+    bool negative = degrees < 0 || (!degreesText.empty() && degreesText.front() == '-');
+    double size = std::abs(degrees) + minutes / 60 + seconds / 3600;
+    return negative ? -size : size;
+}
+
+LunarObject MakeUserObject(const NewObjectEntry& entry, const DrawnFrame& frame, char separator)
+{
+    auto angle = [&](const std::string& degrees, const std::string& minutes, const std::string& seconds) {
+        double value = EnteredAngle(degrees, TextToFloat(degrees, separator), TextToFloat(minutes, separator),
+                                    TextToFloat(seconds, separator));
+        return FloatToText(value, separator);
+    };
+    LunarObject object;
+    object.FrameLeft = std::min(frame.StartX, frame.EndX);
+    object.FrameRight = std::max(frame.StartX, frame.EndX);
+    object.FrameTop = std::min(frame.StartY, frame.EndY);
+    object.FrameBottom = std::max(frame.StartY, frame.EndY);
+    object.Name = entry.Name;
+    object.SelenographicLatitude = angle(entry.LatitudeDegrees, entry.LatitudeMinutes, entry.LatitudeSeconds);
+    object.SelenographicLongitude = angle(entry.LongitudeDegrees, entry.LongitudeMinutes, entry.LongitudeSeconds);
+    object.Height = entry.Height;
+    object.Description1 = entry.Description1;
+    object.Description2 = entry.Description2;
+    object.Description3 = entry.Description3;
+    object.Origin = "2";
+    return object;
+}

@@ -3,6 +3,7 @@
 #include "app/focus_rectangle.h"
 #include "app/height_measurement.h"
 #include "app/new_object.h"
+#include "app/pdf_viewer.h"
 #include "app/resources_init.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
@@ -15,6 +16,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 #include <QCollator>
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,7 +75,12 @@ QFrame* PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h
 }  // namespace
 
 TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSeparator)
-    : state_(state), messages_(messages), decimalSeparator_(decimalSeparator)
+    : state_(state),
+      messages_(messages),
+      decimalSeparator_(decimalSeparator),
+      startProcess_([](const QString& program, const QStringList& arguments) {
+          QProcess::startDetached(program, arguments, QDir::currentPath());
+      })
 {
     InitialiseResources();
     setObjectName(QStringLiteral("Form1"));
@@ -817,7 +825,22 @@ void TForm1::Button3Click()
     Cursor3->hide();
 }
 
-void TForm1::Hilfe1Click() {}
+void TForm1::Hilfe1Click()
+{
+    std::string command = TrimViewerCommand(PdfViewerCommand(XdgDirectoriesFromEnvironment()));
+    if (command.empty()) {
+        messages_.Warn(QStringLiteral("Hinweis"),
+                       QStringLiteral("Zum Betrachten der Mirelta Hilfedatei muss ein Anzeigeprogramm für PDF-Dateien "
+                                      "installiert und mit diesen verknüpft sein."));
+        return;
+    }
+    // Started on its own, without a shell; the viewer reports a missing
+    // manual itself.
+    ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
+    QStringList arguments;
+    for (const std::string& argument : launch.Arguments) arguments << FromUtf8(argument);
+    startProcess_(FromUtf8(launch.Program), arguments);
+}
 
 void TForm1::About1Click()
 {

@@ -10,6 +10,9 @@
 #include "platform/message_service.h"
 
 #include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -43,6 +46,10 @@ public:
     TForm1(ObservationState& state, MessageService& messages, char decimalSeparator);
 
     void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
+
+    /// How the help command starts the PDF viewer; tests replace it.
+    using ProcessStarter = std::function<void(const QString& program, const QStringList& arguments)>;
+    void SetProcessStarter(ProcessStarter starter) { startProcess_ = std::move(starter); }
 
     /// Start step and reload of the object list: centres the window on its
     /// monitor, reads the list order, fills the list from the catalogue.
@@ -215,6 +222,7 @@ private:
     MessageService& messages_;
     char decimalSeparator_;
     MainWindowDialogs dialogs_;
+    ProcessStarter startProcess_;
     ListOrder listOrder_ = ListOrder::Unknown;
     bool rubberBandDrawn_ = false;
     QList<QWidget*> newObjectFields_;  // Label20..25, Edit2..12, Button2

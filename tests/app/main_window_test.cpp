@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -538,6 +539,42 @@ private slots:
             QVERIFY(w.isEnabled());
             QVERIFY(!shown->isVisible());
         }
+    }
+
+    void helpStartsTheRegisteredPdfViewerWithTheManual()
+    {
+        StartWith(kIni, SampleCatalogue());
+        QDir here = QDir::current();
+        here.mkpath(QStringLiteral("config"));
+        here.mkpath(QStringLiteral("data/applications"));
+        WriteBytes("config/mimeapps.list", "[Default Applications]\napplication/pdf=leser.desktop\n");
+        WriteBytes("data/applications/leser.desktop", "[Desktop Entry]\nExec=\"/usr/bin/pdf-leser\" --vollbild %U\n");
+        qputenv("XDG_CONFIG_HOME", here.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_CONFIG_DIRS", here.filePath(QStringLiteral("nothing")).toUtf8());
+        qputenv("XDG_DATA_HOME", here.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_DATA_DIRS", here.filePath(QStringLiteral("nothing")).toUtf8());
+        QString program;
+        QStringList arguments;
+        f->main().SetProcessStarter([&](const QString& p, const QStringList& a) {
+            program = p;
+            arguments = a;
+        });
+        f->main().SpeedButton7->click();
+        QCOMPARE(program, QStringLiteral("/usr/bin/pdf-leser"));
+        QCOMPARE(arguments, (QStringList{"--vollbild", "manual.pdf"}));
+
+        // Without a registered viewer: the note, and nothing is started.
+        WriteBytes("config/mimeapps.list", "");
+        program.clear();
+        f->main().Hilfe1->trigger();
+        QVERIFY(program.isEmpty());
+        QCOMPARE(f->messages.messages().last().caption, QStringLiteral("Hinweis"));
+        QCOMPARE(f->messages.lastText(),
+                 QStringLiteral("Zum Betrachten der Mirelta Hilfedatei muss ein Anzeigeprogramm für PDF-Dateien "
+                                "installiert und mit diesen verknüpft sein."));
+        QCOMPARE(f->messages.messages().last().icon, MessageIcon::Warning);
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            qunsetenv(name);
     }
 
     void aboutBoxCreationReadsTheClockOnce()

@@ -19,14 +19,6 @@ TEST(PhaseWord, NamesTheAgeWithNewAndFullMoonWinning)
     for (const Case& c : cases) EXPECT_EQ(PhaseWord(c.age), c.word) << "age " << c.age;
 }
 
-TEST(PhaseNumber, RoundsHalvesToEven)
-{
-    EXPECT_EQ(PhaseNumber(27.5), 28);
-    EXPECT_EQ(PhaseNumber(26.5), 26);
-    EXPECT_EQ(PhaseNumber(6.5), 6);
-    EXPECT_EQ(PhaseNumber(6.51), 7);
-}
-
 namespace {
 
 struct VerdictCase {

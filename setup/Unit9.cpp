@@ -1,14 +1,75 @@
 #include "setup/Unit9.h"
 
+#include "platform/errors.h"
 #include "platform/form_widgets.h"
+#include "platform/number_text.h"
 
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+
+namespace {
+
+constexpr int kDegreesLength = 4;
+constexpr int kMinutesLength = 2;
+constexpr int kSecondsLength = 2;
+constexpr int kUnitSignPixels = 16;
+
+// Adds `count` units of 1/`divisor` degree to the angle in `result`, with
+// the sign of the degrees; the count is read before the angle.
+void AddScaled(const std::string& countText, double divisor, double sign, char decimalSeparator,
+               std::string& result)
+{
+    if (countText.empty()) return;
+    int count = TextToInt(countText);
+    result = FloatToText(TextToFloat(result, decimalSeparator) + sign * count / divisor, decimalSeparator);
+}
+
+// A text the user typed that is a number but not a whole one, such as ",5".
+bool IsFractionalNumber(const std::string& text, char decimalSeparator)
+{
+    int whole = 0;
+    if (text.empty() || TryTextToInt(text, whole)) return false;
+    try {
+        TextToFloat(text, decimalSeparator);
+        return true;
+    } catch (const ConversionError&) {
+        return false;
+    }
+}
+
+QLabel* PlaceUnitSign(QWidget* parent, const char* name, const QString& sign, int x)
+{
+    QLabel* label = PlaceLabel(parent, name, sign, x, 31);
+    label->setFont(FormFont(kUnitSignPixels, true));
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+void BuildCoordinateText(const std::string& degrees, const std::string& minutes, const std::string& seconds,
+                         char decimalSeparator, std::string& result)
+{
+    result = degrees;
+    const double sign = !degrees.empty() && degrees.front() == '-' ? -1.0 : 1.0;
+    AddScaled(minutes, 60.0, sign, decimalSeparator, result);
+    AddScaled(seconds, 60.0 * 60.0, sign, decimalSeparator, result);
+}
 
 TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
     : MireltaDialog(owner, messages, QString(), 268, 100, /*closeBox=*/true), decimalSeparator_(decimalSeparator)
 {
     setObjectName(QStringLiteral("Form9"));
+    Label1 = PlaceLabel(this, "Label1", kLatitudePrompt, 12, 13);
+    Edit1 = PlaceEdit(this, "Edit1", 12, 31, 45, 21, kDegreesLength);
+    Label2 = PlaceUnitSign(this, "Label2", QStringLiteral("°"), 64);
+    Edit2 = PlaceEdit(this, "Edit2", 108, 31, 45, 21, kMinutesLength);
+    Label3 = PlaceUnitSign(this, "Label3", QStringLiteral("'"), 160);
+    Edit3 = PlaceEdit(this, "Edit3", 204, 31, 45, 21, kSecondsLength);
+    Label4 = PlaceUnitSign(this, "Label4", QStringLiteral("\""), 256);
     Button1 = PlaceButton(this, "Button1", QStringLiteral("OK"), 57, 67, 74, 22);
     Button2 = PlaceButton(this, "Button2", QStringLiteral("Abbrechen"), 138, 67, 74, 22);
     OnClick(Button1, &TForm9::Button1Click);
@@ -23,6 +84,54 @@ void TForm9::FormCreate()
     }
 }
 
-void TForm9::Button1Click() { LeaveDialog(); }
+std::string* TForm9::PromptedResult()
+{
+    if (Label1->text() == kLatitudePrompt) return &EnteredLatitudeText;
+    if (Label1->text() == kLongitudePrompt) return &EnteredLongitudeText;
+    return nullptr;
+}
 
-void TForm9::Button2Click() { LeaveDialog(); }
+bool TForm9::FieldsAreWhole()
+{
+    const std::pair<QLineEdit*, QString> fields[] = {
+        {Edit2, QStringLiteral("Die Minuten müssen als ganze Zahl angegeben werden.")},
+        {Edit3, QStringLiteral("Die Sekunden müssen als ganze Zahl angegeben werden.")},
+    };
+    for (const auto& [field, message] : fields) {
+        if (IsFractionalNumber(field->text().toStdString(), decimalSeparator_)) {
+            Messages().Warn(QStringLiteral("Mirelta"), message);
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TForm9::Button1Click()
+{
+    if (!FieldsAreWhole()) return;
+    if (std::string* result = PromptedResult())
+        BuildCoordinateText(Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(),
+                            decimalSeparator_, *result);
+    LeaveDialog();
+}
+
+void TForm9::Button2Click()
+{
+    if (std::string* result = PromptedResult()) result->clear();
+    LeaveDialog();
+}
+
+void TForm9::closeEvent(QCloseEvent* event)
+{
+    // The close box cancels; the dialog is hidden, never destroyed.
+    Guarded([this] { Button2Click(); });
+    event->accept();
+}
+
+void TForm9::hideEvent(QHideEvent* event)
+{
+    MireltaDialog::hideEvent(event);
+    // A minimised window is not hidden; only a hide() ends the entry.
+    if (isHidden()) emit Hidden();
+}

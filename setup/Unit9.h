@@ -1,24 +1,69 @@
 #pragma once
 // The coordinate entry dialog: one latitude or longitude as degrees,
-// minutes and seconds. Its caption is set by the caller.
+// minutes and seconds, handed back to the site dialog as a decimal-degree
+// text. Its caption and prompt are set by the caller; the prompt tells which
+// of the two results the entry goes to.
 
 #include "app/dialog_protocol.h"
 
+#include <string>
+
+class QLabel;
+class QLineEdit;
 class QPushButton;
+
+inline const QString kLatitudePrompt = QStringLiteral("Breitengrad:");
+inline const QString kLongitudePrompt = QStringLiteral("Längengrad:");
+
+/// The decimal-degree text of an entry, built into `result` step by step:
+/// the degrees text exactly as typed; then, if given, the minutes and then
+/// the seconds (whole numbers, scaled by 1/60 and 1/3600) added with the
+/// sign of the degrees, the sum written back as text each time. When a step
+/// throws ConversionError, `result` holds the text of the steps before it.
+void BuildCoordinateText(const std::string& degrees, const std::string& minutes, const std::string& seconds,
+                         char decimalSeparator, std::string& result);
 
 class TForm9 : public MireltaDialog {
     Q_OBJECT
 public:
+    /// `owner` is the site dialog, which is enabled again when this one is left.
     TForm9(QWidget* owner, MessageService& messages, char decimalSeparator);
 
     /// Runs once, at creation: centres the dialog on the screen.
     void FormCreate() override;
+    /// OK: converts the fields into the result the prompt names.
     void Button1Click();
+    /// Abbrechen: empties the result the prompt names.
     void Button2Click();
 
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
+    /// The results; empty after a cancelled entry. UTF-8.
+    std::string EnteredLatitudeText;
+    std::string EnteredLongitudeText;
+
+signals:
+    /// The dialog was hidden by OK, Abbrechen or its close box.
+    void Hidden();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    /// The result the prompt names, or nullptr for any other prompt.
+    std::string* PromptedResult();
+    /// Warns and returns false when a minutes or seconds field holds a
+    /// number that is not whole.
+    bool FieldsAreWhole();
+
     char decimalSeparator_;
 };

@@ -2,19 +2,16 @@
 
 #include "app/height_measurement.h"
 #include "astronomy/Rechn.h"
+#include "tests/support/observation_at.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ObservationState ObservationAt(int day, int month, int year, int hour, int minute)
+// A state at a date and time for a site at Bonn.
+ObservationState ObservationInBonnAt(int day, int month, int year, int hour, int minute)
 {
-    ObservationState state;
-    state.Day = day;
-    state.Month = month;
-    state.Year = year;
-    state.Hour = hour;
-    state.Minute = minute;
+    ObservationState state = ObservationAt(day, month, year, hour, minute);
     state.Latitude = 50.7333;
     state.Longitude = 7.1;
     state.SiteName = "Bonn";
@@ -42,7 +39,7 @@ TEST(DeviationText, PercentOfTheCatalogueHeight)
 
 TEST(MeasurementLines, DateTimeAndSite)
 {
-    ObservationState state = ObservationAt(15, 3, 2003, 14, 5);
+    ObservationState state = ObservationInBonnAt(15, 3, 2003, 14, 5);
     EXPECT_EQ(MeasurementDateLine(state), "(Messung am 15. 3. 2003 um 14:05 Uhr");
     EXPECT_EQ(MeasurementSiteLine(state), " MEZ  in Bonn)");
     state.Hour = 9;
@@ -62,7 +59,7 @@ TEST(TransitTime, OnlyUpToFiveSecondsAndAboveZero)
 TEST(MeasureMountainHeight, LongerShadowsMeanHigherMountains)
 {
     // A formation near the centre of the disc, eleven days after new moon.
-    ObservationState state = ObservationAt(12, 4, 2003, 21, 0);
+    ObservationState state = ObservationInBonnAt(12, 4, 2003, 21, 0);
     double previous = -1;
     for (double seconds : {0.5, 1.0, 2.0, 3.5, 5.0}) {
         HeightMeasurement measured = MeasureMountainHeight(state, seconds, 20.0, -3.0);
@@ -74,7 +71,7 @@ TEST(MeasureMountainHeight, LongerShadowsMeanHigherMountains)
 
 TEST(MeasureMountainHeight, LeavesTheWholeChainInTheState)
 {
-    ObservationState state = ObservationAt(12, 4, 2003, 21, 0);
+    ObservationState state = ObservationInBonnAt(12, 4, 2003, 21, 0);
     HeightMeasurement measured = MeasureMountainHeight(state, 0.0, 20.0, -3.0);
     ASSERT_TRUE(measured.Height);
     EXPECT_EQ(*measured.Height, 0.0);

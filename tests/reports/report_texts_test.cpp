@@ -3,7 +3,7 @@
 
 #include "platform/number_text.h"
 #include "reports/report_texts.h"
-#include "tests/reports/observation_at.h"
+#include "tests/support/observation_at.h"
 
 #include <gtest/gtest.h>
 

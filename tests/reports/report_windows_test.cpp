@@ -2,7 +2,7 @@
 // that the texts fit their places, and that an opening refills from the state.
 
 #include "reports/phase_picture.h"
-#include "tests/reports/observation_at.h"
+#include "tests/support/observation_at.h"
 #include "tests/support/window_fixture.h"
 
 #include <QGroupBox>

@@ -1,5 +1,5 @@
 #pragma once
-// An observation state for a given date and MEZ time, for the report tests.
+// An observation state for a given date and MEZ time, for tests.
 
 #include "astronomy/observation_state.h"
 

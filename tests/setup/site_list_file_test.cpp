@@ -33,19 +33,6 @@ TEST_F(SiteListFile, NamesInFileOrderWithOneEmptyNameForAnEmptyFileOrTrailingLin
     EXPECT_EQ(ReadSiteNames(), (std::vector<std::string>{"Bonn", ""}));
 }
 
-TEST_F(SiteListFile, FindsTheFirstRecordOfExactlyThatName)
-{
-    WriteBytes("places.dat", kSites);
-    std::optional<StoredSite> site = FindSite("Köln");
-    ASSERT_TRUE(site);
-    EXPECT_EQ(site->LatitudeText, "50,9375");
-    EXPECT_EQ(site->LongitudeText, "6,9603");
-    EXPECT_EQ(FindSite("köln")->LatitudeText, "1");
-    EXPECT_EQ(FindSite("Odd \u0081")->LongitudeText, "4");
-    EXPECT_FALSE(FindSite("Bon"));
-    EXPECT_FALSE(FindSite("Łódź"));
-}
-
 TEST_F(SiteListFile, AppendsToAnExistingFileOnly)
 {
     WriteBytes("places.dat", "Bonn\r\n50\r\n7");  // last line without its end
@@ -57,29 +44,6 @@ TEST_F(SiteListFile, AppendsToAnExistingFileOnly)
     std::remove("places.dat");
     EXPECT_THROW(AppendSite({"Bonn", "50", "7"}), FileNotFoundError);
     EXPECT_FALSE(FileExists("places.dat"));
-}
-
-TEST_F(SiteListFile, ReplacesEveryRecordOfTheNameAndCopiesTheRest)
-{
-    WriteBytes("places.dat", kSites);
-    WriteBytes("places2.dat", "left over from an interrupted run");
-    ReplaceSites("Köln", {"Köln-Mitte", "50,94", "6,96"});
-    EXPECT_EQ(ReadBytes("places.dat"),
-              "K\xF6ln-Mitte\r\n50,94\r\n6,96\r\n"
-              "Bonn\r\n50.7333\r\n7,1\r\n"
-              "k\xF6ln\r\n1\r\n2\r\n"
-              "K\xF6ln-Mitte\r\n50,94\r\n6,96\r\n"
-              "Odd \x81\r\n3\r\n4\r\n");
-    EXPECT_FALSE(FileExists("places2.dat"));
-}
-
-TEST_F(SiteListFile, RemovesEveryRecordOfTheName)
-{
-    WriteBytes("places.dat", kSites);
-    RemoveSites("Köln");
-    EXPECT_EQ(ReadBytes("places.dat"), "Bonn\r\n50.7333\r\n7,1\r\nk\xF6ln\r\n1\r\n2\r\nOdd \x81\r\n3\r\n4\r\n");
-    RemoveSites("nobody");
-    EXPECT_EQ(ReadBytes("places.dat"), "Bonn\r\n50.7333\r\n7,1\r\nk\xF6ln\r\n1\r\n2\r\nOdd \x81\r\n3\r\n4\r\n");
 }
 
 TEST_F(SiteListFile, RewritesHandleAtLeastOneRecord)

@@ -39,29 +39,13 @@ private slots:
         OpenDialog(mainWindow, *form);
     }
 
-    void layoutAndFill()
+    void fillShowsTheStateCentredOverTheMainWindow()
     {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Beobachtungszeit"));
-        QCOMPARE(form->size(), QSize(122, 153));
         QLineEdit* edits[] = {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5};
-        const int tops[] = {8, 24, 40, 64, 80};
-        const int lengths[] = {2, 2, 4, 2, 2};
         QLabel* labels[] = {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(edits[i]->geometry(), QRect(80, tops[i], 25, 13));
-            QCOMPARE(edits[i]->maxLength(), lengths[i]);
-            QVERIFY(!edits[i]->hasFrame());
-            QCOMPARE(labels[i]->pos(), QPoint(16, tops[i]));
-            QVERIFY(labels[i]->geometry().right() < 80);  // caption clear of its field
-        }
-        QCOMPARE(form->Label6->text(), QStringLiteral("(Uhrzeit in MEZ)"));
-        QCOMPARE(form->Label6->font().pixelSize(), 9);
-        QVERIFY(form->Label6->geometry().right() < 122);
-        QCOMPARE(form->Button1->geometry(), QRect(8, 120, 33, 25));
-        QCOMPARE(form->Button2->geometry(), QRect(48, 120, 65, 25));
-        QCOMPARE(form->Button1->statusTip(), QStringLiteral("Werte übernehmen"));
-        QCOMPARE(form->Button2->statusTip(), QStringLiteral("Abbruch"));
-
+        for (int i = 0; i < 5; ++i) QVERIFY(labels[i]->geometry().right() < edits[i]->x());
+        QVERIFY(form->Label6->geometry().right() < form->width());
+        QCOMPARE(form->Edit3->maxLength(), 4);  // year 10000 cannot be typed
         QStringList shown;
         for (QLineEdit* edit : edits) shown << edit->text();
         QCOMPARE(shown, (QStringList{"15", "3", "2003", "20", "05"}));

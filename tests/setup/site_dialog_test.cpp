@@ -403,14 +403,18 @@ private slots:
         Start(std::string(), std::string());
         QVERIFY(form->ListBox1->count() > 1);
         const int listWidth = form->ListBox1->viewport()->width();
+        int widestRow = 0;
         for (int row = 0; row < form->ListBox1->count(); ++row) {
             form->ListBox1->setCurrentRow(row);
             QString name = form->Label4->text();
+            if (name.size() > form->ListBox1->item(widestRow)->text().size()) widestRow = row;
             QCOMPARE(name, form->ListBox1->item(row)->text());
             QVERIFY2(form->Label4->fontMetrics().horizontalAdvance(name) <= form->Label4->width(), qPrintable(name));
             QVERIFY2(form->ListBox1->fontMetrics().horizontalAdvance(name) < listWidth, qPrintable(name));
         }
         QVERIFY2(messages.messages().isEmpty(), qPrintable(messages.lastText()));
+        form->ListBox1->setCurrentRow(widestRow);
+        SaveScreenshot(*form, QStringLiteral("site_dialog_longest_name"));
     }
 
     void createdAtStartItReadsTheSiteForTheWholeProgram()

@@ -7,6 +7,7 @@
 #include "app/resources_init.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
+#include "platform/name_order.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/rounding.h"
@@ -18,7 +19,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QCollator>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -494,12 +494,7 @@ void TForm1::FillObjectList()
     QStringList items;
     items.reserve(static_cast<qsizetype>(names.size()));
     for (const std::string& name : names) items.append(FromUtf8(name));
-    if (listOrder_ == ListOrder::Alphabetical) {
-        QCollator collator(QLocale(QLocale::German, QLocale::Germany));
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(items.begin(), items.end(),
-                         [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
-    }
+    if (listOrder_ == ListOrder::Alphabetical) SortNamesAlphabetically(items);
     ComboBox1->addItems(items);
 }
 

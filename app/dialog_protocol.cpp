@@ -3,6 +3,8 @@
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 
+#include <QCloseEvent>
+
 MireltaDialog::MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
                              int clientHeight, bool closeBox)
     : QWidget(nullptr), owner_(owner), messages_(messages)
@@ -21,6 +23,16 @@ void MireltaDialog::CentreOverOwner()
 {
     if (!owner_) return;
     move(CentredOver(owner_->frameGeometry(), frameGeometry().size()));
+}
+
+void MireltaDialog::closeEvent(QCloseEvent* event)
+{
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    Guarded([this] { CloseRequested(); });
+    event->accept();
 }
 
 void MireltaDialog::LeaveDialog()

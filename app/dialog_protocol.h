@@ -40,6 +40,16 @@ protected:
     /// Hides the dialog and enables the owner again.
     void LeaveDialog();
 
+    /// What a close request does (the close box, or a window manager's
+    /// Alt+F4 on a dialog without one): leave the dialog as its cancel
+    /// button would, so the owner is never left disabled behind a hidden
+    /// dialog. Runs guarded.
+    virtual void CloseRequested() { LeaveDialog(); }
+
+    /// Routes a close request to CloseRequested; ignored while the dialog
+    /// itself is disabled because a dialog it opened is still showing.
+    void closeEvent(QCloseEvent* event) override;
+
     /// Connects a button's click to a handler of the dialog, run guarded.
     template <class Button, class Dialog>
     void OnClick(Button* button, void (Dialog::*handler)())

@@ -10,7 +10,6 @@
 
 #include <QEventLoop>
 #include <QGroupBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -172,16 +171,6 @@ void TForm3::Button2Click()
     LeaveDialog();
 }
 
-void TForm3::closeEvent(QCloseEvent* event)
-{
-    // While the coordinate entry runs, this dialog stays.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    Guarded([this] { Button2Click(); });
-    event->accept();
-}
 
 // ---------------------------------------------------------------- list changes
 

@@ -63,10 +63,8 @@ public:
     std::string SiteLongitudeText;
 
 protected:
-    /// The title bar has no close box, but a window manager may still ask
-    /// the dialog to close (Alt+F4): that acts as Abbrechen, so the main
-    /// window is never left disabled behind a hidden dialog.
-    void closeEvent(QCloseEvent* event) override;
+    /// A close request acts as Abbrechen.
+    void CloseRequested() override { Button2Click(); }
 
 private:
     void CreateControls();

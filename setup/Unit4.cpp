@@ -3,7 +3,6 @@
 #include "platform/form_widgets.h"
 #include "platform/number_text.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,8 +123,3 @@ void TForm4::Button2Click()
     FormCreate();
 }
 
-void TForm4::closeEvent(QCloseEvent* event)
-{
-    Guarded([this] { Button2Click(); });
-    event->accept();
-}

@@ -59,10 +59,8 @@ public:
     QPushButton* Button2 = nullptr;
 
 protected:
-    /// The title bar has no close box, but a window manager may still ask
-    /// the dialog to close (Alt+F4): that acts as Abbrechen, so the main
-    /// window is never left disabled behind a hidden dialog.
-    void closeEvent(QCloseEvent* event) override;
+    /// A close request acts as Abbrechen.
+    void CloseRequested() override { Button2Click(); }
 
 private:
     ObservationState& state_;

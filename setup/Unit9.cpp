@@ -4,7 +4,6 @@
 #include "platform/form_widgets.h"
 #include "platform/number_text.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,12 +121,6 @@ void TForm9::Button2Click()
     LeaveDialog();
 }
 
-void TForm9::closeEvent(QCloseEvent* event)
-{
-    // The close box cancels; the dialog is hidden, never destroyed.
-    Guarded([this] { Button2Click(); });
-    event->accept();
-}
 
 void TForm9::hideEvent(QHideEvent* event)
 {

@@ -55,7 +55,8 @@ signals:
     void Hidden();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    /// The close box acts as Abbrechen.
+    void CloseRequested() override { Button2Click(); }
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -526,6 +526,12 @@ private slots:
         QTest::mouseClick(report.Button1, Qt::LeftButton);
         QVERIFY(w.isEnabled());
         QVERIFY(!report.isVisible());
+        // A window manager's close request on a dialog without close box
+        // leaves it like its button.
+        w.Mondposition2->trigger();
+        QVERIFY(report.close());
+        QVERIFY(w.isEnabled());
+        QVERIFY(!report.isVisible());
 
         for (QAction* command : {w.Beobachtungsortauswhlen1, w.DatumundUhrzeitfestlegen1, w.PhysEphemeriden1,
                                  w.Sichtverhltnisseeinschtzen1}) {

@@ -49,6 +49,10 @@ private slots:
     void startsWithoutErrors()
     {
         QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
+        // The shipped settings name a site of the shipped list, loaded at start.
+        QVERIFY(!f->state.SiteName.empty());
+        QVERIFY(f->state.Latitude > 45 && f->state.Latitude < 56);
+        QVERIFY(f->state.Longitude > 5 && f->state.Longitude < 18);
         QCOMPARE(f->main().ComboBox1->count(), int(ReadAllObjects().size()));
         SaveScreenshot(f->main(), QStringLiteral("shipped_start"));
     }

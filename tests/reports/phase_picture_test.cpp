@@ -87,12 +87,17 @@ TEST(PhasePicture, LitPartGrowsToFullMoonAndShrinksOnTheOtherSide)
             ASSERT_FALSE(IsWhite(image, corner.x(), corner.y())) << "phase " << phase;
         auto [left, right] = LitLeftAndRight(image);
         const int lit = left + right;
-        if (phase <= 14)
+        if (phase <= 14) {
             EXPECT_GT(lit, previous) << "phase " << phase;
-        else
+        } else {
             EXPECT_LT(lit, previous) << "phase " << phase;
-        if (phase < 14) EXPECT_GT(right, left) << "waxing, phase " << phase;
-        if (phase > 14) EXPECT_GT(left, right) << "waning, phase " << phase;
+        }
+        if (phase < 14) {
+            EXPECT_GT(right, left) << "waxing, phase " << phase;
+        }
+        if (phase > 14) {
+            EXPECT_GT(left, right) << "waning, phase " << phase;
+        }
         previous = lit;
     }
 }

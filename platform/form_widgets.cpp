@@ -90,8 +90,10 @@ QGroupBox* PlaceGroup(QWidget* parent, const char* name, const QString& caption,
 
 void SetLabelStyle(QLabel* label, const QColor& colour, bool bold)
 {
+    // Only the enabled look changes colour; a disabled label stays grey.
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     label->setPalette(palette);
     QFont font = label->font();
     font.setBold(bold);

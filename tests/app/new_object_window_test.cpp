@@ -74,6 +74,10 @@ private slots:
         for (QMenu* menu : {w().Datei1, w().Mondzustand1, w().Info1}) QVERIFY(!menu->menuAction()->isEnabled());
         QVERIFY(!w().SpeedButton1->isEnabled());
         for (QWidget* field : EntryFields()) QVERIFY2(!field->isEnabled(), qPrintable(field->objectName()));
+        // The bold captions look disabled too, not just the plain ones.
+        QLabel* nameCaption = w().GroupBox3->findChild<QLabel*>(QStringLiteral("Label20"));
+        QVERIFY(nameCaption->palette().color(QPalette::Disabled, QPalette::WindowText) !=
+                nameCaption->palette().color(QPalette::Active, QPalette::WindowText));
         QVERIFY(w().Button4->isEnabled());
         QVERIFY(w().Button3->isEnabled());
         w().MoonImageMouseOver(150, 150);  // the map now moves the red cross-hair

@@ -41,6 +41,7 @@ struct Program {
     explicit Program(const char* sortKey)
     {
         WriteBytes("mirelta.ini", std::string(sortKey) + "\r\nBonn\r\n50,7333\r\n7,1\r\n");
+        WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
         WriteLargeCatalogue();
         windows = CreateWindows(state, messages, ',');
     }

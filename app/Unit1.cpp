@@ -25,7 +25,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -457,7 +456,7 @@ void TForm1::Guarded(void (TForm1::*handler)())
 
 void TForm1::FormCreate()
 {
-    CentreOnMonitor();
+    CentreOnMonitor(*this);
     for (QWidget* w : {static_cast<QWidget*>(MoonImage), static_cast<QWidget*>(Cursor1),
                        static_cast<QWidget*>(Cursor2), static_cast<QWidget*>(Cursor3)})
         w->setCursor(Qt::BlankCursor);
@@ -465,15 +464,6 @@ void TForm1::FormCreate()
     ApplyListOrder(ReadSortKey());
     FillObjectList();
     ComboBox1->setEditText(kChooseObject);
-}
-
-void TForm1::CentreOnMonitor()
-{
-    QScreen* monitor = screen();
-    if (!monitor) return;
-    QRect area = monitor->geometry();
-    QSize outer = frameGeometry().size();
-    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
 }
 
 void TForm1::ApplyListOrder(const std::string& sortKey)

@@ -201,7 +201,6 @@ private:
     /// Runs a handler inside the error guard.
     void Guarded(void (TForm1::*handler)());
 
-    void CentreOnMonitor();
     void ApplyListOrder(const std::string& sortKey);
     void FillObjectList();
     void ChangeListOrder(const char* sortKey);

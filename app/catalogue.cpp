@@ -146,8 +146,7 @@ int DeleteUserObjects(const std::string& name)
         RawRecord record;
         do {
             ReadRecord(old, record);
-            bool userDefined = !record.lines[kOrigin].empty() && record.lines[kOrigin][0] == '2';
-            if (representable && userDefined && record.lines[kName] == wanted) {
+            if (representable && IsUserOrigin(record.lines[kOrigin]) && record.lines[kName] == wanted) {
                 ++removed;
                 continue;
             }

@@ -4,6 +4,7 @@
 #include "platform/form_widgets.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 
 MireltaDialog::MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
                              int clientHeight, bool closeBox)
@@ -46,6 +47,12 @@ QPoint CentredOver(const QRect& owner, const QSize& ownSize)
     // C++ integer division truncates toward zero, as the rule asks.
     return {owner.left() + (owner.width() - ownSize.width()) / 2,
             owner.top() + (owner.height() - ownSize.height()) / 2};
+}
+
+void CentreOnMonitor(QWidget& window)
+{
+    if (QScreen* monitor = window.screen())
+        window.move(CentredOver(monitor->geometry(), window.frameGeometry().size()));
 }
 
 void RunFormCreate(MireltaDialog& dialog)

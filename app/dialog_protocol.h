@@ -72,3 +72,6 @@ void OpenDialog(QWidget& mainWindow, MireltaDialog& dialog);
 /// The centring rule shared by every dialog: top-left of a window of
 /// `ownSize` centred over `owner` (outer frames), halves truncated.
 QPoint CentredOver(const QRect& owner, const QSize& ownSize);
+
+/// Moves `window` (its outer frame) to the middle of the monitor that holds it.
+void CentreOnMonitor(QWidget& window);

@@ -46,8 +46,7 @@ std::string DeviationText(const std::optional<double>& height, const std::string
 
 std::string MeasurementDateLine(const ObservationState& state)
 {
-    return "(Messung am " + std::to_string(state.Day) + ". " + std::to_string(state.Month) + ". " +
-           std::to_string(state.Year) + " um " + ClockTimeText(state.Hour, state.Minute) + " Uhr";
+    return "(Messung am " + DateAndTimeText(state.Day, state.Month, state.Year, state.Hour, state.Minute) + " Uhr";
 }
 
 std::string MeasurementSiteLine(const ObservationState& state)

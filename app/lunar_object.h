@@ -9,6 +9,11 @@
 //        "2" defined by the user, anything else catalogue object without
 
 #include <string>
+#include <string_view>
+
+/// Only the first character of the origin line counts; "2" marks an object
+/// the user defined.
+inline bool IsUserOrigin(std::string_view origin) { return !origin.empty() && origin[0] == '2'; }
 
 struct LunarObject {
     int FrameLeft = 0;
@@ -30,8 +35,7 @@ struct LunarObject {
         return FrameLeft <= x && x <= FrameRight && FrameTop <= y && y <= FrameBottom;
     }
 
-    /// Only the first character of the origin line counts.
-    bool IsUserDefined() const { return !Origin.empty() && Origin[0] == '2'; }
+    bool IsUserDefined() const { return IsUserOrigin(Origin); }
 
     /// Origin "1", or a user object with both coordinates.
     bool OffersHeightMeasurement() const

@@ -18,9 +18,8 @@ std::string RoundedNumberText(double value, double scale, char decimalSeparator)
 ReportHeading ReportHeadingLines(std::string_view title, const ObservationState& state)
 {
     ReportHeading heading;
-    heading.date = std::string(title) + " für den " + std::to_string(state.Day) + ". " + std::to_string(state.Month) +
-                   ". " + std::to_string(state.Year) + " um " + ClockTimeText(state.Hour, state.Minute) +
-                   " Uhr MEZ";
+    heading.date = std::string(title) + " für den " +
+                   DateAndTimeText(state.Day, state.Month, state.Year, state.Hour, state.Minute) + " Uhr MEZ";
     heading.site = "in " + state.SiteName;
     // The seconds mark opens each literal after a coordinate.
     heading.coordinates = "(" + TruncatedAngleText(state.Latitude) + "\" n./s. Breite und " +

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -77,10 +76,7 @@ TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
 
 void TForm9::FormCreate()
 {
-    if (QScreen* monitor = screen()) {
-        QRect area = monitor->geometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-    }
+    CentreOnMonitor(*this);
 }
 
 std::string* TForm9::PromptedResult()

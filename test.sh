@@ -9,3 +9,6 @@ mirelta_build "$MIRELTA_ROOT/build"
 
 cd "$MIRELTA_ROOT/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+
+# The tree keeps one formatting dialect (.clang-format).
+"$MIRELTA_ROOT/scripts/check_format.sh"

@@ -6,9 +6,9 @@
 #include "app/pdf_viewer.h"
 #include "app/resources_init.h"
 #include "platform/error_report.h"
+#include "platform/errors.h"
 #include "platform/form_widgets.h"
 #include "platform/name_order.h"
-#include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/rounding.h"
 #include "platform/sexagesimal.h"
@@ -16,14 +16,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -120,19 +120,21 @@ void TForm1::CreateMenus()
     menuBar()->setFont(FormFont());
     Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
     Datei1->setObjectName(QStringLiteral("Datei1"));
-    Beobachtungsortauswhlen1 = AddCommand(Datei1, "Beobachtungsortauswhlen1", QStringLiteral("B&eobachtungsort auswählen"),
-                                          &TForm1::Beobachtungsortauswhlen1Click);
-    DatumundUhrzeitfestlegen1 = AddCommand(Datei1, "DatumundUhrzeitfestlegen1", QStringLiteral("D&atum und Uhrzeit festlegen"),
-                                           &TForm1::DatumundUhrzeitfestlegen1Click);
+    Beobachtungsortauswhlen1 =
+        AddCommand(Datei1, "Beobachtungsortauswhlen1", QStringLiteral("B&eobachtungsort auswählen"),
+                   &TForm1::Beobachtungsortauswhlen1Click);
+    DatumundUhrzeitfestlegen1 =
+        AddCommand(Datei1, "DatumundUhrzeitfestlegen1", QStringLiteral("D&atum und Uhrzeit festlegen"),
+                   &TForm1::DatumundUhrzeitfestlegen1Click);
     NeuesObjektdefinieren1 = AddCommand(Datei1, "NeuesObjektdefinieren1", QStringLiteral("&Neues Objekt definieren"),
                                         &TForm1::NeuesObjektdefinieren1Click);
     Datei1->addSeparator();
     Objektlistealphabetischsortieren1 =
         AddCommand(Datei1, "Objektlistealphabetischsortieren1", QStringLiteral("Objektliste alphabetisch sortieren"),
                    &TForm1::Objektlistealphabetischsortieren1Click);
-    ObjektlistenachArtsortieren1 = AddCommand(Datei1, "ObjektlistenachArtsortieren1",
-                                              QStringLiteral("Objektliste nach Art sortieren"),
-                                              &TForm1::ObjektlistenachArtsortieren1Click);
+    ObjektlistenachArtsortieren1 =
+        AddCommand(Datei1, "ObjektlistenachArtsortieren1", QStringLiteral("Objektliste nach Art sortieren"),
+                   &TForm1::ObjektlistenachArtsortieren1Click);
     Objektlistealphabetischsortieren1->setCheckable(true);
     ObjektlistenachArtsortieren1->setCheckable(true);
     Datei1->addSeparator();
@@ -181,13 +183,14 @@ void TForm1::CreateToolBar(QWidget* client)
 
     SpeedButton1 = AddSpeedButton("SpeedButton1", 19, QStringLiteral(":/toolbar_site.png"),
                                   QStringLiteral("Beobachtungsort auswählen"), &TForm1::Beobachtungsortauswhlen1Click);
-    SpeedButton2 = AddSpeedButton("SpeedButton2", 59, QStringLiteral(":/toolbar_time.png"),
-                                  QStringLiteral("Datum und Uhrzeit festlegen"), &TForm1::DatumundUhrzeitfestlegen1Click);
+    SpeedButton2 =
+        AddSpeedButton("SpeedButton2", 59, QStringLiteral(":/toolbar_time.png"),
+                       QStringLiteral("Datum und Uhrzeit festlegen"), &TForm1::DatumundUhrzeitfestlegen1Click);
     SpeedButton3 = AddSpeedButton("SpeedButton3", 99, QStringLiteral(":/toolbar_new_object.png"),
                                   QStringLiteral("Neues Objekt definieren"), &TForm1::NeuesObjektdefinieren1Click);
-    SpeedButton4 = AddSpeedButton("SpeedButton4", 154, QStringLiteral(":/toolbar_conditions.png"),
-                                  QStringLiteral("Sichtverhältnisse einschätzen"),
-                                  &TForm1::Sichtverhltnisseeinschtzen1Click);
+    SpeedButton4 =
+        AddSpeedButton("SpeedButton4", 154, QStringLiteral(":/toolbar_conditions.png"),
+                       QStringLiteral("Sichtverhältnisse einschätzen"), &TForm1::Sichtverhltnisseeinschtzen1Click);
     SpeedButton5 = AddSpeedButton("SpeedButton5", 194, QStringLiteral(":/toolbar_ephemerides.png"),
                                   QStringLiteral("Physische Ephemeriden"), &TForm1::PhysEphemeriden1Click);
     SpeedButton6 = AddSpeedButton("SpeedButton6", 234, QStringLiteral(":/toolbar_moon_position.png"),
@@ -269,8 +272,10 @@ void TForm1::CreateObjectGroup(QWidget* client)
     PlaceLabel(GroupBox1, "Label8", QStringLiteral("Höhe:"), 16, 68);
     PlaceLabel(GroupBox1, "Label12", QStringLiteral("Beschreibung:"), 16, 92);
     // The only tooltips of the window.
-    for (auto [label, hint] : {std::pair{latitudeCaption, QStringLiteral("selenographische Breite")},
-                               std::pair{longitudeCaption, QStringLiteral("selenographische Länge")}}) {
+    for (auto [label, hint] : {
+             std::pair{latitudeCaption,  QStringLiteral("selenographische Breite")},
+             std::pair{longitudeCaption, QStringLiteral("selenographische Länge")}
+    }) {
         label->setToolTip(hint);
         label->setStatusTip(hint);
     }
@@ -361,10 +366,18 @@ void TForm1::CreateNewObjectPanel(QWidget* client)
     const QString fieldHintEnd = QStringLiteral(
         " (Richtwert für aktuelle Auswahl - bitte spezifizieren Sie möglichst einen genaueren Kartenwert)");
     const CoordinateRow rows[] = {
-        {184, "Breite:", "Label22", {&Edit3, &Edit9, &Edit11}, {"Edit3", "Edit9", "Edit11"},
-         {"Label37", "Label39", "Label41"}, latitudeHint, QStringLiteral("Selenographische Breite") + fieldHintEnd},
-        {208, "Länge:", "Label23", {&Edit4, &Edit10, &Edit12}, {"Edit4", "Edit10", "Edit12"},
-         {"Label38", "Label40", "Label42"}, longitudeHint, QStringLiteral("Selenographische Länge") + fieldHintEnd},
+        {184,
+         "Breite:", "Label22",
+         {&Edit3, &Edit9, &Edit11},
+         {"Edit3", "Edit9", "Edit11"},
+         {"Label37", "Label39", "Label41"},
+         latitudeHint,  QStringLiteral("Selenographische Breite") + fieldHintEnd},
+        {208,
+         "Länge:", "Label23",
+         {&Edit4, &Edit10, &Edit12},
+         {"Edit4", "Edit10", "Edit12"},
+         {"Label38", "Label40", "Label42"},
+         longitudeHint, QStringLiteral("Selenographische Länge") + fieldHintEnd},
     };
     const int fieldLefts[3] = {56, 98, 134};
     const int fieldWidths[3] = {32, 26, 26};
@@ -376,12 +389,12 @@ void TForm1::CreateNewObjectPanel(QWidget* client)
         caption->setStatusTip(row.hint);
         newObjectFields_ << caption;
         for (int i = 0; i < 3; ++i) {
-            QLineEdit* field = PlaceEdit(GroupBox3, row.fieldNames[i], fieldLefts[i], row.top, fieldWidths[i], 21,
-                                         maxLengths[i]);
+            QLineEdit* field =
+                PlaceEdit(GroupBox3, row.fieldNames[i], fieldLefts[i], row.top, fieldWidths[i], 21, maxLengths[i]);
             field->setStatusTip(row.fieldHint);
             *row.fields[i] = field;
-            QLabel* sign = PlaceLabel(GroupBox3, row.signNames[i], signs[i], fieldLefts[i] + fieldWidths[i] + 2,
-                                      row.top + 4);
+            QLabel* sign =
+                PlaceLabel(GroupBox3, row.signNames[i], signs[i], fieldLefts[i] + fieldWidths[i] + 2, row.top + 4);
             sign->setToolTip(row.hint);
             sign->setStatusTip(row.hint);
             unitSigns_ << sign;
@@ -457,8 +470,8 @@ void TForm1::Guarded(void (TForm1::*handler)())
 void TForm1::FormCreate()
 {
     CentreOnMonitor(*this);
-    for (QWidget* w : {static_cast<QWidget*>(MoonImage), static_cast<QWidget*>(Cursor1),
-                       static_cast<QWidget*>(Cursor2), static_cast<QWidget*>(Cursor3)})
+    for (QWidget* w : {static_cast<QWidget*>(MoonImage), static_cast<QWidget*>(Cursor1), static_cast<QWidget*>(Cursor2),
+                       static_cast<QWidget*>(Cursor3)})
         w->setCursor(Qt::BlankCursor);
     MoonImage->SetBrushColour(QColor(0, 255, 255));
     ApplyListOrder(ReadSortKey());
@@ -687,10 +700,7 @@ void TForm1::SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns)
 
 QList<QLineEdit*> TForm1::CoordinateEdits() const { return {Edit3, Edit4, Edit9, Edit10, Edit11, Edit12}; }
 
-void TForm1::ResetFrame()
-{
-    FrameStartX = FrameStartY = FrameEndX = FrameEndY = FrameCornerX = FrameCornerY = 0;
-}
+void TForm1::ResetFrame() { FrameStartX = FrameStartY = FrameEndX = FrameEndY = FrameCornerX = FrameCornerY = 0; }
 
 void TForm1::DrawRubberBand()
 {
@@ -710,9 +720,9 @@ void TForm1::EraseRubberBand()
 
 void TForm1::NeuesObjektdefinieren1Click()
 {
-    for (QWidget* w : {static_cast<QWidget*>(Cursor1), static_cast<QWidget*>(Cursor2),
-                       static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox2),
-                       static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Button5)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Cursor1), static_cast<QWidget*>(Cursor2), static_cast<QWidget*>(GroupBox1),
+          static_cast<QWidget*>(GroupBox2), static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Button5)})
         w->hide();
     SetCommandsEnabled(false);
     GroupBox3->show();
@@ -775,8 +785,8 @@ void TForm1::Button2Click()
     for (QLineEdit* field : {Edit9, Edit10, Edit11, Edit12})
         if (field->text().isEmpty()) field->setText(QStringLiteral("0"));
     auto text = [](QLineEdit* field) { return field->text().toStdString(); };
-    NewObjectEntry entry{text(Edit2), text(Edit3), text(Edit9), text(Edit11), text(Edit4), text(Edit10),
-                         text(Edit12), text(Edit5), text(Edit6), text(Edit7), text(Edit8)};
+    NewObjectEntry entry{text(Edit2),  text(Edit3), text(Edit9), text(Edit11), text(Edit4), text(Edit10),
+                         text(Edit12), text(Edit5), text(Edit6), text(Edit7),  text(Edit8)};
     std::string problem = NewObjectProblem(entry, decimalSeparator_);
     if (!problem.empty()) {
         messages_.Warn(QStringLiteral("Mirelta"), FromUtf8(problem));
@@ -803,8 +813,8 @@ void TForm1::Button3Click()
     EraseRubberBand();
     SetNewObjectFieldsEnabled(false, true);
     GroupBox3->hide();
-    for (QWidget* w : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(ComboBox1),
-                       static_cast<QWidget*>(Button5)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Button5)})
         w->show();
     SetCommandsEnabled(true);
     Cursor3->hide();

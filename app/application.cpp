@@ -15,8 +15,8 @@ std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages, E
 
 }  // namespace
 
-std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages,
-                                              char decimalSeparator, const ClockSource& clock)
+std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
+                                              const ClockSource& clock)
 {
     auto windows = std::make_unique<MireltaWindows>();
     windows->Form1 = std::make_unique<TForm1>(state, messages, decimalSeparator);

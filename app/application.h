@@ -30,5 +30,5 @@ struct MireltaWindows {
 /// current site, the time dialog shows the time, the reports compute once.
 /// An error in one FormCreate is reported and the start goes on.
 /// `clock` is read once, by the about box's creation.
-std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages,
-                                              char decimalSeparator, const ClockSource& clock = ReadSystemClock);
+std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
+                                              const ClockSource& clock = ReadSystemClock);

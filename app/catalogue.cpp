@@ -103,9 +103,7 @@ std::optional<LunarObject> FindObjectByName(const std::string& name, SelectedObj
     // matches no record.
     std::string wanted;
     bool representable = TryUtf8ToCp1252(name, wanted);
-    return FindFirst(selected, [&](const RawRecord& record) {
-        return representable && record.lines[kName] == wanted;
-    });
+    return FindFirst(selected, [&](const RawRecord& record) { return representable && record.lines[kName] == wanted; });
 }
 
 std::optional<LunarObject> FindObjectAtPoint(int x, int y, SelectedObjectTexts& selected)
@@ -131,9 +129,9 @@ void WriteObjectRecord(TextFileWriter& file, const LunarObject& object)
 {
     for (int value : {object.FrameLeft, object.FrameRight, object.FrameTop, object.FrameBottom})
         file.WriteRawLine(std::to_string(value));
-    for (const std::string* text : {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude,
-                                    &object.Height, &object.Description1, &object.Description2,
-                                    &object.Description3, &object.Origin})
+    for (const std::string* text :
+         {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude, &object.Height,
+          &object.Description1, &object.Description2, &object.Description3, &object.Origin})
         file.WriteLine(*text);
 }
 
@@ -160,9 +158,9 @@ int DeleteUserObjects(const std::string& name)
 void AppendObject(const LunarObject& object)
 {
     // Converting first means an unstorable text refuses the whole record.
-    for (const std::string* text : {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude,
-                                    &object.Height, &object.Description1, &object.Description2,
-                                    &object.Description3, &object.Origin})
+    for (const std::string* text :
+         {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude, &object.Height,
+          &object.Description1, &object.Description2, &object.Description3, &object.Origin})
         Utf8ToCp1252(*text);
     TextFileWriter file(kCatalogueFileName, TextFileWriter::Mode::Append);
     WriteObjectRecord(file, object);

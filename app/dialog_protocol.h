@@ -16,8 +16,8 @@ class MireltaDialog : public QWidget {
     Q_OBJECT
 public:
     /// `owner` is the window the dialog is opened from and centred over.
-    MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
-                  int clientHeight, bool closeBox = false);
+    MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth, int clientHeight,
+                  bool closeBox = false);
 
     /// Rebuilds the dialog's content; runs at creation and at every opening.
     virtual void FormCreate() {}

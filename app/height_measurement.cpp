@@ -17,8 +17,7 @@ HeightMeasurement MeasureMountainHeight(ObservationState& state, double transitS
                                         double longitude)
 {
     ComputePhysicalEphemeridesInDegrees(state);
-    HorizontalPosition(state, state.MoonRightAscension, state.MoonDeclination, state.Longitude,
-                       JulianCenturies(state));
+    HorizontalPosition(state, state.MoonRightAscension, state.MoonDeclination, state.Longitude, JulianCenturies(state));
     SetMoonSemiDiameter(state, SemiDiameterArgument(state.MoonDistance));
     HeightMeasurement result;
     result.Height = MountainHeight(state, transitSeconds, latitude, longitude, result.TerminatorCorrection);
@@ -49,7 +48,4 @@ std::string MeasurementDateLine(const ObservationState& state)
     return "(Messung am " + DateAndTimeText(state.Day, state.Month, state.Year, state.Hour, state.Minute) + " Uhr";
 }
 
-std::string MeasurementSiteLine(const ObservationState& state)
-{
-    return " MEZ  in " + state.SiteName + ")";
-}
+std::string MeasurementSiteLine(const ObservationState& state) { return " MEZ  in " + state.SiteName + ")"; }

@@ -9,8 +9,8 @@
 /// What one measurement gives: the height (empty when the formula has no
 /// result for these inputs) and the terminator correction lambda_c.
 struct HeightMeasurement {
-    std::optional<double> Height;       ///< metres
-    double TerminatorCorrection = 0;    ///< degrees
+    std::optional<double> Height;     ///< metres
+    double TerminatorCorrection = 0;  ///< degrees
 };
 
 /// Runs, for the state's date, time and site: the Moon position, the Sun

@@ -43,11 +43,11 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
         return "Ungültige Eingabe für den Sekundenwert der selenographischen Länge";
 
     const Field fields[] = {
-        {&entry.LatitudeDegrees, "den Gradwert der selenographischen Breite"},
-        {&entry.LatitudeMinutes, "den Minutenwert der selenographischen Breite"},
-        {&entry.LatitudeSeconds, "den Sekundenwert der selenographischen Breite"},
-        {&entry.LongitudeDegrees, "den Gradwert der selenographischen Länge"},
-        {&entry.LongitudeMinutes, "den Minutenwert der selenographischen Länge"},
+        {&entry.LatitudeDegrees,  "den Gradwert der selenographischen Breite"    },
+        {&entry.LatitudeMinutes,  "den Minutenwert der selenographischen Breite" },
+        {&entry.LatitudeSeconds,  "den Sekundenwert der selenographischen Breite"},
+        {&entry.LongitudeDegrees, "den Gradwert der selenographischen Länge"    },
+        {&entry.LongitudeMinutes, "den Minutenwert der selenographischen Länge" },
         {&entry.LongitudeSeconds, "den Sekundenwert der selenographischen Länge"},
     };
     for (const Field& field : fields) {

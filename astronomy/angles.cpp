@@ -4,32 +4,25 @@
 
 double Atan2Degrees(double y, double x)
 {
-    if (x == 0 && y == 0)
-        return 0;
+    if (x == 0 && y == 0) return 0;
     const double ax = std::fabs(x);
     const double ay = std::fabs(y);
-    double phi = ax > ay ? std::atan(ay / ax) / DegreeFactor
-                         : 90.0 - std::atan(ax / ay) / DegreeFactor;
-    if (x < 0)
-        phi = 180.0 - phi;
-    if (y < 0)
-        phi = -phi;
+    double phi = ax > ay ? std::atan(ay / ax) / DegreeFactor : 90.0 - std::atan(ax / ay) / DegreeFactor;
+    if (x < 0) phi = 180.0 - phi;
+    if (y < 0) phi = -phi;
     return phi;
 }
 
 double ArcSine(double x)
 {
-    if (x >= 1.0 && x <= 1.0 + ArcSineTolerance)
-        return HalfPi;
-    if (x <= -1.0 && x >= -1.0 - ArcSineTolerance)
-        return -HalfPi;
+    if (x >= 1.0 && x <= 1.0 + ArcSineTolerance) return HalfPi;
+    if (x <= -1.0 && x >= -1.0 - ArcSineTolerance) return -HalfPi;
     return std::atan(x / std::sqrt(1.0 - x * x));
 }
 
 std::optional<double> ArcSineInDomain(double x)
 {
-    if (!std::isfinite(x) || std::fabs(x) > 1.0 + ArcSineTolerance)
-        return std::nullopt;
+    if (!std::isfinite(x) || std::fabs(x) > 1.0 + ArcSineTolerance) return std::nullopt;
     return ArcSine(x);
 }
 

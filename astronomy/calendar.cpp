@@ -14,12 +14,9 @@ constexpr double MjdOffset = 2400000.5;
 constexpr double LastJulianDay = 15821004.1;
 
 /// The state's MEZ time as universal time in hours of its calendar date.
-double UniversalHour(const ObservationState& state)
-{
-    return state.Hour + state.Minute / 60.0 - 1.0;
-}
+double UniversalHour(const ObservationState& state) { return state.Hour + state.Minute / 60.0 - 1.0; }
 
-} // namespace
+}  // namespace
 
 double ModifiedJulianDate(int day, int month, int year, double hour)
 {
@@ -33,8 +30,8 @@ double ModifiedJulianDate(int day, int month, int year, double hour)
         b = Trunc((year + 4716) / 4.0) - 1181;
     else
         b = Trunc(year / 400.0) - Trunc(year / 100.0) + Trunc(year / 4.0);
-    return 365.0 * year - 679004.0 + static_cast<double>(b)
-           + static_cast<double>(Trunc(30.6001 * (month + 1))) + day + hour / 24.0;
+    return 365.0 * year - 679004.0 + static_cast<double>(b) + static_cast<double>(Trunc(30.6001 * (month + 1))) + day +
+           hour / 24.0;
 }
 
 double ObservationModifiedJulianDate(const ObservationState& state)
@@ -42,10 +39,7 @@ double ObservationModifiedJulianDate(const ObservationState& state)
     return ModifiedJulianDate(state.Day, state.Month, state.Year, UniversalHour(state));
 }
 
-double JulianDate(const ObservationState& state)
-{
-    return ObservationModifiedJulianDate(state) + MjdOffset;
-}
+double JulianDate(const ObservationState& state) { return ObservationModifiedJulianDate(state) + MjdOffset; }
 
 double JulianCenturies(const ObservationState& state)
 {
@@ -56,8 +50,7 @@ double MoonAge(const ObservationState& state)
 {
     const double x = (JulianDate(state) + 0.5) / SynodicMonth;
     double age = (Frac(x) - 0.33) * SynodicMonth - 1.0;
-    if (age < 0)
-        age += SynodicMonth;
+    if (age < 0) age += SynodicMonth;
     return age;
 }
 
@@ -66,7 +59,7 @@ void UpdateLocalSiderealTime(ObservationState& state, double T, double longitude
     const double m = ObservationModifiedJulianDate(state);
     const double ut = Frac(m) * 24.0;
     const double t0 = T - ut / (24.0 * DaysPerCentury);
-    const double gmst = 1.0027379093 * ut + 6.697374558
-                        + t0 * (8640184.812866 + t0 * (0.093104 - 6.2e-6 * t0)) / 3600.0;
+    const double gmst =
+        1.0027379093 * ut + 6.697374558 + t0 * (8640184.812866 + t0 * (0.093104 - 6.2e-6 * t0)) / 3600.0;
     state.LocalSiderealTime = 24.0 * Frac((gmst + longitudeHours) / 24.0);
 }

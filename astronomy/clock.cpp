@@ -7,15 +7,14 @@ namespace {
 
 std::chrono::year_month_day CalendarDate(int year, int month, int day)
 {
-    return std::chrono::year_month_day{std::chrono::year{year},
-                                       std::chrono::month{static_cast<unsigned>(month)},
+    return std::chrono::year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
                                        std::chrono::day{static_cast<unsigned>(day)}};
 }
 
 constexpr int March = 3;
 constexpr int October = 10;
 
-} // namespace
+}  // namespace
 
 ClockReading ReadSystemClock()
 {
@@ -23,8 +22,7 @@ ClockReading ReadSystemClock()
     // std::localtime shares one buffer; the program reads the clock only on
     // its user-interface thread, so the copy below is taken at once.
     const std::tm local = *std::localtime(&now);
-    return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                        local.tm_min};
+    return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
 }
 
 int Weekday(int year, int month, int day)
@@ -35,20 +33,15 @@ int Weekday(int year, int month, int day)
 
 bool IsValidDate(int year, int month, int day)
 {
-    if (month < 1 || month > 12 || day < 1 || day > 31)
-        return false;
+    if (month < 1 || month > 12 || day < 1 || day > 31) return false;
     return CalendarDate(year, month, day).ok();
 }
 
-int LastSundayOf31DayMonth(int year, int month)
-{
-    return 32 - Weekday(year, month, 31);
-}
+int LastSundayOf31DayMonth(int year, int month) { return 32 - Weekday(year, month, 31); }
 
 bool IsSummerTime(const ClockReading& r)
 {
-    if (r.Month > March && r.Month < October)
-        return true;
+    if (r.Month > March && r.Month < October) return true;
     if (r.Month == March) {
         const int lastSunday = LastSundayOf31DayMonth(r.Year, March);
         return r.Day > lastSunday || (r.Day == lastSunday && r.Hour >= 3);
@@ -62,8 +55,7 @@ bool IsSummerTime(const ClockReading& r)
 
 ClockReading ToMez(ClockReading r)
 {
-    if (!IsSummerTime(r))
-        return r;
+    if (!IsSummerTime(r)) return r;
     if (r.Hour != 0) {
         r.Hour -= 1;
         return r;
@@ -74,8 +66,7 @@ ClockReading ToMez(ClockReading r)
         // Summer time never covers 1 January, so the year stays.
         r.Month -= 1;
         r.Day = 31;
-        while (!IsValidDate(r.Year, r.Month, r.Day))
-            r.Day -= 1;
+        while (!IsValidDate(r.Year, r.Month, r.Day)) r.Day -= 1;
     }
     r.Hour = 23;
     return r;

@@ -15,10 +15,9 @@ constexpr double ArcsecondsPerRadian = 206264.8062;
 constexpr double MapLatitudeOffset = 7.35;
 constexpr double MapLongitudeOffset = 6.33333333333333;
 
-} // namespace
+}  // namespace
 
-void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y,
-                          double& z)
+void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y, double& z)
 {
     const double b = latitude * DegreeFactor;
     const double l = longitude * DegreeFactor;
@@ -30,8 +29,7 @@ void SphericalToCartesian(double r, double latitude, double longitude, double& x
 
 void EclipticToEquatorial(double T, double& /*x, unchanged*/, double& y, double& z)
 {
-    const double eps =
-        (23.43929111 - (46.815 + (0.00059 - 0.001813 * T) * T) * T / 3600.0) * DegreeFactor;
+    const double eps = (23.43929111 - (46.815 + (0.00059 - 0.001813 * T) * T) * T / 3600.0) * DegreeFactor;
     const double ce = std::cos(eps);
     const double se = std::sin(eps);
     const double yEquator = ce * y - se * z;
@@ -48,13 +46,12 @@ void ApplyNutation(ObservationState& state, double T, double& x, double& y, doub
     const double n = TwoPi * Frac(0.347346 - 5.372447 * T);
     const double eps = 0.4090928 - 0.00022696 * T;
 
-    const double dpsi = (-17.2 * std::sin(n) - 1.319 * std::sin(2 * (f - d + n))
-                         - 0.227 * std::sin(2 * (f + n)) + 0.206 * std::sin(2 * n)
-                         + 0.143 * std::sin(ls))
-                        / ArcsecondsPerRadian;
-    const double deps = (9.203 * std::cos(n) + 0.574 * std::cos(2 * (f - d + n))
-                         + 0.098 * std::cos(2 * (f + n)) - 0.09 * std::cos(2 * n))
-                        / ArcsecondsPerRadian;
+    const double dpsi = (-17.2 * std::sin(n) - 1.319 * std::sin(2 * (f - d + n)) - 0.227 * std::sin(2 * (f + n)) +
+                         0.206 * std::sin(2 * n) + 0.143 * std::sin(ls)) /
+                        ArcsecondsPerRadian;
+    const double deps = (9.203 * std::cos(n) + 0.574 * std::cos(2 * (f - d + n)) + 0.098 * std::cos(2 * (f + n)) -
+                         0.09 * std::cos(2 * n)) /
+                        ArcsecondsPerRadian;
 
     const double pc = dpsi * std::cos(eps);
     const double ps = dpsi * std::sin(eps);
@@ -67,21 +64,18 @@ void ApplyNutation(ObservationState& state, double T, double& x, double& y, doub
     state.NutationInLongitude = dpsi;
 }
 
-void CartesianToSpherical(double x, double y, double z, double& r, double& latitude,
-                          double& longitude)
+void CartesianToSpherical(double x, double y, double z, double& r, double& latitude, double& longitude)
 {
     const double rho2 = x * x + y * y;
     r = std::sqrt(z * z + rho2);
     longitude = Atan2Degrees(y, x);
-    if (longitude < 0)
-        longitude += 360.0;
-    if (longitude >= 360.0) // -1e-15 + 360 rounds to 360
+    if (longitude < 0) longitude += 360.0;
+    if (longitude >= 360.0)  // -1e-15 + 360 rounds to 360
         longitude -= 360.0;
     latitude = Atan2Degrees(z, std::sqrt(rho2));
 }
 
-void MoonPosition(ObservationState& state, double T, double& rightAscension, double& declination,
-                  double& distance)
+void MoonPosition(ObservationState& state, double T, double& rightAscension, double& declination, double& distance)
 {
     double lambda = 0, beta = 0, r = 0;
     MoonEclipticPosition(T, lambda, beta, r);
@@ -101,8 +95,7 @@ void MoonPosition(ObservationState& state, double T, double& rightAscension, dou
     rightAscension = ra;
 }
 
-void HorizontalPosition(ObservationState& state, double rightAscension, double declination,
-                        double longitude, double T)
+void HorizontalPosition(ObservationState& state, double rightAscension, double declination, double longitude, double T)
 {
     UpdateLocalSiderealTime(state, T, longitude / 15.0);
     const double H = (15.0 * state.LocalSiderealTime - rightAscension) * DegreeFactor;
@@ -120,11 +113,9 @@ void HorizontalPosition(ObservationState& state, double rightAscension, double d
     const double westward = std::sin(H) * cosDec;
     const double southward = cosH * cosDec * sinPhi - sinDec * cosPhi;
     double A = Atan2Degrees(westward, southward);
-    if (A < 0)
-        A += 360.0;
-    if (A >= 360.0)
-        A -= 360.0;
-    state.Azimuth = A + 0.0; // no -0
+    if (A < 0) A += 360.0;
+    if (A >= 360.0) A -= 360.0;
+    state.Azimuth = A + 0.0;  // no -0
 }
 
 void MapToSelenographic(int x, int y, double& latitude, double& longitude)

@@ -19,8 +19,7 @@
 /// Returned:
 ///   x, y, z    in the unit of r: x toward longitude 0, y toward longitude 90,
 ///              z toward latitude +90
-void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y,
-                          double& z);
+void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y, double& z);
 
 /// Rotates a vector from the mean ecliptic of date to the mean equator of date.
 ///
@@ -65,8 +64,7 @@ void ApplyNutation(ObservationState& state, double T, double& x, double& y, doub
 ///   r          radius in the same unit
 ///   latitude   degrees, -90..90 (0 for the null vector)
 ///   longitude  degrees, 0 <= longitude < 360 (0 on the z axis)
-void CartesianToSpherical(double x, double y, double z, double& r, double& latitude,
-                          double& longitude);
+void CartesianToSpherical(double x, double y, double z, double& r, double& latitude, double& longitude);
 
 /// Geocentric right ascension, declination and distance of the Moon, true
 /// equator and equinox of date.
@@ -86,8 +84,7 @@ void CartesianToSpherical(double x, double y, double z, double& r, double& latit
 ///      (MoonRightAscension, MoonDeclination, MoonDistance); every caller
 ///      does so.
 ///   2. No aberration, no parallax: the position is geometric and geocentric.
-void MoonPosition(ObservationState& state, double T, double& rightAscension, double& declination,
-                  double& distance);
+void MoonPosition(ObservationState& state, double T, double& rightAscension, double& declination, double& distance);
 
 /// Azimuth and altitude of an object for the site and observation time.
 ///
@@ -110,8 +107,7 @@ void MoonPosition(ObservationState& state, double T, double& rightAscension, dou
 ///   2. The hour angle is 15 * LocalSiderealTime - rightAscension and is not
 ///      reduced.
 /// Reference: Meeus, Astronomical Algorithms, ch. 13 (azimuth from the south).
-void HorizontalPosition(ObservationState& state, double rightAscension, double declination,
-                        double longitude, double T);
+void HorizontalPosition(ObservationState& state, double rightAscension, double declination, double longitude, double T);
 
 /// Radius of the lunar disc on the Moon map, in pixels.
 inline constexpr double MapDiscRadius = 193.0;

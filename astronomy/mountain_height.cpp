@@ -25,8 +25,7 @@ double CosDeg(double degrees) { return std::cos(degrees * DegreeFactor); }
 /// value is not finite.
 std::optional<double> Quotient(double numerator, double denominator)
 {
-    if (!std::isfinite(numerator) || !std::isfinite(denominator)
-        || std::fabs(denominator) < SmallestDenominator)
+    if (!std::isfinite(numerator) || !std::isfinite(denominator) || std::fabs(denominator) < SmallestDenominator)
         return std::nullopt;
     return numerator / denominator;
 }
@@ -40,50 +39,40 @@ double TerminatorCorrection(const ObservationState& state, double latitude)
     return positive ? size : -size;
 }
 
-} // namespace
+}  // namespace
 
 double SemiDiameterArgument(double moonDistanceEarthRadii)
 {
     return moonDistanceEarthRadii * EarthRadiusKm / AstronomicalUnitScale;
 }
 
-void SetMoonSemiDiameter(ObservationState& state, double x)
-{
-    state.MoonSemiDiameter = SemiDiameterConstant / x;
-}
+void SetMoonSemiDiameter(ObservationState& state, double x) { state.MoonSemiDiameter = SemiDiameterConstant / x; }
 
-std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds,
-                                     double latitude, double longitude,
-                                     double& terminatorCorrection)
+std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
+                                     double longitude, double& terminatorCorrection)
 {
     const double lambdaC = TerminatorCorrection(state, latitude);
     terminatorCorrection = lambdaC;
 
-    const auto q = Quotient(CosDeg(state.MoonDeclination) * transitSeconds * ShadowArcPerSecond,
-                            CosDeg(state.AxisPositionAngle));
+    const auto q =
+        Quotient(CosDeg(state.MoonDeclination) * transitSeconds * ShadowArcPerSecond, CosDeg(state.AxisPositionAngle));
     const double dl = longitude - state.LibrationLongitude;
     const double bb = latitude - CosDeg(longitude) * state.LibrationLatitude;
-    const double s = MeanMoonDistance * state.MoonSemiDiameter
-                     / (MeanMoonDistance - SinDeg(state.Altitude));
+    const double s = MeanMoonDistance * state.MoonSemiDiameter / (MeanMoonDistance - SinDeg(state.Altitude));
 
     const double tc = state.TerminatorLongitude + lambdaC;
     double x = tc + dl;
-    if (x < 0)
-        x = tc - dl;
+    if (x < 0) x = tc - dl;
 
     const auto v = ArcSineInDomain(SinDeg(x) * CosDeg(bb));
     const auto ratio = q ? Quotient(*q, CosDeg(dl) * s) : std::nullopt;
     const auto w = ratio ? ArcSineInDomain(*ratio) : std::nullopt;
-    if (!v || !w)
-        return std::nullopt;
+    if (!v || !w) return std::nullopt;
     const auto z = ArcSineInDomain(std::cos(*v) * *w);
-    if (!z)
-        return std::nullopt;
+    if (!z) return std::nullopt;
     const auto shape = Quotient(std::cos(*v - *z), std::cos(*v));
-    if (!shape)
-        return std::nullopt;
+    if (!shape) return std::nullopt;
     const double height = std::fabs(*shape - 1.0) * MoonRadiusMetres;
-    if (!std::isfinite(height))
-        return std::nullopt;
+    if (!std::isfinite(height)) return std::nullopt;
     return height;
 }

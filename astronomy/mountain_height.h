@@ -52,6 +52,5 @@ void SetMoonSemiDiameter(ObservationState& state, double x);
 ///      60.3 / (60.3 - sin(altitude)).
 ///   3. Waxing means a Moon age below half the synodic month.
 ///   4. A transit time of 0 gives the height 0.
-std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds,
-                                     double latitude, double longitude,
-                                     double& terminatorCorrection);
+std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
+                                     double longitude, double& terminatorCorrection);

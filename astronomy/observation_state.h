@@ -29,34 +29,34 @@ struct ObservationState {
     double Longitude = 0;      ///< site longitude, degrees, -180..180, east positive
 
     // Results.
-    double MoonSemiDiameter = 0;      ///< arcseconds, geocentric (SetMoonSemiDiameter)
-    double LocalSiderealTime = 0;     ///< hours; [0, 24) from 2001 on, (-24, 0] possible
-                                      ///< before (UpdateLocalSiderealTime)
-    double Azimuth = 0;               ///< degrees from south through west, 0 <= A < 360
-                                      ///< (HorizontalPosition)
-    double Altitude = 0;              ///< degrees, -90..90, geocentric, no refraction
-                                      ///< (HorizontalPosition)
-    double MoonEclipticLongitude = 0; ///< degrees, 0..360, mean ecliptic of date (MoonPosition)
-    double MoonEclipticLatitude = 0;  ///< degrees, about -5.3..5.3 (MoonPosition)
-    double MoonDistance = 0;          ///< Earth radii, geocentric (bound to MoonPosition's output)
-    double NutationInLongitude = 0;   ///< radians as MoonPosition writes it; multiplied by
-                                      ///< DegreeFactor in place by PhysicalEphemerides
-    double SunEclipticLongitude = 0;  ///< degrees, 0 <= L < 360 (bound to SunPosition's output)
-    double SunEclipticLatitude = 0;   ///< degrees (bound to SunPosition's output)
-    double SunDistance = 0;           ///< AU as SunPosition writes it; the callers rescale it
-                                      ///< with SunDistanceForEphemerides before
-                                      ///< PhysicalEphemerides
-    double MoonDeclination = 0;       ///< degrees, -90..90, true equator of date
-                                      ///< (bound to MoonPosition's output)
-    double AxisPositionAngle = 0;     ///< P; radians from PhysicalEphemerides, degrees after
-                                      ///< the caller converts; [0, 90] or [270, 360) degrees
-    double MoonRightAscension = 0;    ///< degrees (not hours), 0 <= value < 360
-                                      ///< (bound to MoonPosition's output)
-    double LibrationLongitude = 0;    ///< L; radians, then degrees after conversion
-    double LibrationLatitude = 0;     ///< B; radians, then degrees after conversion
-    double TerminatorLongitude = 0;   ///< Lgr/Ls; radians, then degrees after conversion;
-                                      ///< -90..90 degrees
-    double SunSelenographicLatitude = 0; ///< Bs; radians, then degrees after conversion
+    double MoonSemiDiameter = 0;          ///< arcseconds, geocentric (SetMoonSemiDiameter)
+    double LocalSiderealTime = 0;         ///< hours; [0, 24) from 2001 on, (-24, 0] possible
+                                          ///< before (UpdateLocalSiderealTime)
+    double Azimuth = 0;                   ///< degrees from south through west, 0 <= A < 360
+                                          ///< (HorizontalPosition)
+    double Altitude = 0;                  ///< degrees, -90..90, geocentric, no refraction
+                                          ///< (HorizontalPosition)
+    double MoonEclipticLongitude = 0;     ///< degrees, 0..360, mean ecliptic of date (MoonPosition)
+    double MoonEclipticLatitude = 0;      ///< degrees, about -5.3..5.3 (MoonPosition)
+    double MoonDistance = 0;              ///< Earth radii, geocentric (bound to MoonPosition's output)
+    double NutationInLongitude = 0;       ///< radians as MoonPosition writes it; multiplied by
+                                          ///< DegreeFactor in place by PhysicalEphemerides
+    double SunEclipticLongitude = 0;      ///< degrees, 0 <= L < 360 (bound to SunPosition's output)
+    double SunEclipticLatitude = 0;       ///< degrees (bound to SunPosition's output)
+    double SunDistance = 0;               ///< AU as SunPosition writes it; the callers rescale it
+                                          ///< with SunDistanceForEphemerides before
+                                          ///< PhysicalEphemerides
+    double MoonDeclination = 0;           ///< degrees, -90..90, true equator of date
+                                          ///< (bound to MoonPosition's output)
+    double AxisPositionAngle = 0;         ///< P; radians from PhysicalEphemerides, degrees after
+                                          ///< the caller converts; [0, 90] or [270, 360) degrees
+    double MoonRightAscension = 0;        ///< degrees (not hours), 0 <= value < 360
+                                          ///< (bound to MoonPosition's output)
+    double LibrationLongitude = 0;        ///< L; radians, then degrees after conversion
+    double LibrationLatitude = 0;         ///< B; radians, then degrees after conversion
+    double TerminatorLongitude = 0;       ///< Lgr/Ls; radians, then degrees after conversion;
+                                          ///< -90..90 degrees
+    double SunSelenographicLatitude = 0;  ///< Bs; radians, then degrees after conversion
 
-    std::string SiteName;             ///< display name of the site (site dialog)
+    std::string SiteName;  ///< display name of the site (site dialog)
 };

@@ -43,8 +43,8 @@ inline constexpr double LunarEquatorInclination = 0.026920307448610944;
 ///      beta * delta / R, with no further correction.
 /// Reference: Meeus, Astronomical Algorithms, ch. 53 (Ephemeris for Physical
 ///   Observations of the Moon).
-void PhysicalEphemerides(ObservationState& state, double T, double lambda, double beta,
-                         double delta, double alpha, double lambda0, double R);
+void PhysicalEphemerides(ObservationState& state, double T, double lambda, double beta, double delta, double alpha,
+                         double lambda0, double R);
 
 /// The Sun's distance in the unit PhysicalEphemerides takes for R: the
 /// distance in astronomical units / EarthRadiusKm * AstronomicalUnitScale.

@@ -74,8 +74,8 @@ struct SunTermContext {
 ///   cos/sin(e M3 + p M) from the two multiple tables; for t > 0 the pair the
 ///   previous call left is multiplied by T. Then
 ///   DL += DLC cos + DLS sin, DR += DRC cos + DRS sin, DB += DBC cos + DBS sin.
-void AddTerm(SunTermContext& context, int e, int p, int t, double DLC, double DLS, double DRC,
-             double DRS, double DBC, double DBS);
+void AddTerm(SunTermContext& context, int e, int p, int t, double DLC, double DLS, double DRC, double DRS, double DBC,
+             double DBS);
 
 // The planet routines each fill the planet table with the multiples 0, -1,
 // ... of their planet's mean anomaly (one cosine and one sine, the rest by

@@ -43,8 +43,7 @@ void BM_PhysicalEphemerides(benchmark::State& bench)
     const double T = (48724 - 51544.5) / 36525;
     for (auto _ : bench) {
         s.NutationInLongitude = 0.0000224;
-        PhysicalEphemerides(s, T, 133.162004, -3.231110, 57.759016, 134.68847, 22.3395,
-                            23513276.4473);
+        PhysicalEphemerides(s, T, 133.162004, -3.231110, 57.759016, 134.68847, 22.3395, 23513276.4473);
         benchmark::DoNotOptimize(s);
     }
 }
@@ -60,8 +59,7 @@ void BM_HeightPanelChain(benchmark::State& bench)
         // Moon position, Sun position, SunDistance rescale, physical
         // ephemerides and their conversion to degrees.
         ComputePhysicalEphemeridesInDegrees(s);
-        HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude,
-                           JulianCenturies(s));
+        HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
         SetMoonSemiDiameter(s, SemiDiameterArgument(s.MoonDistance));
         double lambdaC = 0;
         const auto height = MountainHeight(s, transit, 10.0, s.TerminatorLongitude + 5.0, lambdaC);
@@ -71,6 +69,6 @@ void BM_HeightPanelChain(benchmark::State& bench)
 }
 BENCHMARK(BM_HeightPanelChain);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -8,9 +8,9 @@
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QComboBox>
-#include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
@@ -28,10 +28,10 @@ void WriteLargeCatalogue()
     file.reserve(kRecords * 120);
     for (int i = 0; i < kRecords; ++i) {
         int x = 7 + i % 380, y = 7 + (i / 380) % 380;
-        file += CatalogueRecord({std::to_string(x) + " " + std::to_string(x + 6) + " " + std::to_string(y) + " " +
-                                     std::to_string(y + 6),
-                                 RecordName((i * 7919) % kRecords), "-12,3456", "45,6789", i % 4 ? "" : "1500",
-                                 i % 2 ? "1" : "0", "Krater", "Durchmesser 12 km", "Benannt nach einem Astronomen"});
+        file += CatalogueRecord(
+            {std::to_string(x) + " " + std::to_string(x + 6) + " " + std::to_string(y) + " " + std::to_string(y + 6),
+             RecordName((i * 7919) % kRecords), "-12,3456", "45,6789", i % 4 ? "" : "1500", i % 2 ? "1" : "0", "Krater",
+             "Durchmesser 12 km", "Benannt nach einem Astronomen"});
     }
     WriteBytes("objects.dat", file);
 }

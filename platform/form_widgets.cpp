@@ -33,10 +33,7 @@ QFont NoteFont(int pixelSize, bool bold, bool italic)
     return MakeFont(QStringLiteral("Liberation Sans"), pixelSize, bold, italic);
 }
 
-QFont FixedFont(int pixelSize)
-{
-    return MakeFont(QStringLiteral("Liberation Mono"), pixelSize, false, false);
-}
+QFont FixedFont(int pixelSize) { return MakeFont(QStringLiteral("Liberation Mono"), pixelSize, false, false); }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
 {

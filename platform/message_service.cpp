@@ -13,9 +13,12 @@ QWidget* BoxParent() { return QApplication::activeWindow(); }
 QMessageBox::Icon ToQtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }

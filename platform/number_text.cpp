@@ -34,11 +34,17 @@ bool NormaliseFloat(std::string_view s, bool acceptComma, bool acceptPoint, std:
         ++i;
     }
     size_t mantissaDigits = 0;
-    while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+    while (i < s.size() && IsDigit(s[i])) {
+        out += s[i++];
+        ++mantissaDigits;
+    }
     if (i < s.size() && ((acceptComma && s[i] == ',') || (acceptPoint && s[i] == '.'))) {
         out += '.';
         ++i;
-        while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+        while (i < s.size() && IsDigit(s[i])) {
+            out += s[i++];
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -46,7 +52,10 @@ bool NormaliseFloat(std::string_view s, bool acceptComma, bool acceptPoint, std:
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) out += s[i++];
         size_t exponentDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) { out += s[i++]; ++exponentDigits; }
+        while (i < s.size() && IsDigit(s[i])) {
+            out += s[i++];
+            ++exponentDigits;
+        }
         if (exponentDigits == 0) return false;
     }
     return i == s.size();
@@ -77,7 +86,6 @@ std::string QuotedMessage(std::string_view text, std::string_view suffix)
     return message;
 }
 
-
 // Parses [sign] digits at the start of s; returns the number of characters
 // used, 0 when there is no number.
 size_t ParseIntegerPrefix(std::string_view s, int& value)
@@ -97,23 +105,16 @@ size_t ParseIntegerPrefix(std::string_view s, int& value)
     }
     if (i == firstDigit) return 0;
     long long signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > std::numeric_limits<int>::max() || signedValue < std::numeric_limits<int>::min())
-        return 0;
+    if (signedValue > std::numeric_limits<int>::max() || signedValue < std::numeric_limits<int>::min()) return 0;
     value = static_cast<int>(signedValue);
     return i;
 }
 
 }  // namespace
 
-std::string NotAnIntegerMessage(std::string_view text)
-{
-    return QuotedMessage(text, " ist kein gültiger Integerwert");
-}
+std::string NotAnIntegerMessage(std::string_view text) { return QuotedMessage(text, " ist kein gültiger Integerwert"); }
 
-std::string NotAFloatMessage(std::string_view text)
-{
-    return QuotedMessage(text, " ist kein gültiger Gleitkommawert");
-}
+std::string NotAFloatMessage(std::string_view text) { return QuotedMessage(text, " ist kein gültiger Gleitkommawert"); }
 
 std::string FloatToText(double value, char decimalSeparator)
 {
@@ -169,10 +170,7 @@ double TextToFloat(std::string_view text, char decimalSeparator)
     return ParseFloat(text, decimalSeparator == ',', decimalSeparator == '.');
 }
 
-double FileTextToFloat(std::string_view text)
-{
-    return ParseFloat(text, true, true);
-}
+double FileTextToFloat(std::string_view text) { return ParseFloat(text, true, true); }
 
 bool TryTextToInt(std::string_view text, int& value)
 {

@@ -25,7 +25,6 @@ inline std::int64_t RoundHalfEven(double x)
 {
     double below = std::floor(x);
     double diff = x - below;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(below, 2.0) != 0.0))
-        below += 1.0;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(below, 2.0) != 0.0)) below += 1.0;
     return static_cast<std::int64_t>(below);
 }

@@ -35,10 +35,7 @@ SexagesimalParts SexagesimalRounded(double value)
     return parts;
 }
 
-SexagesimalParts SexagesimalTruncated(double value)
-{
-    return Split(value, false);
-}
+SexagesimalParts SexagesimalTruncated(double value) { return Split(value, false); }
 
 std::string WholeUnitsText(const SexagesimalParts& parts)
 {

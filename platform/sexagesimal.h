@@ -12,10 +12,10 @@
 #include <string_view>
 
 struct SexagesimalParts {
-    bool negative = false;    ///< the value was below zero
-    std::int64_t whole = 0;   ///< whole units, carrying the sign of the value
-    int minutes = 0;          ///< 0..59 (0..60 never survives the carry)
-    int seconds = 0;          ///< 0..59
+    bool negative = false;   ///< the value was below zero
+    std::int64_t whole = 0;  ///< whole units, carrying the sign of the value
+    int minutes = 0;         ///< 0..59 (0..60 never survives the carry)
+    int seconds = 0;         ///< 0..59
 };
 
 /// Degrees, minutes and seconds with rounded seconds and carrying.

@@ -3,11 +3,11 @@
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -63,10 +63,7 @@ std::string_view TextFileReader::ReadRawLine()
     return line;
 }
 
-std::string TextFileReader::ReadLine()
-{
-    return Cp1252ToUtf8(ReadRawLine());
-}
+std::string TextFileReader::ReadLine() { return Cp1252ToUtf8(ReadRawLine()); }
 
 void TextFileReader::SkipLines(int count)
 {
@@ -90,10 +87,7 @@ TextFileWriter::~TextFileWriter()
     if (fd_ >= 0) ::close(fd_);
 }
 
-void TextFileWriter::WriteLine(std::string_view utf8)
-{
-    WriteRawLine(Utf8ToCp1252(utf8));
-}
+void TextFileWriter::WriteLine(std::string_view utf8) { WriteRawLine(Utf8ToCp1252(utf8)); }
 
 void TextFileWriter::WriteRawLine(std::string_view bytes)
 {
@@ -101,10 +95,7 @@ void TextFileWriter::WriteRawLine(std::string_view bytes)
     Put(kLineEnd);
 }
 
-void TextFileWriter::Put(std::string_view bytes)
-{
-    buffer_.append(bytes);
-}
+void TextFileWriter::Put(std::string_view bytes) { buffer_.append(bytes); }
 
 void TextFileWriter::Close()
 {

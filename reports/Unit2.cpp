@@ -22,9 +22,9 @@ TForm2::TForm2(QWidget* owner, MessageService& messages, ObservationState& state
     PlaceLabel(this, "Label4", QStringLiteral("Physische Ephemeriden nach Meeus"), 16, 176);
     PlaceLabel(this, "Label5", QStringLiteral("Mondkarte: USGS, Clementine"), 16, 200);
     const std::pair<const char*, QString> lines[] = {
-        {"Label6", QStringLiteral("Programm zur Berechnung der")},
+        {"Label6", QStringLiteral("Programm zur Berechnung der")   },
         {"Label7", QStringLiteral("Mond-Ephemeriden und der Höhe")},
-        {"Label8", QStringLiteral("von Mondformationen")},
+        {"Label8", QStringLiteral("von Mondformationen")           },
     };
     int top = 224;
     for (const auto& [name, text] : lines) {

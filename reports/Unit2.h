@@ -11,8 +11,7 @@ class QPushButton;
 class TForm2 : public MireltaDialog {
     Q_OBJECT
 public:
-    TForm2(QWidget* owner, MessageService& messages, ObservationState& state,
-           ClockSource clock = ReadSystemClock);
+    TForm2(QWidget* owner, MessageService& messages, ObservationState& state, ClockSource clock = ReadSystemClock);
 
     /// Runs once, at creation: centres the box over the main window and
     /// reads the clock into the observation state (summer time taken back

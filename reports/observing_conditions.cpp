@@ -60,8 +60,8 @@ ObservingConditions ComputeObservingConditions(ObservationState& s)
     const double age = MoonAge(s);
     result.phaseNumber = PhaseNumber(age);
     result.phaseWord = PhaseWord(age);
-    result.dateLine = "Mondphase am " + std::to_string(s.Day) + "." + std::to_string(s.Month) + "." +
-                      std::to_string(s.Year);
+    result.dateLine =
+        "Mondphase am " + std::to_string(s.Day) + "." + std::to_string(s.Month) + "." + std::to_string(s.Year);
     result.timeLine = "um " + ClockTimeText(s.Hour, s.Minute) + " Uhr MEZ:";
 
     LocateMoon(s);

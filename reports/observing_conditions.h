@@ -39,11 +39,11 @@ Verdict ObservingVerdict(double altitude, double age, int hour, int minute, int 
 
 /// Everything the observing conditions report shows.
 struct ObservingConditions {
-    int phaseNumber = 0;      ///< which phase picture (PhaseNumber of the age)
+    int phaseNumber = 0;  ///< which phase picture (PhaseNumber of the age)
     std::string phaseWord;
-    std::string dateLine;     ///< "Mondphase am 6.1.2003"
-    std::string timeLine;     ///< "um 21:05 Uhr MEZ:"
-    std::string azimuth;      ///< degrees, minutes and seconds, rounded
+    std::string dateLine;  ///< "Mondphase am 6.1.2003"
+    std::string timeLine;  ///< "um 21:05 Uhr MEZ:"
+    std::string azimuth;   ///< degrees, minutes and seconds, rounded
     std::string altitude;
     Verdict verdict;
 };

@@ -56,11 +56,11 @@ MoonPositionTexts ComputeMoonPositionTexts(ObservationState& state, char decimal
 /// The values of the physical ephemerides report, in degrees, minutes and
 /// seconds.
 struct PhysicalEphemeridesTexts {
-    std::string librationLatitude;        ///< B
-    std::string librationLongitude;       ///< L
-    std::string terminatorLongitude;      ///< Lgr/Ls
-    std::string sunSelenographicLatitude; ///< Bs
-    std::string axisPositionAngle;        ///< P
+    std::string librationLatitude;         ///< B
+    std::string librationLongitude;        ///< L
+    std::string terminatorLongitude;       ///< Lgr/Ls
+    std::string sunSelenographicLatitude;  ///< Bs
+    std::string axisPositionAngle;         ///< P
 };
 
 /// Computes the physical ephemerides for the state's date and time (Moon,

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-ReportWindow::ReportWindow(QWidget* owner, MessageService& messages, ObservationState& state,
-                           char decimalSeparator, const QString& caption)
+ReportWindow::ReportWindow(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator,
+                           const QString& caption)
     : MireltaDialog(owner, messages, caption, kClientWidth, kClientHeight),
       state_(state),
       decimalSeparator_(decimalSeparator)
@@ -35,7 +35,8 @@ QLabel* PlaceGreekLetter(QWidget* parent, const char* name, const QString& lette
     label->adjustSize();
 
     const QFontMetrics captionMetrics = caption->fontMetrics();
-    const int gapStart = caption->x() + captionMetrics.horizontalAdvance(caption->text().left(caption->text().indexOf(gap)));
+    const int gapStart =
+        caption->x() + captionMetrics.horizontalAdvance(caption->text().left(caption->text().indexOf(gap)));
     const int spare = captionMetrics.horizontalAdvance(gap) - label->fontMetrics().horizontalAdvance(letter);
     label->move(gapStart + spare / 2, y);
     return label;

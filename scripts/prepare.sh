@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then build.
 # Sourced, not executed; expects MIRELTA_ROOT to be set.
 
-MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2)
+MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format)
 
 mirelta_install_missing() {
   local missing=()

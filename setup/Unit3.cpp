@@ -171,7 +171,6 @@ void TForm3::Button2Click()
     LeaveDialog();
 }
 
-
 // ---------------------------------------------------------------- list changes
 
 void TForm3::Button5Click()
@@ -187,8 +186,9 @@ void TForm3::Button5Click()
 void TForm3::Button4Click()
 {
     // Abbrechen in the prompt returns the shown name: the edit goes on.
-    std::optional<StoredSite> site = AskForSite(kEditSiteCaption, QStringLiteral("Bitte geben Sie einen neuen Namen ein:"),
-                                                Label4->text(), SiteLatitudeText, SiteLongitudeText);
+    std::optional<StoredSite> site =
+        AskForSite(kEditSiteCaption, QStringLiteral("Bitte geben Sie einen neuen Namen ein:"), Label4->text(),
+                   SiteLatitudeText, SiteLongitudeText);
     if (!site) return;
     ReplaceSites(ShownName(), *site);
     FormCreate();
@@ -196,8 +196,8 @@ void TForm3::Button4Click()
 
 void TForm3::Button3Click()
 {
-    QString question = QStringLiteral("Soll der Ort ") + Label4->text() +
-                       QStringLiteral(" wirklich aus der Liste gelöscht werden?");
+    QString question =
+        QStringLiteral("Soll der Ort ") + Label4->text() + QStringLiteral(" wirklich aus der Liste gelöscht werden?");
     if (!Messages().Confirm(QStringLiteral("Eintrag löschen"), question)) return;
     RemoveSites(ShownName());
     FormCreate();
@@ -209,7 +209,7 @@ bool TForm3::NameCanBeStored(const QString& name)
     Messages().Warn(kCaption, QStringLiteral("Der Name \u201E%1\u201C enthält Zeichen, die in der Ortsliste nicht "
                                              "gespeichert werden können (nur Zeichen des westeuropäischen "
                                              "Zeichensatzes, kein Zeilenumbruch). Der Ort wurde nicht gespeichert.")
-                              .arg(name));
+                                  .arg(name));
     return false;
 }
 

@@ -75,7 +75,7 @@ private:
     /// range; `fillFromText`, when not empty, fills the fields before every
     /// showing. Returns the result text, held by the coordinate dialog.
     const std::string& EnterCoordinate(const QString& caption, const Coordinate& coordinate,
-                                const std::string& fillFromText);
+                                       const std::string& fillFromText);
     /// Shows the coordinate dialog and waits, processing events, until it
     /// is hidden again.
     void RunCoordinateDialog(const QString& caption, const QString& prompt);
@@ -83,9 +83,8 @@ private:
     /// Asks for the name, latitude and longitude of a new or edited site;
     /// nothing when an entry was cancelled or the name cannot be stored.
     /// The coordinate fields are filled from the fill texts when given.
-    std::optional<StoredSite> AskForSite(const QString& caption, const QString& namePrompt,
-                                         const QString& defaultName, const std::string& latitudeFill,
-                                         const std::string& longitudeFill);
+    std::optional<StoredSite> AskForSite(const QString& caption, const QString& namePrompt, const QString& defaultName,
+                                         const std::string& latitudeFill, const std::string& longitudeFill);
     /// Warns and returns false when `name` cannot be written to the list.
     bool NameCanBeStored(const QString& name);
     std::string ShownName() const;

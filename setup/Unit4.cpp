@@ -122,4 +122,3 @@ void TForm4::Button2Click()
     LeaveDialog();
     FormCreate();
 }
-

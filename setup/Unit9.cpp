@@ -17,8 +17,7 @@ constexpr int kUnitSignPixels = 16;
 
 // Adds `count` units of 1/`divisor` degree to the angle in `result`, with
 // the sign of the degrees; the count is read before the angle.
-void AddScaled(const std::string& countText, double divisor, double sign, char decimalSeparator,
-               std::string& result)
+void AddScaled(const std::string& countText, double divisor, double sign, char decimalSeparator, std::string& result)
 {
     if (countText.empty()) return;
     int count = TextToInt(countText);
@@ -74,10 +73,7 @@ TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
     OnClick(Button2, &TForm9::Button2Click);
 }
 
-void TForm9::FormCreate()
-{
-    CentreOnMonitor(*this);
-}
+void TForm9::FormCreate() { CentreOnMonitor(*this); }
 
 std::string* TForm9::PromptedResult()
 {
@@ -89,7 +85,7 @@ std::string* TForm9::PromptedResult()
 bool TForm9::FieldsAreWhole()
 {
     const std::pair<QLineEdit*, QString> fields[] = {
-        {Edit2, QStringLiteral("Die Minuten müssen als ganze Zahl angegeben werden.")},
+        {Edit2, QStringLiteral("Die Minuten müssen als ganze Zahl angegeben werden.") },
         {Edit3, QStringLiteral("Die Sekunden müssen als ganze Zahl angegeben werden.")},
     };
     for (const auto& [field, message] : fields) {
@@ -116,7 +112,6 @@ void TForm9::Button2Click()
     if (std::string* result = PromptedResult()) result->clear();
     LeaveDialog();
 }
-
 
 void TForm9::hideEvent(QHideEvent* event)
 {

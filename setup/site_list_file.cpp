@@ -37,8 +37,7 @@ struct EncodedSite {
         : name(Utf8ToCp1252(site.Name)),
           latitude(Utf8ToCp1252(site.LatitudeText)),
           longitude(Utf8ToCp1252(site.LongitudeText))
-    {
-    }
+    {}
     RawSite Raw() const { return {name, latitude, longitude}; }
 
     std::string name, latitude, longitude;
@@ -92,8 +91,7 @@ std::optional<StoredSite> FindSite(const std::string& name)
     do {
         RawSite record = ReadRecord(file);
         if (record.name == *wanted)
-            return StoredSite{Cp1252ToUtf8(record.name), Cp1252ToUtf8(record.latitude),
-                              Cp1252ToUtf8(record.longitude)};
+            return StoredSite{Cp1252ToUtf8(record.name), Cp1252ToUtf8(record.latitude), Cp1252ToUtf8(record.longitude)};
     } while (!file.AtEnd());
     return std::nullopt;
 }
@@ -106,15 +104,9 @@ void AppendSite(const StoredSite& site)
     file.Close();
 }
 
-void ReplaceSites(const std::string& name, const StoredSite& replacement)
-{
-    RewriteSites(name, &replacement);
-}
+void ReplaceSites(const std::string& name, const StoredSite& replacement) { RewriteSites(name, &replacement); }
 
-void RemoveSites(const std::string& name)
-{
-    RewriteSites(name, nullptr);
-}
+void RemoveSites(const std::string& name) { RewriteSites(name, nullptr); }
 
 bool IsStorableSiteName(std::string_view name)
 {

@@ -79,7 +79,10 @@ TEST_F(Catalogue, FindByNameTakesTheFirstExactMatch)
 
 TEST_F(Catalogue, FindByNameMatchesUmlautsInTheCodePage)
 {
-    WriteBytes("objects.dat", Record("1 2 3 4", "M\xE4" "dler", "-11", "29,8", "", "0"));
+    WriteBytes("objects.dat", Record("1 2 3 4",
+                                     "M\xE4"
+                                     "dler",
+                                     "-11", "29,8", "", "0"));
     auto found = FindObjectByName("Mädler", selected);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->Name, "Mädler");
@@ -126,8 +129,13 @@ TEST_F(Catalogue, PointPickIncludesFrameEdgesAndTakesTheFirstFrame)
         int x, y;
         const char* name;
     };
-    for (Pick pick : {Pick{100, 200, "Klein"}, Pick{110, 210, "Klein"}, Pick{105, 205, "Klein"},
-                      Pick{111, 210, "Gross"}, Pick{90, 260, "Gross"}}) {
+    for (Pick pick : {
+             Pick{100, 200, "Klein"},
+             Pick{110, 210, "Klein"},
+             Pick{105, 205, "Klein"},
+             Pick{111, 210, "Gross"},
+             Pick{90,  260, "Gross"}
+    }) {
         auto found = FindObjectAtPoint(pick.x, pick.y, selected);
         ASSERT_TRUE(found) << pick.x << "," << pick.y;
         EXPECT_EQ(found->Name, pick.name) << pick.x << "," << pick.y;
@@ -198,8 +206,9 @@ TEST_F(Catalogue, AppendAddsOneRecordAtTheEnd)
     object.Description1 = "Größer als gedacht";
     object.Origin = "2";
     AppendObject(object);
-    EXPECT_EQ(ReadBytes("objects.dat"),
-              first + "120\r\n140\r\n60\r\n75\r\nMein Krater\r\n-10,5\r\n20\r\n1200\r\nGr\xF6\xDF" "er als gedacht\r\n\r\n\r\n2\r\n");
+    EXPECT_EQ(ReadBytes("objects.dat"), first +
+                                            "120\r\n140\r\n60\r\n75\r\nMein Krater\r\n-10,5\r\n20\r\n1200\r\nGr\xF6\xDF"
+                                            "er als gedacht\r\n\r\n\r\n2\r\n");
     EXPECT_EQ(ReadObjectNames().back(), "Mein Krater");
 }
 

@@ -80,12 +80,17 @@ private slots:
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         const std::pair<QWidget*, QRect> places[] = {
-            {w.Panel2, QRect(0, 0, 633, 40)},        {w.MoonImage, QRect(8, 48, 401, 401)},
-            {w.ComboBox1, QRect(424, 48, 153, 21)},  {w.Button5, QRect(580, 48, 36, 21)},
-            {w.GroupBox1, QRect(424, 78, 193, 161)}, {w.GroupBox2, QRect(424, 248, 193, 201)},
-            {w.GroupBox3, QRect(424, 48, 193, 401)}, {w.StatusBar1, QRect(0, 456, 625, 19)},
-            {w.Panel1, QRect(0, 456, 625, 2)},       {w.Edit1, QRect(16, 56, 65, 21)},
-            {w.Panel8, QRect(16, 88, 164, 73)},
+            {w.Panel2,     QRect(0,   0,   633, 40) },
+            {w.MoonImage,  QRect(8,   48,  401, 401)},
+            {w.ComboBox1,  QRect(424, 48,  153, 21) },
+            {w.Button5,    QRect(580, 48,  36,  21) },
+            {w.GroupBox1,  QRect(424, 78,  193, 161)},
+            {w.GroupBox2,  QRect(424, 248, 193, 201)},
+            {w.GroupBox3,  QRect(424, 48,  193, 401)},
+            {w.StatusBar1, QRect(0,   456, 625, 19) },
+            {w.Panel1,     QRect(0,   456, 625, 2)  },
+            {w.Edit1,      QRect(16,  56,  65,  21) },
+            {w.Panel8,     QRect(16,  88,  164, 73) },
         };
         for (const auto& [control, place] : places) QCOMPARE(control->geometry(), place);
         const int lefts[] = {19, 59, 99, 154, 194, 234, 289, 329, 369};
@@ -251,7 +256,7 @@ private slots:
         QVERIFY(w.Cursor2->isVisible() || !w.Cursor2->isHidden());
         // Frame 100..120 x 150..170: centre (110, 160), marker top-left 11 before it.
         QCOMPARE(w.Cursor2->pos(), QPoint(8 + 110 - 11, 48 + 160 - 11));
-        QVERIFY(!w.Button5->isEnabled());  // catalogue object
+        QVERIFY(!w.Button5->isEnabled());   // catalogue object
         QVERIFY(!w.GroupBox2->isHidden());  // origin 1 offers the measurement
         QCOMPARE(w.Edit1->text(), QString());
         QCOMPARE(QString::fromStdString(w.SelectedHeightText), QStringLiteral("4800"));
@@ -340,8 +345,7 @@ private slots:
         std::string expected = SampleCatalogue();
         expected.erase(expected.rfind("95\r\n"));
         QCOMPARE(ReadBytes("objects.dat"), expected);  // the catalogue Tycho stays
-        QCOMPARE(ListItems(w.ComboBox1),
-                 (QStringList{"Tycho", "Mein Berg", "Ohne Länge", "Albategnius", "Ärmel"}));
+        QCOMPARE(ListItems(w.ComboBox1), (QStringList{"Tycho", "Mein Berg", "Ohne Länge", "Albategnius", "Ärmel"}));
         QCOMPARE(w.ComboBox1->currentText(), kChoose);
         QVERIFY(!w.Button5->isEnabled());
         QCOMPARE(w.Label5->text(), QStringLiteral("Tycho"));  // still showing the deleted object
@@ -411,7 +415,9 @@ private slots:
         SaveScreenshot(w, QStringLiteral("main_window_height"));
 
         const QStringList shown = {w.Label26->text(), w.Label35->text(), w.Label34->text(), w.Label1->text()};
-        auto labels = [&] { return QStringList{w.Label26->text(), w.Label35->text(), w.Label34->text(), w.Label1->text()}; };
+        auto labels = [&] {
+            return QStringList{w.Label26->text(), w.Label35->text(), w.Label34->text(), w.Label1->text()};
+        };
         for (const char* ignored : {"5,01", "0", "-2"}) {
             w.Edit1->setText(QString::fromLatin1(ignored));
             QCOMPARE(labels(), shown);

@@ -1,8 +1,8 @@
 // Checks of a new object's entry, its angles and its record; the rubber
 // band's exclusive-or drawing.
 
-#include "app/focus_rectangle.h"
 #include "app/new_object.h"
+#include "app/focus_rectangle.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>
@@ -30,28 +30,46 @@ TEST(NewObjectProblem, FirstFailingCheckInTheirOrder)
         const char* message;
     };
     const Case cases[] = {
-        {"no name", [](NewObjectEntry& e) { e.Name.clear(); e.LatitudeDegrees.clear(); },
-         "Bitte geben Sie einen Namen für das Objekt ein!"},
-        {"no latitude", [](NewObjectEntry& e) { e.LatitudeDegrees.clear(); e.LongitudeDegrees.clear(); },
-         "Für Höhenberechnungen wird die selenographische Breite des Objekts benötigt."},
-        {"no longitude", [](NewObjectEntry& e) { e.LongitudeDegrees.clear(); },
-         "Für Höhenberechnungen wird die selenographische Länge des Objekts benötigt."},
-        {"latitude 91", [](NewObjectEntry& e) { e.LatitudeDegrees = "91"; e.LongitudeDegrees = "-91"; },
-         "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°"},
-        {"longitude -91", [](NewObjectEntry& e) { e.LongitudeDegrees = "-91"; e.LatitudeMinutes = "60"; },
-         "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°"},
-        {"latitude minutes 60", [](NewObjectEntry& e) { e.LatitudeMinutes = "60"; e.LongitudeMinutes = "-1"; },
-         "Ungültige Eingabe für den Minutenwert der selenographischen Breite"},
+        {"no name",
+         [](NewObjectEntry& e) {
+             e.Name.clear();
+             e.LatitudeDegrees.clear();
+         },                                                                             "Bitte geben Sie einen Namen für das Objekt ein!"                                             },
+        {"no latitude",
+         [](NewObjectEntry& e) {
+             e.LatitudeDegrees.clear();
+             e.LongitudeDegrees.clear();
+         },                                                                             "Für Höhenberechnungen wird die selenographische Breite des Objekts benötigt."              },
+        {"no longitude",         [](NewObjectEntry& e) { e.LongitudeDegrees.clear(); },
+         "Für Höhenberechnungen wird die selenographische Länge des Objekts benötigt."                                                                                             },
+        {"latitude 91",
+         [](NewObjectEntry& e) {
+             e.LatitudeDegrees = "91";
+             e.LongitudeDegrees = "-91";
+         },                                                                             "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°"},
+        {"longitude -91",
+         [](NewObjectEntry& e) {
+             e.LongitudeDegrees = "-91";
+             e.LatitudeMinutes = "60";
+         },                                                                             "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°"},
+        {"latitude minutes 60",
+         [](NewObjectEntry& e) {
+             e.LatitudeMinutes = "60";
+             e.LongitudeMinutes = "-1";
+         },                                                                             "Ungültige Eingabe für den Minutenwert der selenographischen Breite"                         },
         {"longitude minutes -1", [](NewObjectEntry& e) { e.LongitudeMinutes = "-1"; },
-         "Ungültige Eingabe für den Minutenwert der selenographischen Länge"},
-        {"latitude seconds 60", [](NewObjectEntry& e) { e.LatitudeSeconds = "60"; },
-         "Ungültige Eingabe für den Sekundenwert der selenographischen Breite"},
+         "Ungültige Eingabe für den Minutenwert der selenographischen Länge"                                                                                                        },
+        {"latitude seconds 60",  [](NewObjectEntry& e) { e.LatitudeSeconds = "60"; },
+         "Ungültige Eingabe für den Sekundenwert der selenographischen Breite"                                                                                                       },
         {"longitude seconds 99", [](NewObjectEntry& e) { e.LongitudeSeconds = "99"; },
-         "Ungültige Eingabe für den Sekundenwert der selenographischen Länge"},
-        {"half a minute", [](NewObjectEntry& e) { e.LongitudeMinutes = "1,5"; },
-         "Bitte geben Sie für den Minutenwert der selenographischen Länge eine ganze Zahl ein."},
-        {"fractional degree", [](NewObjectEntry& e) { e.LatitudeDegrees = "10,5"; e.LatitudeSeconds = "2,5"; },
-         "Bitte geben Sie für den Gradwert der selenographischen Breite eine ganze Zahl ein."},
+         "Ungültige Eingabe für den Sekundenwert der selenographischen Länge"                                                                                                       },
+        {"half a minute",        [](NewObjectEntry& e) { e.LongitudeMinutes = "1,5"; },
+         "Bitte geben Sie für den Minutenwert der selenographischen Länge eine ganze Zahl ein."                                                                                      },
+        {"fractional degree",
+         [](NewObjectEntry& e) {
+             e.LatitudeDegrees = "10,5";
+             e.LatitudeSeconds = "2,5";
+         },                                                                             "Bitte geben Sie für den Gradwert der selenographischen Breite eine ganze Zahl ein."          },
     };
     for (const Case& c : cases) {
         NewObjectEntry entry = ValidEntry();

@@ -44,9 +44,9 @@ private:
     QList<QWidget*> EntryFields()
     {
         QList<QWidget*> fields;
-        for (const char* name : {"Label20", "Label21", "Label22", "Label23", "Label24", "Label25", "Edit2", "Edit3",
-                                 "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Edit11", "Edit12",
-                                 "Button2"})
+        for (const char* name :
+             {"Label20", "Label21", "Label22", "Label23", "Label24", "Label25", "Edit2", "Edit3", "Edit4", "Edit5",
+              "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Button2"})
             fields << w().GroupBox3->findChild<QWidget*>(QString::fromLatin1(name));
         return fields;
     }
@@ -86,7 +86,8 @@ private slots:
         // Every caption fits the panel and its own label.
         for (QLabel* label : w().GroupBox3->findChildren<QLabel*>()) {
             if (label->text().isEmpty()) continue;
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->text()));
             QVERIFY2(w().GroupBox3->rect().contains(label->geometry()), qPrintable(label->text()));
         }
         SaveScreenshot(w(), QStringLiteral("new_object_mode"));
@@ -122,7 +123,8 @@ private slots:
         QCOMPARE(f->messages.lastText(), QStringLiteral("Daten wurden hinzugefügt."));
         QCOMPARE(f->messages.messages().last().icon, MessageIcon::Information);
         QCOMPARE(ReadBytes("objects.dat"),
-                 kCatalogue + "190\r\n210\r\n185\r\n215\r\nMein H\xFCgel\r\n-0,5\r\n6\r\n350\r\nflache Kuppe\r\n\r\n\r\n2\r\n");
+                 kCatalogue +
+                     "190\r\n210\r\n185\r\n215\r\nMein H\xFCgel\r\n-0,5\r\n6\r\n350\r\nflache Kuppe\r\n\r\n\r\n2\r\n");
         QVERIFY(w().GroupBox3->isHidden());
         QVERIFY(!w().GroupBox1->isHidden());
         QVERIFY(w().Datei1->menuAction()->isEnabled());
@@ -148,7 +150,8 @@ private slots:
         w().Edit10->clear();
         w().Button2Click();
         QCOMPARE(f->messages.lastText(),
-                 QStringLiteral("Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°"));
+                 QStringLiteral(
+                     "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°"));
         QCOMPARE(f->messages.messages().last().icon, MessageIcon::Warning);
         QCOMPARE(w().Edit10->text(), QStringLiteral("0"));  // the empty field now shows 0
         QCOMPARE(ReadBytes("objects.dat"), kCatalogue);

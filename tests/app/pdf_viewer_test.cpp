@@ -14,14 +14,14 @@ namespace fs = std::filesystem;
 TEST(TrimViewerCommand, KeepsTheBareProgram)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"\"/opt/PDF Leser/leser\" \"%1\"", "/opt/PDF Leser/leser"},  // blanks in the path stay
-        {"/usr/bin/evince %U", "/usr/bin/evince"},
-        {"/usr/bin/okular", "/usr/bin/okular"},                       // no placeholder: used whole
-        {"%1", ""},
-        {"\"%1\"", ""},
-        {"/usr/bin/viewer \" \" \"  %f", "/usr/bin/viewer"},           // trailing blanks and quotes
-        {"/opt/a\"b/viewer %f", "/opt/a\"b/viewer"},                   // quotes inside stay
-        {"", ""},
+        {"\"/opt/PDF Leser/leser\" \"%1\"", "/opt/PDF Leser/leser"}, // blanks in the path stay
+        {"/usr/bin/evince %U",              "/usr/bin/evince"     },
+        {"/usr/bin/okular",                 "/usr/bin/okular"     }, // no placeholder: used whole
+        {"%1",                              ""                    },
+        {"\"%1\"",                          ""                    },
+        {"/usr/bin/viewer \" \" \"  %f",    "/usr/bin/viewer"     }, // trailing blanks and quotes
+        {"/opt/a\"b/viewer %f",             "/opt/a\"b/viewer"    }, // quotes inside stay
+        {"",                                ""                    },
     };
     for (const auto& [registered, trimmed] : cases) EXPECT_EQ(TrimViewerCommand(registered), trimmed) << registered;
 }
@@ -52,12 +52,16 @@ TEST(ViewerLaunchFor, ProgramWordsAndTheManual)
 class PdfViewerLookup : public ::testing::Test {
 protected:
     TempWorkingDir dir;
-    XdgDirectories directories{{"config-home", "config-system"}, {"data-home", "data-system"}};
+    XdgDirectories directories{
+        {"config-home", "config-system"},
+        {"data-home",   "data-system"  }
+    };
 
     void Desktop(const std::string& dataDir, const std::string& id, const std::string& exec)
     {
         fs::create_directories(dataDir + "/applications");
-        WriteBytes(dataDir + "/applications/" + id, "[Desktop Entry]\nName=Leser\n" + exec + "\n[Desktop Action x]\nExec=falsch\n");
+        WriteBytes(dataDir + "/applications/" + id,
+                   "[Desktop Entry]\nName=Leser\n" + exec + "\n[Desktop Action x]\nExec=falsch\n");
     }
     void File(const std::string& path, const std::string& content)
     {
@@ -66,10 +70,7 @@ protected:
     }
 };
 
-TEST_F(PdfViewerLookup, NothingRegisteredGivesNothing)
-{
-    EXPECT_EQ(PdfViewerCommand(directories), "");
-}
+TEST_F(PdfViewerLookup, NothingRegisteredGivesNothing) { EXPECT_EQ(PdfViewerCommand(directories), ""); }
 
 TEST_F(PdfViewerLookup, TheUsersDefaultComesFirst)
 {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 /// A state holding only an observation date and time (MEZ) and a site.
-inline ObservationState StateAt(int day, int month, int year, int hour, int minute = 0,
-                                double latitude = 0, double longitude = 0)
+inline ObservationState StateAt(int day, int month, int year, int hour, int minute = 0, double latitude = 0,
+                                double longitude = 0)
 {
     ObservationState s;
     s.Day = static_cast<std::uint16_t>(day);

@@ -16,15 +16,15 @@ struct MjdCase {
 TEST(ModifiedJulianDate, KnownDates)
 {
     const MjdCase cases[] = {
-        {"J2000.0", 1, 1, 2000, 12, 51544.5},
-        {"MJD epoch", 17, 11, 1858, 0, 0},
-        {"last Julian day", 4, 10, 1582, 0, -100841},
-        {"first Gregorian day", 15, 10, 1582, 0, -100840},
-        {"leap day 2000", 29, 2, 2000, 0, 51603},
-        {"day after leap day", 1, 3, 2000, 0, 51604},
-        {"31 February is 3 March 2001", 31, 2, 2001, 0, 51971},
-        {"negative hour is the day before", 2, 1, 2000, -0.5, 51544.979166666667},
-        {"hour past 24 is the day after", 1, 1, 2000, 36, 51545.5},
+        {"J2000.0",                         1,  1,  2000, 12,   51544.5           },
+        {"MJD epoch",                       17, 11, 1858, 0,    0                 },
+        {"last Julian day",                 4,  10, 1582, 0,    -100841           },
+        {"first Gregorian day",             15, 10, 1582, 0,    -100840           },
+        {"leap day 2000",                   29, 2,  2000, 0,    51603             },
+        {"day after leap day",              1,  3,  2000, 0,    51604             },
+        {"31 February is 3 March 2001",     31, 2,  2001, 0,    51971             },
+        {"negative hour is the day before", 2,  1,  2000, -0.5, 51544.979166666667},
+        {"hour past 24 is the day after",   1,  1,  2000, 36,   51545.5           },
     };
     for (const MjdCase& c : cases)
         EXPECT_NEAR(ModifiedJulianDate(c.day, c.month, c.year, c.hour), c.mjd, 1e-9) << c.name;
@@ -38,17 +38,12 @@ TEST(ObservationTime, MezIsUniversalTimePlusOneHour)
     EXPECT_NEAR(JulianCenturies(j2000), 0.0, 1e-15);
 
     // 00:30 MEZ on 5 March is 23:30 UT on 4 March.
-    EXPECT_NEAR(ObservationModifiedJulianDate(StateAt(5, 3, 2003, 0, 30)),
-                ModifiedJulianDate(4, 3, 2003, 23.5), 1e-9);
+    EXPECT_NEAR(ObservationModifiedJulianDate(StateAt(5, 3, 2003, 0, 30)), ModifiedJulianDate(4, 3, 2003, 23.5), 1e-9);
     // Minutes count as fractions of an hour.
-    EXPECT_NEAR(ObservationModifiedJulianDate(StateAt(5, 3, 2003, 10, 45)),
-                ModifiedJulianDate(5, 3, 2003, 9.75), 1e-9);
+    EXPECT_NEAR(ObservationModifiedJulianDate(StateAt(5, 3, 2003, 10, 45)), ModifiedJulianDate(5, 3, 2003, 9.75), 1e-9);
 }
 
-TEST(MoonAge, AtJ2000)
-{
-    EXPECT_NEAR(MoonAge(StateAt(1, 1, 2000, 13)), 23.27, 0.005);
-}
+TEST(MoonAge, AtJ2000) { EXPECT_NEAR(MoonAge(StateAt(1, 1, 2000, 13)), 23.27, 0.005); }
 
 TEST(MoonAge, StaysWithinOneLunation)
 {
@@ -102,4 +97,4 @@ TEST(LocalSiderealTime, RangeKeepsSignBefore2001)
     EXPECT_GT(s.LocalSiderealTime, -24.0);
 }
 
-} // namespace
+}  // namespace

@@ -17,12 +17,18 @@ TEST(Atan2Degrees, Quadrants)
         double y, x, degrees;
     };
     const Case cases[] = {
-        {0, 0, 0},     {1, 1, 45},     {1, -1, 135},  {-1, -1, -135}, {0, -1, 180},
-        {0, 1, 0},     {1, 0, 90},     {-1, 0, -90},  {1, -2, 153.434948822922},
-        {-2, 1, -63.434948822922},
+        {0,  0,  0               },
+        {1,  1,  45              },
+        {1,  -1, 135             },
+        {-1, -1, -135            },
+        {0,  -1, 180             },
+        {0,  1,  0               },
+        {1,  0,  90              },
+        {-1, 0,  -90             },
+        {1,  -2, 153.434948822922},
+        {-2, 1,  -63.434948822922},
     };
-    for (const Case& c : cases)
-        EXPECT_NEAR(Atan2Degrees(c.y, c.x), c.degrees, 1e-9) << "y=" << c.y << " x=" << c.x;
+    for (const Case& c : cases) EXPECT_NEAR(Atan2Degrees(c.y, c.x), c.degrees, 1e-9) << "y=" << c.y << " x=" << c.x;
 }
 
 TEST(ArcSine, EndsAndDomain)
@@ -123,16 +129,16 @@ ObservationState Horizontal(double latitude, double declination, double hourAngl
 TEST(HorizontalPosition, CardinalPointsAndQuadrants)
 {
     const HorizontalCase cases[] = {
-        {"due south, upper culmination", 50, 10, 0, 0, 50},
-        {"due north, culmination north of the zenith", 20, 25, 0, 180, 85},
-        {"due north, lower culmination", 50, 60, 180, 180, 20},
-        {"due north, southern site", -30, 0, 0, 180, 60},
-        {"due west, setting on the equator", 50, 0, 90, 90, 0},
-        {"due east, rising on the equator", 50, 0, -90, 270, 0},
-        {"due east, hour angle 270", 50, 0, 270, 270, 0},
-        {"south-east, -45 stored as 315", 0, -45, -90, 315, 0},
-        {"north-west", 0, 45, 90, 135, 0},
-        {"north-east", 0, 45, -90, 225, 0},
+        {"due south, upper culmination",               50,  10,  0,   0,   50},
+        {"due north, culmination north of the zenith", 20,  25,  0,   180, 85},
+        {"due north, lower culmination",               50,  60,  180, 180, 20},
+        {"due north, southern site",                   -30, 0,   0,   180, 60},
+        {"due west, setting on the equator",           50,  0,   90,  90,  0 },
+        {"due east, rising on the equator",            50,  0,   -90, 270, 0 },
+        {"due east, hour angle 270",                   50,  0,   270, 270, 0 },
+        {"south-east, -45 stored as 315",              0,   -45, -90, 315, 0 },
+        {"north-west",                                 0,   45,  90,  135, 0 },
+        {"north-east",                                 0,   45,  -90, 225, 0 },
     };
     for (const HorizontalCase& c : cases) {
         const ObservationState s = Horizontal(c.latitude, c.declination, c.hourAngle);
@@ -158,14 +164,11 @@ TEST(HorizontalPosition, AzimuthInRangeAndConsistentEverywhere)
                 EXPECT_GE(s.Azimuth, 0.0) << where();
                 EXPECT_LT(s.Azimuth, 360.0) << where();
                 EXPECT_NEAR(std::sin(dec * Deg),
-                            std::sin(phi) * std::sin(h) - std::cos(phi) * std::cos(h) * std::cos(A),
-                            1e-9)
+                            std::sin(phi) * std::sin(h) - std::cos(phi) * std::cos(h) * std::cos(A), 1e-9)
                     << where();
-                EXPECT_NEAR(std::cos(dec * Deg) * std::sin(H * Deg), std::cos(h) * std::sin(A), 1e-9)
-                    << where();
+                EXPECT_NEAR(std::cos(dec * Deg) * std::sin(H * Deg), std::cos(h) * std::sin(A), 1e-9) << where();
                 EXPECT_NEAR(std::cos(dec * Deg) * std::cos(H * Deg),
-                            std::cos(phi) * std::sin(h) + std::sin(phi) * std::cos(h) * std::cos(A),
-                            1e-9)
+                            std::cos(phi) * std::sin(h) + std::sin(phi) * std::cos(h) * std::cos(A), 1e-9)
                     << where();
             }
 }
@@ -194,4 +197,4 @@ TEST(MapToSelenographic, CentreAndSymmetry)
     EXPECT_GT(lat, 7.36) << "up is north";
 }
 
-} // namespace
+}  // namespace

@@ -25,8 +25,7 @@ Ephemerides Example1992(double rightAscension)
 {
     ObservationState s;
     s.NutationInLongitude = 0.0000224;
-    PhysicalEphemerides(s, T1992April12, 133.162004, -3.231110, 57.759016, rightAscension,
-                        22.3395, 23513276.4473);
+    PhysicalEphemerides(s, T1992April12, 133.162004, -3.231110, 57.759016, rightAscension, 22.3395, 23513276.4473);
     return InDegrees(s);
 }
 
@@ -61,8 +60,7 @@ TEST(PhysicalEphemerides, NutationIsRescaledInPlace)
 {
     ObservationState s;
     s.NutationInLongitude = 0.0000224;
-    PhysicalEphemerides(s, T1992April12, 133.162004, -3.231110, 57.759016, 134.68847, 22.3395,
-                        23513276.4473);
+    PhysicalEphemerides(s, T1992April12, 133.162004, -3.231110, 57.759016, 134.68847, 22.3395, 23513276.4473);
     EXPECT_DOUBLE_EQ(s.NutationInLongitude, 0.0000224 * Deg);
 }
 
@@ -87,8 +85,8 @@ TEST(PhysicalEphemerides, RangesOverAYear)
             const auto where = [&] { return ::testing::Message() << day << "." << month; };
             EXPECT_LT(std::fabs(s.LibrationLongitude), 8.5) << where();
             EXPECT_LT(std::fabs(s.LibrationLatitude), 7.0) << where();
-            EXPECT_TRUE((s.AxisPositionAngle >= 0 && s.AxisPositionAngle <= 90)
-                        || (s.AxisPositionAngle >= 270 && s.AxisPositionAngle < 360))
+            EXPECT_TRUE((s.AxisPositionAngle >= 0 && s.AxisPositionAngle <= 90) ||
+                        (s.AxisPositionAngle >= 270 && s.AxisPositionAngle < 360))
                 << where() << " P " << s.AxisPositionAngle;
             EXPECT_GE(s.TerminatorLongitude, -90.0) << where();
             EXPECT_LE(s.TerminatorLongitude, 90.0) << where();
@@ -135,20 +133,19 @@ TEST(MountainHeight, TerminatorCorrectionSign)
         double sign;
     };
     const Case cases[] = {
-        {"waxing, Bs >= 0", WaxingDay, 1.2, 30, +1},
-        {"waxing, Bs < 0", WaxingDay, -1.2, 30, -1},
-        {"waning, Bs >= 0", WaningDay, 1.2, 30, -1},
-        {"waning, Bs < 0", WaningDay, -1.2, 30, +1},
-        {"southern latitude does not decide", WaxingDay, 1.2, -30, +1},
-        {"Bs = 0 gives 0", WaxingDay, 0.0, 30, 0},
+        {"waxing, Bs >= 0",                   WaxingDay, 1.2,  30,  +1},
+        {"waxing, Bs < 0",                    WaxingDay, -1.2, 30,  -1},
+        {"waning, Bs >= 0",                   WaningDay, 1.2,  30,  -1},
+        {"waning, Bs < 0",                    WaningDay, -1.2, 30,  +1},
+        {"southern latitude does not decide", WaxingDay, 1.2,  -30, +1},
+        {"Bs = 0 gives 0",                    WaxingDay, 0.0,  30,  0 },
     };
     for (const Case& c : cases) {
         ObservationState s = HeightState(c.day);
         s.SunSelenographicLatitude = c.Bs;
         double lambdaC = 99;
         MountainHeight(s, 2.0, c.latitude, 5.0, lambdaC);
-        EXPECT_NEAR(lambdaC, c.sign * std::fabs(std::sin(c.latitude * Deg) * c.Bs), 1e-12)
-            << c.name;
+        EXPECT_NEAR(lambdaC, c.sign * std::fabs(std::sin(c.latitude * Deg) * c.Bs), 1e-12) << c.name;
     }
 }
 
@@ -178,19 +175,17 @@ TEST(MountainHeight, ReportsLeavingItsDomain)
         double transit, latitude, longitude, axis;
     };
     const Case cases[] = {
-        {"transit too long for the arcsine", 5000.0, 20.0, -5.0, 350.0},
-        {"axis at 90 degrees, zero denominator", 2.0, 20.0, -5.0, 90.0},
-        {"longitude 90 from the disc centre", 2.0, 20.0, 92.0, 350.0},
-        {"not a number", std::nan(""), 20.0, -5.0, 350.0},
+        {"transit too long for the arcsine",     5000.0,       20.0, -5.0, 350.0},
+        {"axis at 90 degrees, zero denominator", 2.0,          20.0, -5.0, 90.0 },
+        {"longitude 90 from the disc centre",    2.0,          20.0, 92.0, 350.0},
+        {"not a number",                         std::nan(""), 20.0, -5.0, 350.0},
     };
     for (const Case& c : cases) {
         ObservationState s = HeightState(WaxingDay);
         s.AxisPositionAngle = c.axis;
         double lambdaC = 99;
-        EXPECT_FALSE(MountainHeight(s, c.transit, c.latitude, c.longitude, lambdaC).has_value())
-            << c.name;
-        EXPECT_NEAR(lambdaC, std::sin(c.latitude * Deg) * 1.2, 1e-12)
-            << c.name << ": the correction is still given";
+        EXPECT_FALSE(MountainHeight(s, c.transit, c.latitude, c.longitude, lambdaC).has_value()) << c.name;
+        EXPECT_NEAR(lambdaC, std::sin(c.latitude * Deg) * 1.2, 1e-12) << c.name << ": the correction is still given";
     }
 }
 
@@ -198,16 +193,14 @@ TEST(MountainHeight, FullChainForAnEveningOnTheTerminator)
 {
     ObservationState s = StateAt(10, 3, 2003, 20, 0, 50.0, 10.0);
     ComputePhysicalEphemeridesInDegrees(s);
-    HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude,
-                       JulianCenturies(s));
+    HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
     SetMoonSemiDiameter(s, SemiDiameterArgument(s.MoonDistance));
     double lambdaC = 0;
     // A formation near the morning terminator of that evening.
-    const auto height =
-        MountainHeight(s, 2.0, 10.0, s.TerminatorLongitude + 5.0, lambdaC);
+    const auto height = MountainHeight(s, 2.0, 10.0, s.TerminatorLongitude + 5.0, lambdaC);
     ASSERT_TRUE(height.has_value());
     EXPECT_GT(*height, 0.0);
     EXPECT_TRUE(std::isfinite(*height));
 }
 
-} // namespace
+}  // namespace

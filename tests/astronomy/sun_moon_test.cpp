@@ -41,8 +41,8 @@ TEST(SunPosition, AgreesWithEllipticOrbitOverTwoCenturies)
         const double L0 = 280.46646 + 36000.76983 * T + 0.0003032 * T * T;
         const double M = (357.52911 + 35999.05029 * T - 0.0001537 * T * T) * Deg;
         const double e = 0.016708634 - 0.000042037 * T;
-        const double C = (1.914602 - 0.004817 * T - 0.000014 * T * T) * std::sin(M)
-                         + (0.019993 - 0.000101 * T) * std::sin(2 * M) + 0.000289 * std::sin(3 * M);
+        const double C = (1.914602 - 0.004817 * T - 0.000014 * T * T) * std::sin(M) +
+                         (0.019993 - 0.000101 * T) * std::sin(2 * M) + 0.000289 * std::sin(3 * M);
         const double v = M + C * Deg;
         const double radius = 1.000001018 * (1 - e * e) / (1 + e * std::cos(v));
         EXPECT_NEAR(std::remainder(L - (L0 + C), 360.0), 0.0, 0.015) << "T=" << T;
@@ -77,9 +77,9 @@ struct MoonCase {
 TEST(MoonEclipticPosition, WorkedExamples)
 {
     const MoonCase cases[] = {
-        {"T = 0", 0.0, 223.318916, 5.170888, 63.096471},
-        {"T = 0.03", 0.03, 259.577972, -1.005740, 58.055533},
-        {"T = 0.5", 0.5, 18.660413, 3.391077, 59.367923},
+        {"T = 0",             0.0,          223.318916, 5.170888,  63.096471},
+        {"T = 0.03",          0.03,         259.577972, -1.005740, 58.055533},
+        {"T = 0.5",           0.5,          18.660413,  3.391077,  59.367923},
         {"1992 April 12, 0h", T1992April12, 133.162004, -3.231110, 57.759016},
     };
     for (const MoonCase& c : cases) {
@@ -111,4 +111,4 @@ TEST(MoonEclipticPosition, StaysInRangeAndMovesAtTheLunarRate)
     }
 }
 
-} // namespace
+}  // namespace

@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kMinimumFrameSide = 5;      // pixels: smaller frames are hard to click
-constexpr size_t kMaxTextLength = 30;     // the program's text fields hold 30 characters
+constexpr int kMinimumFrameSide = 5;   // pixels: smaller frames are hard to click
+constexpr size_t kMaxTextLength = 30;  // the program's text fields hold 30 characters
 
 MapPoint FrameCentre(const LunarObject& object)
 {
@@ -92,8 +92,7 @@ TEST_F(ShippedCatalogue, EveryRecordParses)
         }
 
         EXPECT_FALSE(object.Description1.empty()) << "the kind of formation";
-        for (const std::string* text : {&object.Name, &object.Description1, &object.Description2,
-                                        &object.Description3})
+        for (const std::string* text : {&object.Name, &object.Description1, &object.Description2, &object.Description3})
             EXPECT_LE(Utf8ToCp1252(*text).size(), kMaxTextLength) << *text;
     }
 }
@@ -122,8 +121,8 @@ TEST_F(ShippedCatalogue, FramesLieOnTheDiscAndAreLargeEnoughToClick)
 TEST_F(ShippedCatalogue, EachFrameHoldsTheMapPointOfItsCoordinates)
 {
     for (const LunarObject& object : objects_) {
-        MapPoint point = ToMap(FileTextToFloat(object.SelenographicLatitude),
-                               FileTextToFloat(object.SelenographicLongitude));
+        MapPoint point =
+            ToMap(FileTextToFloat(object.SelenographicLatitude), FileTextToFloat(object.SelenographicLongitude));
         EXPECT_TRUE(object.FrameContains(point.x, point.y))
             << object.Name << " at " << point.x << ", " << point.y << " outside " << object.FrameLeft << ".."
             << object.FrameRight << " x " << object.FrameTop << ".." << object.FrameBottom;
@@ -138,18 +137,18 @@ TEST_F(ShippedCatalogue, ClickOnWellKnownFormationsFindsThem)
         bool (*whereOnTheMap)(MapPoint);
     };
     const Expected formations[] = {
-        {"Tycho", [](MapPoint p) { return p.y > 300 && p.x < kDiscCentre; }},
-        {"Copernicus", [](MapPoint p) { return p.x < 150 && std::abs(p.y - 180) < 30; }},
-        {"Plato", [](MapPoint p) { return p.y < 80 && std::abs(p.x - kDiscCentre) < 50; }},
-        {"Mare Crisium", [](MapPoint p) { return p.x > 320 && p.y < kDiscCentre; }},
-        {"Mons Piton", [](MapPoint p) { return p.y < 110 && std::abs(p.x - kDiscCentre) < 30; }},
+        {"Tycho",        [](MapPoint p) { return p.y > 300 && p.x < kDiscCentre; }               },
+        {"Copernicus",   [](MapPoint p) { return p.x < 150 && std::abs(p.y - 180) < 30; }        },
+        {"Plato",        [](MapPoint p) { return p.y < 80 && std::abs(p.x - kDiscCentre) < 50; } },
+        {"Mare Crisium", [](MapPoint p) { return p.x > 320 && p.y < kDiscCentre; }               },
+        {"Mons Piton",   [](MapPoint p) { return p.y < 110 && std::abs(p.x - kDiscCentre) < 30; }},
     };
     for (const Expected& expected : formations) {
         SCOPED_TRACE(expected.name);
         const LunarObject* object = Find(expected.name);
         ASSERT_NE(object, nullptr);
-        MapPoint centre = ToMap(FileTextToFloat(object->SelenographicLatitude),
-                                FileTextToFloat(object->SelenographicLongitude));
+        MapPoint centre =
+            ToMap(FileTextToFloat(object->SelenographicLatitude), FileTextToFloat(object->SelenographicLongitude));
         EXPECT_TRUE(expected.whereOnTheMap(centre)) << centre.x << ", " << centre.y;
 
         SelectedObjectTexts selected;

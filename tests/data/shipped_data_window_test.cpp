@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kMarkerHalf = 11;    // a marker's centre pixel, from its top-left
+constexpr int kMarkerHalf = 11;  // a marker's centre pixel, from its top-left
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -100,7 +100,10 @@ private slots:
         MapPoint expected = ToMap(latitude, longitude);
         QVERIFY2(std::hypot(marker.x() - expected.x, marker.y() - expected.y) <= 2.0,
                  qPrintable(QStringLiteral("marker at %1, %2, formation at %3, %4")
-                                .arg(marker.x()).arg(marker.y()).arg(expected.x).arg(expected.y)));
+                                .arg(marker.x())
+                                .arg(marker.y())
+                                .arg(expected.x)
+                                .arg(expected.y)));
         SaveScreenshot(w, QStringLiteral("shipped_") + name.toLower().replace(QLatin1Char(' '), QLatin1Char('_')));
     }
 };

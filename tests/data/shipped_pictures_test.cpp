@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr int kBackground = 16;           // red = green = blue outside the disc
-constexpr int kMapPixelBytes = 482804;    // 401 rows of 1203 bytes padded to 1204
+constexpr int kBackground = 16;         // red = green = blue outside the disc
+constexpr int kMapPixelBytes = 482804;  // 401 rows of 1203 bytes padded to 1204
 constexpr int kMarkerSize = 22;
 constexpr int kSmallCrossSize = 11;
 constexpr int kToolbarSize = 32;
@@ -36,7 +36,7 @@ QImage Load(const char* name)
 struct BitmapHeader {
     uint32_t pixelOffset = 0;
     int32_t width = 0;
-    int32_t height = 0;        // positive: rows stored bottom-up
+    int32_t height = 0;  // positive: rows stored bottom-up
     uint16_t bitsPerPixel = 0;
     uint32_t compression = 0;
     qint64 fileSize = 0;
@@ -111,9 +111,17 @@ TEST(ShippedPictures, MoonMapHasDarkMariaAndBrightHighlandsWhereTheyBelong)
         const char* name;
         double latitude, longitude;
     };
-    const Place maria[] = {{"Mare Crisium", 16.2, 59.1}, {"Mare Serenitatis", 27.3, 18.4},
-                           {"Mare Imbrium", 34.7, -14.9}, {"Mare Tranquillitatis", 8.3, 30.8}};
-    const Place highlands[] = {{"25 S, 0 E", -25, 0}, {"42 S, 14 E", -42, 14}, {"15 S, 25 E", -15, 25}};
+    const Place maria[] = {
+        {"Mare Crisium",         16.2, 59.1 },
+        {"Mare Serenitatis",     27.3, 18.4 },
+        {"Mare Imbrium",         34.7, -14.9},
+        {"Mare Tranquillitatis", 8.3,  30.8 }
+    };
+    const Place highlands[] = {
+        {"25 S, 0 E",  -25, 0 },
+        {"42 S, 14 E", -42, 14},
+        {"15 S, 25 E", -15, 25}
+    };
     auto mean = [&](const Place& place) {
         MapPoint p = ToMap(place.latitude, place.longitude);
         int sum = 0;
@@ -123,8 +131,7 @@ TEST(ShippedPictures, MoonMapHasDarkMariaAndBrightHighlandsWhereTheyBelong)
     };
     int brightestMare = 0;
     for (const Place& mare : maria) brightestMare = std::max(brightestMare, mean(mare));
-    for (const Place& highland : highlands)
-        EXPECT_GT(mean(highland), brightestMare + 40) << highland.name;
+    for (const Place& highland : highlands) EXPECT_GT(mean(highland), brightestMare + 40) << highland.name;
 }
 
 TEST(ShippedPictures, MarkersAre16ColourBitmapsCentredOnTheirMiddlePixel)
@@ -147,8 +154,7 @@ TEST(ShippedPictures, MarkersAre16ColourBitmapsCentredOnTheirMiddlePixel)
                 ++drawn;
                 int mx = 2 * centre - x, my = 2 * centre - y;
                 ASSERT_TRUE(mx >= 0 && mx < size && my >= 0 && my < size) << x << ", " << y;
-                EXPECT_FALSE(IsWhite(image, mx, y) || IsWhite(image, x, my) || IsWhite(image, y, x))
-                    << x << ", " << y;
+                EXPECT_FALSE(IsWhite(image, mx, y) || IsWhite(image, x, my) || IsWhite(image, y, x)) << x << ", " << y;
             }
         }
         EXPECT_GT(drawn, 8);
@@ -176,9 +182,9 @@ TEST(ShippedPictures, MarkerColours)
 
 TEST(ShippedPictures, ToolbarPicturesAre32PixelsWithTransparentCorners)
 {
-    for (const char* name : {"toolbar_site.png", "toolbar_time.png", "toolbar_new_object.png",
-                             "toolbar_conditions.png", "toolbar_ephemerides.png", "toolbar_moon_position.png",
-                             "toolbar_help.png", "toolbar_about.png", "toolbar_quit.png"}) {
+    for (const char* name : {"toolbar_site.png", "toolbar_time.png", "toolbar_new_object.png", "toolbar_conditions.png",
+                             "toolbar_ephemerides.png", "toolbar_moon_position.png", "toolbar_help.png",
+                             "toolbar_about.png", "toolbar_quit.png"}) {
         SCOPED_TRACE(name);
         QImage image = Load(name);
         ASSERT_EQ(image.size(), QSize(kToolbarSize, kToolbarSize));

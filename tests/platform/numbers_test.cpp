@@ -19,25 +19,24 @@ struct FloatTextCase {
 TEST(FloatToText, ShortestTextWithAtMostFifteenDigits)
 {
     const FloatTextCase cases[] = {
-        {0.0, ',', "0"},
-        {-0.0, ',', "0"},
-        {12.0, ',', "12"},
-        {4800.0, ',', "4800"},
-        {-0.5, ',', "-0,5"},
-        {-33.5, '.', "-33.5"},
+        {0.0,                ',', "0"               },
+        {-0.0,               ',', "0"               },
+        {12.0,               ',', "12"              },
+        {4800.0,             ',', "4800"            },
+        {-0.5,               ',', "-0,5"            },
+        {-33.5,              '.', "-33.5"           },
         {51.0 + 20.0 / 60.0, ',', "51,3333333333333"},
-        {0.1 + 0.2, ',', "0,3"},
-        {2452615.333, '.', "2452615.333"},
-        {123456789012345.0, ',', "123456789012345"},
-        {1e15, ',', "1E15"},
-        {0.0001, ',', "0,0001"},
-        {1e-7, ',', "1E-7"},
-        {-2.5e-9, '.', "-2.5E-9"},
-        {60.0, '.', "60"},
-        {57.759016, ',', "57,759016"},
+        {0.1 + 0.2,          ',', "0,3"             },
+        {2452615.333,        '.', "2452615.333"     },
+        {123456789012345.0,  ',', "123456789012345" },
+        {1e15,               ',', "1E15"            },
+        {0.0001,             ',', "0,0001"          },
+        {1e-7,               ',', "1E-7"            },
+        {-2.5e-9,            '.', "-2.5E-9"         },
+        {60.0,               '.', "60"              },
+        {57.759016,          ',', "57,759016"       },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FloatToText(c.value, c.separator), c.text) << "value " << c.value;
+    for (const auto& c : cases) EXPECT_EQ(FloatToText(c.value, c.separator), c.text) << "value " << c.value;
 }
 
 TEST(FloatToText, TextReadBackGivesTheNextStepOfAnAngleSum)
@@ -111,8 +110,17 @@ TEST(ReadLeadingInteger, SkipsBlanksAndIgnoresTheRestOfTheLine)
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
 {
     const std::pair<double, long long> cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
-        {2.4999999, 2}, {2.5000001, 3}, {59.99999999, 60}, {-7.2, -7},
+        {0.5,         0 },
+        {1.5,         2 },
+        {2.5,         2 },
+        {3.5,         4 },
+        {-0.5,        0 },
+        {-1.5,        -2},
+        {-2.5,        -2},
+        {2.4999999,   2 },
+        {2.5000001,   3 },
+        {59.99999999, 60},
+        {-7.2,        -7},
     };
     for (const auto& [value, expected] : cases) EXPECT_EQ(RoundHalfEven(value), expected) << value;
 }

@@ -1,8 +1,8 @@
 // The data file layer: code page, line ends, appending and rewriting.
 
+#include "platform/text_file.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
-#include "platform/text_file.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,9 @@ namespace {
 TEST(Cp1252, UmlautsAndEuroRoundTrip)
 {
     const std::string utf8 = "Größe äöüÄÖÜß €";
-    const std::string bytes = "Gr\xF6\xDF" "e \xE4\xF6\xFC\xC4\xD6\xDC\xDF \x80";
+    const std::string bytes =
+        "Gr\xF6\xDF"
+        "e \xE4\xF6\xFC\xC4\xD6\xDC\xDF \x80";
     EXPECT_EQ(Utf8ToCp1252(utf8), bytes);
     EXPECT_EQ(Cp1252ToUtf8(bytes), utf8);
 }

@@ -1,8 +1,8 @@
 // The report lines built from the observation state, and the number texts
 // of the Moon position report.
 
-#include "platform/number_text.h"
 #include "reports/report_texts.h"
+#include "platform/number_text.h"
 #include "tests/support/observation_at.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,13 @@ TEST(ReportHeading, DateLineAlwaysShowsTwoMinuteDigits)
         int hour, minute;
         const char* time;
     };
-    for (Case c : {Case{21, 5, "21:05"}, Case{20, 0, "20:00"}, Case{9, 9, "9:09"}, Case{9, 10, "9:10"},
-                   Case{0, 0, "0:00"}}) {
+    for (Case c : {
+             Case{21, 5,  "21:05"},
+             Case{20, 0,  "20:00"},
+             Case{9,  9,  "9:09" },
+             Case{9,  10, "9:10" },
+             Case{0,  0,  "0:00" }
+    }) {
         const ObservationState state = ObservationAt(6, 12, 2002, c.hour, c.minute);
         EXPECT_EQ(ReportHeadingLines("Mondposition", state).date,
                   std::string("Mondposition für den 6. 12. 2002 um ") + c.time + " Uhr MEZ");

@@ -26,8 +26,8 @@ double SexagesimalValue(const QString& text)
     static const QRegularExpression pattern(QStringLiteral("^(-?)(\\d+)(?:° |h )(\\d+)' (\\d+)\"$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch()) return std::nan("");
-    const double value = match.captured(2).toDouble() + match.captured(3).toDouble() / 60 +
-                         match.captured(4).toDouble() / 3600;
+    const double value =
+        match.captured(2).toDouble() + match.captured(3).toDouble() / 60 + match.captured(4).toDouble() / 3600;
     return match.captured(1).isEmpty() ? value : -value;
 }
 
@@ -207,8 +207,9 @@ private slots:
         // The verdict lines are children of the lower frame, and the
         // longest fits inside it.
         QCOMPARE(w.Label1->parentWidget(), w.GroupBox2);
-        QVERIFY(w.Label1->x() + w.Label1->fontMetrics().horizontalAdvance(
-                                    QStringLiteral("Bei Vollmond können keine Mondberge")) < w.GroupBox2->width());
+        QVERIFY(w.Label1->x() +
+                    w.Label1->fontMetrics().horizontalAdvance(QStringLiteral("Bei Vollmond können keine Mondberge")) <
+                w.GroupBox2->width());
         QVERIFY(w.Label22->fontMetrics().horizontalAdvance(QStringLiteral("359° 59' 59\"")) <= w.Label22->width());
         SaveScreenshot(w, QStringLiteral("report_observing_conditions"));
     }

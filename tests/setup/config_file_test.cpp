@@ -1,7 +1,7 @@
 // The configuration file: reading its fixed lines and the two rewrites.
 
-#include "platform/errors.h"
 #include "setup/config_file.h"
+#include "platform/errors.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,8 @@ protected:
 
 TEST_F(ConfigFile, ReadsSortKeyAndSiteFromCrLfAndLfFiles)
 {
-    for (const char* content : {"Alph\r\nM\xFCnchen\r\n48,1374\r\n11,5755\r\n", "Alph\nM\xFCnchen\n48,1374\n11,5755\n"}) {
+    for (const char* content :
+         {"Alph\r\nM\xFCnchen\r\n48,1374\r\n11,5755\r\n", "Alph\nM\xFCnchen\n48,1374\n11,5755\n"}) {
         WriteBytes("mirelta.ini", content);
         EXPECT_EQ(ReadSortKey(), "Alph");
         StoredSite site = ReadCurrentSite();

@@ -49,7 +49,8 @@ private slots:
         for (QLabel* sign : {form->Label2, form->Label3, form->Label4})
             QVERIFY(sign->geometry().right() < form->width());
         QRect screen = form->screen()->geometry();
-        QCOMPARE(form->pos(), QPoint(screen.left() + (screen.width() - 268) / 2, screen.top() + (screen.height() - 100) / 2));
+        QCOMPARE(form->pos(),
+                 QPoint(screen.left() + (screen.width() - 268) / 2, screen.top() + (screen.height() - 100) / 2));
         SaveScreenshot(*form, QStringLiteral("coordinate_dialog"));
     }
 
@@ -137,7 +138,6 @@ private slots:
         QCOMPARE(QString::fromStdString(form->EnteredLatitudeText), QStringLiteral("old latitude"));
         QCOMPARE(QString::fromStdString(form->EnteredLongitudeText), QStringLiteral(""));
     }
-
 };
 
 QTEST_MAIN(CoordinateDialogTest)

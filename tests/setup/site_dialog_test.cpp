@@ -24,13 +24,16 @@
 
 namespace {
 
-const char* const kIni = "Art\r\nAm S\xFC" "dhang\r\n51,3333333333333\r\n-0.5\r\nfifth\r\n";
+const char* const kIni =
+    "Art\r\nAm S\xFC"
+    "dhang\r\n51,3333333333333\r\n-0.5\r\nfifth\r\n";
 const char* const kSites =
     "Z\xFCrich\r\n47,3769\r\n8,5417\r\n"
     "Bonn\r\n-0,5\r\n7,1\r\n"
     "\xD6sterberg\r\n48\r\n13\r\n"
     "aachen\r\n50,7753\r\n6,0839\r\n"
-    "Am S\xFC" "dhang\r\n51,3333333333333\r\n-0.5\r\n"
+    "Am S\xFC"
+    "dhang\r\n51,3333333333333\r\n-0.5\r\n"
     "Bonn\r\n1\r\n2\r\n"
     "Kaputt\r\nnord\r\n7\r\n";
 
@@ -165,7 +168,8 @@ private slots:
                  (QStringList{"aachen", "Am Südhang", "Bonn", "Bonn", "Kaputt", "Österberg", "Zürich"}));
         QVERIFY(!form->Button3->isEnabled() && !form->Button4->isEnabled());
 
-        QCOMPARE(form->frameGeometry().topLeft(), CentredOver(mainWindow.frameGeometry(), form->frameGeometry().size()));
+        QCOMPARE(form->frameGeometry().topLeft(),
+                 CentredOver(mainWindow.frameGeometry(), form->frameGeometry().size()));
         for (QLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6})
             QVERIFY(form->GroupBox1->rect().contains(label->geometry()));
         QVERIFY(form->Label3->geometry().right() < form->Label6->x());
@@ -325,7 +329,11 @@ private slots:
         Start();
         messages.QueuePromptAnswer(name);
         const std::deque<Answer> scripts[] = {
-            {}, {{{"", "", ""}}}, {{{"50", "", ""}}, {{}, false}}, {{{"5x", "", ""}}}};
+            {               },
+            {{{"", "", ""}}  },
+            {{{"50", "", ""}}, {{}, false}},
+            {{{"5x", "", ""}}               }
+        };
         script->answers = scripts[answers];
         form->Button5->click();
         QCOMPARE(script->shown.size(), showings);
@@ -356,7 +364,8 @@ private slots:
                                                       "Bonn\r\n-0,5\r\n-180\r\n"
                                                       "\xD6sterberg\r\n48\r\n13\r\n"
                                                       "aachen\r\n50,7753\r\n6,0839\r\n"
-                                                      "Am S\xFC" "dhang\r\n51,3333333333333\r\n-0.5\r\n"
+                                                      "Am S\xFC"
+                                                      "dhang\r\n51,3333333333333\r\n-0.5\r\n"
                                                       "Bonn\r\n-0,5\r\n-180\r\n"
                                                       "Kaputt\r\nnord\r\n7\r\n"));
         QVERIFY(!form->Button4->isEnabled());
@@ -390,7 +399,8 @@ private slots:
         QCOMPARE(ReadBytes("places.dat"), std::string("Z\xFCrich\r\n47,3769\r\n8,5417\r\n"
                                                       "\xD6sterberg\r\n48\r\n13\r\n"
                                                       "aachen\r\n50,7753\r\n6,0839\r\n"
-                                                      "Am S\xFC" "dhang\r\n51,3333333333333\r\n-0.5\r\n"
+                                                      "Am S\xFC"
+                                                      "dhang\r\n51,3333333333333\r\n-0.5\r\n"
                                                       "Kaputt\r\nnord\r\n7\r\n"));
         QCOMPARE(Items(form->ListBox1).count(QStringLiteral("Bonn")), 0);
         QCOMPARE(form->Label4->text(), QStringLiteral("Am Südhang"));

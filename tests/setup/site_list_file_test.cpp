@@ -1,7 +1,7 @@
 // The site list file: names, finding a record, appending and the two rewrites.
 
-#include "platform/errors.h"
 #include "setup/site_list_file.h"
+#include "platform/errors.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>

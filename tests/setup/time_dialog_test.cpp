@@ -49,7 +49,8 @@ private slots:
         QStringList shown;
         for (QLineEdit* edit : edits) shown << edit->text();
         QCOMPARE(shown, (QStringList{"15", "3", "2003", "20", "05"}));
-        QCOMPARE(form->frameGeometry().topLeft(), CentredOver(mainWindow.frameGeometry(), form->frameGeometry().size()));
+        QCOMPARE(form->frameGeometry().topLeft(),
+                 CentredOver(mainWindow.frameGeometry(), form->frameGeometry().size()));
         SaveScreenshot(*form, QStringLiteral("time_dialog"));
     }
 
@@ -99,7 +100,8 @@ private slots:
         } else {
             QCOMPARE(messages.messages().size(), 1);
             QCOMPARE(messages.messages()[0].caption, QStringLiteral("Eingabefehler"));
-            QCOMPARE(messages.lastText(), QStringLiteral("Das angegebene Datum oder die angegebene Uhrzeit ist ungültig!"));
+            QCOMPARE(messages.lastText(),
+                     QStringLiteral("Das angegebene Datum oder die angegebene Uhrzeit ist ungültig!"));
             QCOMPARE(messages.messages()[0].icon, MessageIcon::Error);
             QCOMPARE(int(state.Day), 15);
             QCOMPARE(int(state.Minute), 5);
@@ -113,17 +115,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("report");  // empty: the range message
-        QTest::newRow("month first") << QStringList{"x", "y", "2003", "12", "30"} << "'y' ist kein gültiger Integerwert.";
+        QTest::newRow("month first") << QStringList{"x", "y", "2003", "12", "30"}
+                                     << "'y' ist kein gültiger Integerwert.";
         QTest::newRow("bad month hides the day") << QStringList{"x", "13", "2003", "12", "30"} << QString();
         QTest::newRow("February reads the year before the day")
             << QStringList{"x", "2", "", "12", "30"} << "'' ist kein gültiger Integerwert.";
         QTest::newRow("other months read the day first")
             << QStringList{"x", "3", "", "12", "30"} << "'x' ist kein gültiger Integerwert.";
-        QTest::newRow("year after a bad month") << QStringList{"1", "0", "20x", "12", "30"}
-                                                << "'20x' ist kein gültiger Integerwert.";
+        QTest::newRow("year after a bad month")
+            << QStringList{"1", "0", "20x", "12", "30"} << "'20x' ist kein gültiger Integerwert.";
         QTest::newRow("empty hour") << QStringList{"1", "1", "2003", "", "30"} << "'' ist kein gültiger Integerwert.";
-        QTest::newRow("0 and a second character") << QStringList{"1", "1", "2003", "1", "0x"}
-                                                  << "'x' ist kein gültiger Integerwert.";
+        QTest::newRow("0 and a second character")
+            << QStringList{"1", "1", "2003", "1", "0x"} << "'x' ist kein gültiger Integerwert.";
     }
 
     void fieldsAreReadInTheirOrder()

@@ -9,8 +9,8 @@ std::string CatalogueRecord(const RecordLines& lines)
         record += lines.frame.substr(start, blank - start) + "\r\n";
         start = blank + 1;
     }
-    for (const std::string* line : {&lines.name, &lines.latitude, &lines.longitude, &lines.height,
-                                    &lines.description1, &lines.description2, &lines.description3, &lines.origin})
+    for (const std::string* line : {&lines.name, &lines.latitude, &lines.longitude, &lines.height, &lines.description1,
+                                    &lines.description2, &lines.description3, &lines.origin})
         record += *line + "\r\n";
     return record;
 }

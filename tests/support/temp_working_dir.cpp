@@ -40,7 +40,4 @@ std::string ReadBytes(const std::string& name)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool FileExists(const std::string& name)
-{
-    return fs::exists(name);
-}
+bool FileExists(const std::string& name) { return fs::exists(name); }

@@ -4,7 +4,6 @@
 #include "app/height_measurement.h"
 #include "app/new_object.h"
 #include "app/pdf_viewer.h"
-#include "app/resources_init.h"
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/form_widgets.h"
@@ -13,6 +12,7 @@
 #include "platform/rounding.h"
 #include "platform/sexagesimal.h"
 #include "setup/config_file.h"
+#include "windowbase/resources_init.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,10 +4,10 @@
 // panel and the panel for defining a new object.
 
 #include "app/catalogue.h"
-#include "app/dialog_protocol.h"
 #include "app/map_widgets.h"
 #include "astronomy/Rechn.h"
 #include "platform/message_service.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <QMainWindow>
 #include <QStringList>

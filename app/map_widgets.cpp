@@ -1,6 +1,6 @@
 #include "app/map_widgets.h"
 
-#include "app/resources_init.h"
+#include "windowbase/resources_init.h"
 
 #include <QMouseEvent>
 #include <QPainter>

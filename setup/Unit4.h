@@ -1,8 +1,8 @@
 #pragma once
 // The observation date and time dialog (MEZ, never summer time).
 
-#include "app/dialog_protocol.h"
 #include "astronomy/Rechn.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <functional>
 #include <optional>

@@ -4,7 +4,7 @@
 // text. Its caption and prompt are set by the caller; the prompt tells which
 // of the two results the entry goes to.
 
-#include "app/dialog_protocol.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <string>
 

@@ -9,7 +9,6 @@
 #include "platform/form_widgets.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
-#include "platform/rounding.h"
 #include "platform/sexagesimal.h"
 #include "setup/config_file.h"
 #include "windowbase/resources_init.h"
@@ -30,7 +29,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -41,16 +39,6 @@ const QString kMarkHint = QStringLiteral("Markieren Sie einen Bereich");
 constexpr int kSpeedButtonTop = 3;
 constexpr int kSpeedButtonSize = 34;
 constexpr int kPictureSize = 32;
-
-// The band inside which a mouse move over the map moves the marker, and
-// the range of marker positions a move over the marker itself accepts.
-constexpr int kMapMoveLow = 10;
-constexpr int kMapMoveHigh = 390;
-constexpr int kMarkerLimit = 380;
-
-// Centre of the lunar disc on the map, pixels.
-constexpr int MapDiscCentreX = 200;
-constexpr int MapDiscCentreY = 200;
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -523,11 +511,8 @@ void TForm1::ComboBox1Change()
 
 void TForm1::PlaceMarkerOnFrame(const LunarObject& object)
 {
-    // Integer division truncates toward zero; 11 puts the marker's centre
-    // pixel on the frame's centre.
-    int left = kMapLeft + object.FrameLeft + (object.FrameRight - object.FrameLeft) / 2 - MarkerImage::kCentre;
-    int top = kMapTop + object.FrameTop + (object.FrameBottom - object.FrameTop) / 2 - MarkerImage::kCentre;
-    Cursor2->move(left, top);
+    Cursor2->move(kMapLeft + MarkerPositionOnFrame(object.FrameLeft, object.FrameRight),
+                  kMapTop + MarkerPositionOnFrame(object.FrameTop, object.FrameBottom));
 }
 
 void TForm1::ShowObject(const LunarObject& object)
@@ -584,29 +569,23 @@ void TForm1::MoonImageMouseOver(int x, int y)
 {
     MarkerImage* marker = GroupBox3->isHidden() ? Cursor1 : Cursor3;
     marker->show();
-    if (kMapMoveLow < x && x < kMapMoveHigh) {
-        PointerLeft = x - MarkerImage::kCentre;
-        marker->move(kMapLeft + PointerLeft, marker->y());
-    }
-    if (kMapMoveLow < y && y < kMapMoveHigh) {
-        PointerTop = y - MarkerImage::kCentre;
-        marker->move(marker->x(), kMapTop + PointerTop);
-    }
+    MoveMarkerTo(marker, MarkerPositionForMapMove(x), MarkerPositionForMapMove(y));
 }
 
 void TForm1::MoveMarkerBy(MarkerImage* marker, int x, int y)
 {
-    // The marker lies under the pointer, so (x, y) is relative to it: the
-    // pointer stands at its centre pixel when nothing moved.
-    int v = PointerLeft + x - MarkerImage::kCentre;
-    if (0 <= v && v < kMarkerLimit) {
-        PointerLeft = v;
-        marker->move(kMapLeft + v, marker->y());
+    MoveMarkerTo(marker, MarkerPositionForMarkerMove(PointerLeft, x), MarkerPositionForMarkerMove(PointerTop, y));
+}
+
+void TForm1::MoveMarkerTo(MarkerImage* marker, std::optional<int> left, std::optional<int> top)
+{
+    if (left) {
+        PointerLeft = *left;
+        marker->move(kMapLeft + PointerLeft, marker->y());
     }
-    int w = PointerTop + y - MarkerImage::kCentre;
-    if (0 <= w && w < kMarkerLimit) {
-        PointerTop = w;
-        marker->move(marker->x(), kMapTop + w);
+    if (top) {
+        PointerTop = *top;
+        marker->move(marker->x(), kMapTop + PointerTop);
     }
 }
 
@@ -614,9 +593,10 @@ void TForm1::Cursor1MouseOver(int x, int y) { MoveMarkerBy(Cursor1, x, y); }
 
 void TForm1::Cursor2MouseOver(int x, int y)
 {
-    Cursor1->move(Cursor2->x() + x - MarkerImage::kCentre, Cursor2->y() + y - MarkerImage::kCentre);
-    PointerLeft = Cursor2->x() - kMapLeft + x - MarkerImage::kCentre;
-    PointerTop = Cursor2->y() - kMapTop + y - MarkerImage::kCentre;
+    // No bounds here: the selection marker always lies on the map.
+    PointerLeft = MarkerPositionUnderPointer(Cursor2->x() - kMapLeft, x);
+    PointerTop = MarkerPositionUnderPointer(Cursor2->y() - kMapTop, y);
+    Cursor1->move(kMapLeft + PointerLeft, kMapTop + PointerTop);
 }
 
 void TForm1::Cursor1Click()
@@ -629,8 +609,7 @@ void TForm1::Cursor1Click()
     ComboBox1->setEditText(kChooseObject);
 
     SelectedObjectTexts selected;
-    std::optional<LunarObject> found =
-        FindObjectAtPoint(PointerLeft + MarkerImage::kCentre, PointerTop + MarkerImage::kCentre, selected);
+    std::optional<LunarObject> found = FindObjectAtPoint(PointedPixel(PointerLeft), PointedPixel(PointerTop), selected);
     SelectedLatitudeText = selected.Latitude;
     SelectedLongitudeText = selected.Longitude;
     SelectedHeightText = selected.Height;
@@ -700,6 +679,8 @@ void TForm1::SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns)
 
 QList<QLineEdit*> TForm1::CoordinateEdits() const { return {Edit3, Edit4, Edit9, Edit10, Edit11, Edit12}; }
 
+DrawnFrame TForm1::Frame() const { return {FrameStartX, FrameStartY, FrameEndX, FrameEndY}; }
+
 void TForm1::ResetFrame() { FrameStartX = FrameStartY = FrameEndX = FrameEndY = FrameCornerX = FrameCornerY = 0; }
 
 void TForm1::DrawRubberBand()
@@ -734,8 +715,8 @@ void TForm1::Cursor3MouseOver(int x, int y, Qt::MouseButtons buttons, Qt::Keyboa
     MoveMarkerBy(Cursor3, x, y);
     if (buttons != Qt::LeftButton || modifiers != Qt::NoModifier) return;
     EraseRubberBand();
-    FrameCornerX = PointerLeft + MarkerImage::kCentre;
-    FrameCornerY = PointerTop + MarkerImage::kCentre;
+    FrameCornerX = PointedPixel(PointerLeft);
+    FrameCornerY = PointedPixel(PointerTop);
     DrawRubberBand();
     rubberBandDrawn_ = true;
 }
@@ -754,26 +735,21 @@ void TForm1::Cursor3MouseUp(int x, int y)
 {
     FrameEndX = PointerLeft + x;
     FrameEndY = PointerTop + y;
-    int centreX = FrameStartX + (FrameEndX - FrameStartX) / 2;
-    int centreY = FrameStartY + (FrameEndY - FrameStartY) / 2;
-    int dx = centreX - MapDiscCentreX;
-    int dy = MapDiscCentreY - centreY;
-    if (std::sqrt(double(dx) * dx + double(dy) * dy) >= MapDiscRadius) {
+    std::optional<ProposedCoordinates> proposed = ProposeCoordinates(Frame());
+    if (!proposed) {
         EraseRubberBand();
         ResetFrame();
         for (QLineEdit* field : CoordinateEdits()) field->clear();
         return;
     }
-    double latitude = 0, longitude = 0;
-    MapToSelenographic(dx, dy, latitude, longitude);
-    Edit3->setText(QString::number(RoundHalfEven(latitude)));
-    Edit4->setText(QString::number(RoundHalfEven(longitude)));
+    Edit3->setText(QString::number(proposed->Latitude));
+    Edit4->setText(QString::number(proposed->Longitude));
     for (QLineEdit* field : {Edit9, Edit10, Edit11, Edit12}) field->setText(QStringLiteral("0"));
 }
 
 void TForm1::Button4Click()
 {
-    if (FrameStartX == 0 || FrameStartY == 0 || FrameEndX == 0 || FrameEndY == 0) {
+    if (!IsConfirmableFrame(Frame())) {
         messages_.Warn(QStringLiteral("Mirelta"), QStringLiteral("Keine oder ungültige Auswahl"));
         return;
     }
@@ -792,7 +768,7 @@ void TForm1::Button2Click()
         messages_.Warn(QStringLiteral("Mirelta"), FromUtf8(problem));
         return;
     }
-    LunarObject object = MakeUserObject(entry, {FrameStartX, FrameStartY, FrameEndX, FrameEndY}, decimalSeparator_);
+    LunarObject object = MakeUserObject(entry, Frame(), decimalSeparator_);
     try {
         AppendObject(object);
     } catch (const EncodingError& refused) {

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -209,12 +210,16 @@ private:
     void PlaceMarkerOnFrame(const LunarObject& object);
     void EmptyObjectLabels();
     void OpenDialogWindow(MireltaDialog* dialog);
+    /// Moves a marker by a mouse move over it (Cursor1, Cursor3).
     void MoveMarkerBy(MarkerImage* marker, int x, int y);
+    /// Takes the new position on each axis that has one.
+    void MoveMarkerTo(MarkerImage* marker, std::optional<int> left, std::optional<int> top);
     void SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns);
     void SetCommandsEnabled(bool enabled);
     void DrawRubberBand();
     void EraseRubberBand();
     void ResetFrame();
+    DrawnFrame Frame() const;
     QList<QLineEdit*> CoordinateEdits() const;
 
     ObservationState& state_;

@@ -11,10 +11,6 @@ namespace {
 /// Arcseconds per radian in the nutation series.
 constexpr double ArcsecondsPerRadian = 206264.8062;
 
-/// Fixed libration of the Moon map's picture, degrees.
-constexpr double MapLatitudeOffset = 7.35;
-constexpr double MapLongitudeOffset = 6.33333333333333;
-
 }  // namespace
 
 void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y, double& z)
@@ -122,6 +118,6 @@ void MapToSelenographic(int x, int y, double& latitude, double& longitude)
 {
     const double b = std::asin(y / MapDiscRadius);
     const double l = std::asin(x / (MapDiscRadius * std::cos(b)));
-    latitude = b / DegreeFactor + MapLatitudeOffset;
-    longitude = l / DegreeFactor + MapLongitudeOffset;
+    latitude = b / DegreeFactor + MapCentreLatitude;
+    longitude = l / DegreeFactor + MapCentreLongitude;
 }

@@ -111,6 +111,10 @@ void HorizontalPosition(ObservationState& state, double rightAscension, double d
 
 /// Radius of the lunar disc on the Moon map, in pixels.
 inline constexpr double MapDiscRadius = 193.0;
+/// Selenographic latitude and longitude at the centre of the map's disc,
+/// degrees: the fixed libration of the map's picture.
+inline constexpr double MapCentreLatitude = 7.35;
+inline constexpr double MapCentreLongitude = 6.33333333333333;
 
 /// Selenographic coordinates of a point on the Moon map.
 ///
@@ -124,5 +128,6 @@ inline constexpr double MapDiscRadius = 193.0;
 /// Notes:
 ///   1. The disc is read as an orthographic view of a globe centred on
 ///      latitude 0, longitude 0; the fixed libration of the map's picture is
-///      then added: 7.35 degrees in latitude, 6.33333333333333 in longitude.
+///      then added (MapCentreLatitude, MapCentreLongitude); the globe is
+///      not turned.
 void MapToSelenographic(int x, int y, double& latitude, double& longitude);

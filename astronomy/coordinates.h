@@ -37,6 +37,21 @@ void SphericalToCartesian(double r, double latitude, double longitude, double& x
 ///   the routine ECLEQU.
 void EclipticToEquatorial(double T, double& x, double& y, double& z);
 
+/// Mean obliquity of the ecliptic in the linear form the nutation and the
+/// physical ephemerides use.
+///
+/// Given:
+///   T  Julian centuries since J2000.0
+/// Returned:
+///   radians: 0.4090928 - 0.00022696 T (23.4393 deg, less 46.8" per century)
+///
+/// Notes:
+///   1. EclipticToEquatorial uses the full IAU 1976 polynomial instead; the
+///      two agree to well below an arcsecond for centuries around J2000.
+/// Reference: Montenbruck & Pfleger, Astronomy on the Personal Computer,
+///   the routine NUTEQU.
+inline double LinearMeanObliquity(double T) { return 0.4090928 - 0.00022696 * T; }
+
 /// Turns a vector of the mean equator and equinox of date into the true
 /// equator and equinox of date.
 ///

@@ -1,18 +1,13 @@
 #include "app/Unit1.h"
 
-#include "app/focus_rectangle.h"
-#include "app/height_measurement.h"
-#include "app/new_object.h"
 #include "app/pdf_viewer.h"
-#include "app/resources_init.h"
 #include "platform/error_report.h"
-#include "platform/errors.h"
 #include "platform/form_widgets.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
-#include "platform/rounding.h"
 #include "platform/sexagesimal.h"
 #include "setup/config_file.h"
+#include "windowbase/resources_init.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -29,9 +24,6 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
 const QString kChooseObject = QStringLiteral("[Objekt wählen]");
@@ -42,16 +34,6 @@ constexpr int kSpeedButtonTop = 3;
 constexpr int kSpeedButtonSize = 34;
 constexpr int kPictureSize = 32;
 
-// The band inside which a mouse move over the map moves the marker, and
-// the range of marker positions a move over the marker itself accepts.
-constexpr int kMapMoveLow = 10;
-constexpr int kMapMoveHigh = 390;
-constexpr int kMarkerLimit = 380;
-
-// Centre of the lunar disc on the map, pixels.
-constexpr int MapDiscCentreX = 200;
-constexpr int MapDiscCentreY = 200;
-
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // A latitude or longitude field as angle text; an empty field stays empty.
@@ -59,16 +41,6 @@ QString CoordinateText(const std::string& field)
 {
     if (field.empty()) return QString();
     return FromUtf8(AngleText(FileTextToFloat(field)));
-}
-
-QFrame* PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h, QFrame::Shadow shadow)
-{
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | shadow);
-    panel->setLineWidth(1);
-    panel->setGeometry(x, y, w, h);
-    return panel;
 }
 
 }  // namespace
@@ -106,6 +78,16 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
 }
 
 // ---------------------------------------------------------------- building
+
+QFrame* TForm1::PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setLineWidth(1);
+    panel->setGeometry(x, y, w, h);
+    return panel;
+}
 
 QAction* TForm1::AddCommand(QMenu* menu, const char* name, const QString& text, void (TForm1::*handler)())
 {
@@ -288,147 +270,6 @@ void TForm1::CreateObjectGroup(QWidget* client)
     Label15 = PlaceValueLabel(GroupBox1, "Label15", 24, 140, 163);
 }
 
-void TForm1::CreateHeightPanel(QWidget* client)
-{
-    GroupBox2 = PlaceGroup(client, "GroupBox2", QStringLiteral("Höhenberechnung"), 424, 248, 193, 201);
-    GroupBox2->hide();
-    PlaceLabel(GroupBox2, "Label19", QStringLiteral("Gemessene Durchgangszeit des"), 16, 24);
-    PlaceLabel(GroupBox2, "Label28", QStringLiteral("Bergschattens in Sekunden:"), 16, 40);
-    Edit1 = PlaceEdit(GroupBox2, "Edit1", 16, 56, 65, 21, 5);
-    Edit1->setStatusTip(
-        QStringLiteral("Geben Sie die gemessene Durchgangszeit des Schattens durchs Teleskopvisier ein"));
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Guarded(&TForm1::Edit1Change); });
-    PlaceLabel(GroupBox2, "Label29", QStringLiteral("(Intervall 0 bis 5,"), 96, 56)->setFont(NoteFont(10));
-    PlaceLabel(GroupBox2, "Label30", QStringLiteral(" dez. Schreibweise)"), 96, 66)->setFont(NoteFont(10));
-
-    Panel8 = PlacePanel(GroupBox2, "Panel8", 16, 88, 164, 73, QFrame::Sunken);
-    Panel8->setFont(FormFont());
-    QLabel* heightCaption = PlaceLabel(Panel8, "Label31", QStringLiteral("Errechnete Höhe:"), 6, 7);
-    QFont underlined = heightCaption->font();
-    underlined.setUnderline(true);
-    heightCaption->setFont(underlined);
-    PlaceLabel(Panel8, "Label32", QStringLiteral("Abweichung"), 7, 24);
-    PlaceLabel(Panel8, "Label33", QStringLiteral("vom Kartenwert:"), 6, 37);
-    PlaceLabel(Panel8, "Label2", QStringLiteral("Aktuelle Libration:"), 7, 54);
-    Label35 = PlaceValueLabel(Panel8, "Label35", 96, 5, 64);
-    SetLabelStyle(Label35, kValueColour, true);
-    Label34 = PlaceValueLabel(Panel8, "Label34", 96, 35, 64);
-    Label1 = PlaceValueLabel(Panel8, "Label1", 96, 51, 64);
-
-    Label26 = PlaceValueLabel(GroupBox2, "Label26", 16, 168, 175);
-    Label27 = PlaceValueLabel(GroupBox2, "Label27", 16, 184, 175);
-    for (QLabel* note : {Label26, Label27}) {
-        note->setFont(NoteFont(9, false, true));
-        SetLabelStyle(note, Qt::black, false);
-    }
-}
-
-void TForm1::CreateNewObjectPanel(QWidget* client)
-{
-    GroupBox3 = PlaceGroup(client, "GroupBox3", QStringLiteral("Neues Objekt"), 424, 48, 193, 401);
-    GroupBox3->hide();
-    PlaceLabel(GroupBox3, "Label3", QStringLiteral("Bitte ziehen Sie in der Grafik mit"), 16, 24);
-    QLabel* withHelp = PlaceLabel(GroupBox3, "Label16", QStringLiteral("Hilfe des Cursors"), 16, 40);
-    // The little cross-hair stands in the sentence, right after its words.
-    auto* crossHair = new QLabel(GroupBox3);
-    crossHair->setObjectName(QStringLiteral("Image1"));
-    crossHair->setGeometry(std::max(98, withHelp->geometry().right() + 3), 42, 11, 11);
-    crossHair->setPixmap(QPixmap(QStringLiteral(":/crosshair_small.bmp")));
-    PlaceLabel(GroupBox3, "Label17", QStringLiteral("einen Rahmen"), crossHair->geometry().right() + 4, 40);
-    PlaceLabel(GroupBox3, "Label18", QStringLiteral("um das Objekt."), 16, 56);
-    Button4 = PlaceButton(GroupBox3, "Button4", QStringLiteral("Auswahl bestätigen"), 16, 80, 161, 25);
-    Button4->setStatusTip(QStringLiteral("Die aktuelle Markierung übernehmen"));
-    connect(Button4, &QPushButton::clicked, this, [this] { Guarded(&TForm1::Button4Click); });
-
-    QLabel* nameCaption = PlaceLabel(GroupBox3, "Label20", QStringLiteral("Name des neuen Objekts:"), 16, 120);
-    SetLabelStyle(nameCaption, Qt::black, true);
-    nameCaption->adjustSize();
-    Edit2 = PlaceEdit(GroupBox3, "Edit2", 16, 136, 161, 21, 30);
-    Edit2->setStatusTip(QStringLiteral("Geben Sie einen Namen für das Objekt ein"));
-    QLabel* moreCaption = PlaceLabel(GroupBox3, "Label21", QStringLiteral("Weitere Daten (falls bekannt):"), 16, 168);
-    SetLabelStyle(moreCaption, Qt::black, true);
-    moreCaption->adjustSize();
-
-    // Two rows of degrees, minutes and seconds; the captions and unit signs
-    // are the only controls besides two in the other group with a tooltip.
-    struct CoordinateRow {
-        int top;
-        const char* caption;
-        const char* captionName;
-        QLineEdit** fields[3];
-        const char* fieldNames[3];
-        const char* signNames[3];
-        QString hint;
-        QString fieldHint;
-    };
-    const QString latitudeHint = QStringLiteral("selenographische Breite");
-    const QString longitudeHint = QStringLiteral("selenographische Länge");
-    const QString fieldHintEnd = QStringLiteral(
-        " (Richtwert für aktuelle Auswahl - bitte spezifizieren Sie möglichst einen genaueren Kartenwert)");
-    const CoordinateRow rows[] = {
-        {184,
-         "Breite:", "Label22",
-         {&Edit3, &Edit9, &Edit11},
-         {"Edit3", "Edit9", "Edit11"},
-         {"Label37", "Label39", "Label41"},
-         latitudeHint,  QStringLiteral("Selenographische Breite") + fieldHintEnd},
-        {208,
-         "Länge:", "Label23",
-         {&Edit4, &Edit10, &Edit12},
-         {"Edit4", "Edit10", "Edit12"},
-         {"Label38", "Label40", "Label42"},
-         longitudeHint, QStringLiteral("Selenographische Länge") + fieldHintEnd},
-    };
-    const int fieldLefts[3] = {56, 98, 134};
-    const int fieldWidths[3] = {32, 26, 26};
-    const int maxLengths[3] = {3, 2, 2};
-    const QString signs[3] = {QStringLiteral("°"), QStringLiteral("'"), QStringLiteral("\"")};
-    for (const CoordinateRow& row : rows) {
-        QLabel* caption = PlaceLabel(GroupBox3, row.captionName, QString::fromUtf8(row.caption), 16, row.top + 4);
-        caption->setToolTip(row.hint);
-        caption->setStatusTip(row.hint);
-        newObjectFields_ << caption;
-        for (int i = 0; i < 3; ++i) {
-            QLineEdit* field =
-                PlaceEdit(GroupBox3, row.fieldNames[i], fieldLefts[i], row.top, fieldWidths[i], 21, maxLengths[i]);
-            field->setStatusTip(row.fieldHint);
-            *row.fields[i] = field;
-            QLabel* sign =
-                PlaceLabel(GroupBox3, row.signNames[i], signs[i], fieldLefts[i] + fieldWidths[i] + 2, row.top + 4);
-            sign->setToolTip(row.hint);
-            sign->setStatusTip(row.hint);
-            unitSigns_ << sign;
-        }
-    }
-    newObjectFields_ << PlaceLabel(GroupBox3, "Label24", QStringLiteral("Höhe:"), 16, 236);
-    Edit5 = PlaceEdit(GroupBox3, "Edit5", 56, 232, 104, 21, 14);
-    Edit5->setStatusTip(QStringLiteral("Höhe des Objekts (falls bekannt)"));
-    QLabel* metres = PlaceLabel(GroupBox3, "Label36", QStringLiteral("m"), 164, 236);
-    unitSigns_.prepend(metres);
-    newObjectFields_ << PlaceLabel(GroupBox3, "Label25", QStringLiteral("Beschreibung:"), 16, 258);
-    Edit6 = PlaceEdit(GroupBox3, "Edit6", 24, 276, 153, 13, 30);
-    Edit7 = PlaceEdit(GroupBox3, "Edit7", 24, 290, 153, 13, 30);
-    Edit8 = PlaceEdit(GroupBox3, "Edit8", 24, 304, 153, 13, 30);
-    for (QLineEdit* line : {Edit6, Edit7, Edit8}) {
-        line->setFrame(false);
-        line->setTextMargins(0, -4, 0, -4);  // a 13-pixel field holds an 11-pixel line
-        line->setStatusTip(QStringLiteral("Beschreibung des Objekts (optional)"));
-    }
-
-    Button2 = PlaceButton(GroupBox3, "Button2", QStringLiteral("Neues Objekt speichern"), 16, 336, 161, 25);
-    Button2->setStatusTip(QStringLiteral("Ok"));
-    connect(Button2, &QPushButton::clicked, this, [this] { Guarded(&TForm1::Button2Click); });
-    Button3 = PlaceButton(GroupBox3, "Button3", QStringLiteral("Abbrechen"), 16, 368, 161, 25);
-    Button3->setStatusTip(QStringLiteral("Abbruch"));
-    connect(Button3, &QPushButton::clicked, this, [this] { Guarded(&TForm1::Button3Click); });
-
-    newObjectFields_ << nameCaption << moreCaption;
-    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12})
-        newObjectFields_ << field;
-    newObjectFields_ << Button2;
-    SetNewObjectFieldsEnabled(false, true);
-}
-
 void TForm1::CreateStatusBar(QWidget* client)
 {
     StatusBar1 = new QStatusBar(client);
@@ -523,11 +364,8 @@ void TForm1::ComboBox1Change()
 
 void TForm1::PlaceMarkerOnFrame(const LunarObject& object)
 {
-    // Integer division truncates toward zero; 11 puts the marker's centre
-    // pixel on the frame's centre.
-    int left = kMapLeft + object.FrameLeft + (object.FrameRight - object.FrameLeft) / 2 - MarkerImage::kCentre;
-    int top = kMapTop + object.FrameTop + (object.FrameBottom - object.FrameTop) / 2 - MarkerImage::kCentre;
-    Cursor2->move(left, top);
+    Cursor2->move(kMapLeft + MarkerPositionOnFrame(object.FrameLeft, object.FrameRight),
+                  kMapTop + MarkerPositionOnFrame(object.FrameTop, object.FrameBottom));
 }
 
 void TForm1::ShowObject(const LunarObject& object)
@@ -584,29 +422,23 @@ void TForm1::MoonImageMouseOver(int x, int y)
 {
     MarkerImage* marker = GroupBox3->isHidden() ? Cursor1 : Cursor3;
     marker->show();
-    if (kMapMoveLow < x && x < kMapMoveHigh) {
-        PointerLeft = x - MarkerImage::kCentre;
-        marker->move(kMapLeft + PointerLeft, marker->y());
-    }
-    if (kMapMoveLow < y && y < kMapMoveHigh) {
-        PointerTop = y - MarkerImage::kCentre;
-        marker->move(marker->x(), kMapTop + PointerTop);
-    }
+    MoveMarkerTo(marker, MarkerPositionForMapMove(x), MarkerPositionForMapMove(y));
 }
 
 void TForm1::MoveMarkerBy(MarkerImage* marker, int x, int y)
 {
-    // The marker lies under the pointer, so (x, y) is relative to it: the
-    // pointer stands at its centre pixel when nothing moved.
-    int v = PointerLeft + x - MarkerImage::kCentre;
-    if (0 <= v && v < kMarkerLimit) {
-        PointerLeft = v;
-        marker->move(kMapLeft + v, marker->y());
+    MoveMarkerTo(marker, MarkerPositionForMarkerMove(PointerLeft, x), MarkerPositionForMarkerMove(PointerTop, y));
+}
+
+void TForm1::MoveMarkerTo(MarkerImage* marker, std::optional<int> left, std::optional<int> top)
+{
+    if (left) {
+        PointerLeft = *left;
+        marker->move(kMapLeft + PointerLeft, marker->y());
     }
-    int w = PointerTop + y - MarkerImage::kCentre;
-    if (0 <= w && w < kMarkerLimit) {
-        PointerTop = w;
-        marker->move(marker->x(), kMapTop + w);
+    if (top) {
+        PointerTop = *top;
+        marker->move(marker->x(), kMapTop + PointerTop);
     }
 }
 
@@ -614,9 +446,10 @@ void TForm1::Cursor1MouseOver(int x, int y) { MoveMarkerBy(Cursor1, x, y); }
 
 void TForm1::Cursor2MouseOver(int x, int y)
 {
-    Cursor1->move(Cursor2->x() + x - MarkerImage::kCentre, Cursor2->y() + y - MarkerImage::kCentre);
-    PointerLeft = Cursor2->x() - kMapLeft + x - MarkerImage::kCentre;
-    PointerTop = Cursor2->y() - kMapTop + y - MarkerImage::kCentre;
+    // No bounds here: the selection marker always lies on the map.
+    PointerLeft = MarkerPositionUnderPointer(Cursor2->x() - kMapLeft, x);
+    PointerTop = MarkerPositionUnderPointer(Cursor2->y() - kMapTop, y);
+    Cursor1->move(kMapLeft + PointerLeft, kMapTop + PointerTop);
 }
 
 void TForm1::Cursor1Click()
@@ -629,8 +462,7 @@ void TForm1::Cursor1Click()
     ComboBox1->setEditText(kChooseObject);
 
     SelectedObjectTexts selected;
-    std::optional<LunarObject> found =
-        FindObjectAtPoint(PointerLeft + MarkerImage::kCentre, PointerTop + MarkerImage::kCentre, selected);
+    std::optional<LunarObject> found = FindObjectAtPoint(PointedPixel(PointerLeft), PointedPixel(PointerTop), selected);
     SelectedLatitudeText = selected.Latitude;
     SelectedLongitudeText = selected.Longitude;
     SelectedHeightText = selected.Height;
@@ -641,29 +473,6 @@ void TForm1::Cursor1Click()
         ShowObjectOptions(*found);
     }
     Edit1->clear();
-}
-
-// ---------------------------------------------------------------- height panel
-
-void TForm1::Edit1Change()
-{
-    QString text = Edit1->text();
-    if (text.isEmpty()) {
-        for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
-        return;
-    }
-    double transitSeconds = TextToFloat(text.toStdString(), decimalSeparator_);
-    if (!IsMeasurableTransitTime(transitSeconds)) return;  // the labels keep what they show
-
-    Label26->setText(FromUtf8(MeasurementDateLine(state_)));
-    Label27->setText(FromUtf8(MeasurementSiteLine(state_)));
-    // Catalogue numbers may be written with either separator.
-    double latitude = FileTextToFloat(SelectedLatitudeText);
-    double longitude = FileTextToFloat(SelectedLongitudeText);
-    HeightMeasurement measured = MeasureMountainHeight(state_, transitSeconds, latitude, longitude);
-    Label35->setText(FromUtf8(HeightText(measured.Height, decimalSeparator_)));
-    Label34->setText(FromUtf8(DeviationText(measured.Height, SelectedHeightText)));
-    Label1->setText(FromUtf8(AngleText(measured.TerminatorCorrection)));
 }
 
 // ---------------------------------------------------------------- commands
@@ -682,143 +491,6 @@ void TForm1::Mondposition2Click() { OpenDialogWindow(dialogs_.Form5); }
 void TForm1::PhysEphemeriden1Click() { OpenDialogWindow(dialogs_.Form6); }
 
 void TForm1::Sichtverhltnisseeinschtzen1Click() { OpenDialogWindow(dialogs_.Form7); }
-
-// ---------------------------------------------------------------- new object
-
-void TForm1::SetCommandsEnabled(bool enabled)
-{
-    for (QMenu* menu : {Datei1, Mondzustand1, Info1}) menu->menuAction()->setEnabled(enabled);
-    Panel2->setEnabled(enabled);
-}
-
-void TForm1::SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns)
-{
-    for (QWidget* field : newObjectFields_) field->setEnabled(enabled);
-    if (withUnitSigns)
-        for (QWidget* sign : unitSigns_) sign->setEnabled(enabled);
-}
-
-QList<QLineEdit*> TForm1::CoordinateEdits() const { return {Edit3, Edit4, Edit9, Edit10, Edit11, Edit12}; }
-
-void TForm1::ResetFrame() { FrameStartX = FrameStartY = FrameEndX = FrameEndY = FrameCornerX = FrameCornerY = 0; }
-
-void TForm1::DrawRubberBand()
-{
-    DrawFocusRectangle(MoonImage->Picture(), QPoint(FrameStartX, FrameStartY), QPoint(FrameCornerX, FrameCornerY),
-                       MoonImage->BrushColour());
-    MoonImage->update();
-}
-
-void TForm1::EraseRubberBand()
-{
-    // Drawing the same rectangle again restores the picture; a band that was
-    // never drawn must not be "erased", or it would leave its dots behind.
-    if (!rubberBandDrawn_) return;
-    DrawRubberBand();
-    rubberBandDrawn_ = false;
-}
-
-void TForm1::NeuesObjektdefinieren1Click()
-{
-    for (QWidget* w :
-         {static_cast<QWidget*>(Cursor1), static_cast<QWidget*>(Cursor2), static_cast<QWidget*>(GroupBox1),
-          static_cast<QWidget*>(GroupBox2), static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Button5)})
-        w->hide();
-    SetCommandsEnabled(false);
-    GroupBox3->show();
-    ResetFrame();
-}
-
-void TForm1::Cursor3MouseOver(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
-{
-    MoveMarkerBy(Cursor3, x, y);
-    if (buttons != Qt::LeftButton || modifiers != Qt::NoModifier) return;
-    EraseRubberBand();
-    FrameCornerX = PointerLeft + MarkerImage::kCentre;
-    FrameCornerY = PointerTop + MarkerImage::kCentre;
-    DrawRubberBand();
-    rubberBandDrawn_ = true;
-}
-
-void TForm1::Cursor3MouseDown(int x, int y)
-{
-    SetNewObjectFieldsEnabled(false, false);
-    EraseRubberBand();
-    FrameStartX = PointerLeft + x;
-    FrameStartY = PointerTop + y;
-    FrameCornerX = FrameStartX + 1;
-    FrameCornerY = FrameStartY + 1;
-}
-
-void TForm1::Cursor3MouseUp(int x, int y)
-{
-    FrameEndX = PointerLeft + x;
-    FrameEndY = PointerTop + y;
-    int centreX = FrameStartX + (FrameEndX - FrameStartX) / 2;
-    int centreY = FrameStartY + (FrameEndY - FrameStartY) / 2;
-    int dx = centreX - MapDiscCentreX;
-    int dy = MapDiscCentreY - centreY;
-    if (std::sqrt(double(dx) * dx + double(dy) * dy) >= MapDiscRadius) {
-        EraseRubberBand();
-        ResetFrame();
-        for (QLineEdit* field : CoordinateEdits()) field->clear();
-        return;
-    }
-    double latitude = 0, longitude = 0;
-    MapToSelenographic(dx, dy, latitude, longitude);
-    Edit3->setText(QString::number(RoundHalfEven(latitude)));
-    Edit4->setText(QString::number(RoundHalfEven(longitude)));
-    for (QLineEdit* field : {Edit9, Edit10, Edit11, Edit12}) field->setText(QStringLiteral("0"));
-}
-
-void TForm1::Button4Click()
-{
-    if (FrameStartX == 0 || FrameStartY == 0 || FrameEndX == 0 || FrameEndY == 0) {
-        messages_.Warn(QStringLiteral("Mirelta"), QStringLiteral("Keine oder ungültige Auswahl"));
-        return;
-    }
-    SetNewObjectFieldsEnabled(true, true);
-}
-
-void TForm1::Button2Click()
-{
-    for (QLineEdit* field : {Edit9, Edit10, Edit11, Edit12})
-        if (field->text().isEmpty()) field->setText(QStringLiteral("0"));
-    auto text = [](QLineEdit* field) { return field->text().toStdString(); };
-    NewObjectEntry entry{text(Edit2),  text(Edit3), text(Edit9), text(Edit11), text(Edit4), text(Edit10),
-                         text(Edit12), text(Edit5), text(Edit6), text(Edit7),  text(Edit8)};
-    std::string problem = NewObjectProblem(entry, decimalSeparator_);
-    if (!problem.empty()) {
-        messages_.Warn(QStringLiteral("Mirelta"), FromUtf8(problem));
-        return;
-    }
-    LunarObject object = MakeUserObject(entry, {FrameStartX, FrameStartY, FrameEndX, FrameEndY}, decimalSeparator_);
-    try {
-        AppendObject(object);
-    } catch (const EncodingError& refused) {
-        // A text the catalogue file cannot hold: nothing was written, and the
-        // user can correct it in the panel.
-        messages_.Warn(QStringLiteral("Mirelta"), FromUtf8(refused.what()));
-        return;
-    }
-    messages_.Inform(QStringLiteral("Mirelta"), QStringLiteral("Daten wurden hinzugefügt."));
-    Button3Click();
-    FormCreate();
-}
-
-void TForm1::Button3Click()
-{
-    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12})
-        field->clear();
-    EraseRubberBand();
-    SetNewObjectFieldsEnabled(false, true);
-    GroupBox3->hide();
-    for (QWidget* w :
-         {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Button5)})
-        w->show();
-    SetCommandsEnabled(true);
-    Cursor3->hide();
-}
 
 void TForm1::Hilfe1Click()
 {

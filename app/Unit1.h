@@ -2,21 +2,26 @@
 // The main window: menu, tool bar, the Moon map with its markers, the
 // object list with the data of the chosen formation, the height measurement
 // panel and the panel for defining a new object.
+//
+// One class in three files: Unit1.cpp builds the window and handles the
+// menu, the map and the object list; height_panel.cpp holds the height
+// measurement panel, new_object_panel.cpp the new-object mode.
 
 #include "app/catalogue.h"
-#include "app/dialog_protocol.h"
 #include "app/map_widgets.h"
 #include "astronomy/Rechn.h"
 #include "platform/message_service.h"
+#include "windowbase/dialog_protocol.h"
 
+#include <QFrame>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -194,6 +199,8 @@ private:
     void CreateNewObjectPanel(QWidget* client);
     void CreateStatusBar(QWidget* client);
 
+    /// A framed panel (Panel | shadow, one pixel) at the given place.
+    static QFrame* PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h, QFrame::Shadow shadow);
     QAction* AddCommand(QMenu* menu, const char* name, const QString& text, void (TForm1::*handler)());
     QToolButton* AddSpeedButton(const char* name, int left, const QString& picture, const QString& hint,
                                 void (TForm1::*handler)());
@@ -209,12 +216,16 @@ private:
     void PlaceMarkerOnFrame(const LunarObject& object);
     void EmptyObjectLabels();
     void OpenDialogWindow(MireltaDialog* dialog);
+    /// Moves a marker by a mouse move over it (Cursor1, Cursor3).
     void MoveMarkerBy(MarkerImage* marker, int x, int y);
+    /// Takes the new position on each axis that has one.
+    void MoveMarkerTo(MarkerImage* marker, std::optional<int> left, std::optional<int> top);
     void SetNewObjectFieldsEnabled(bool enabled, bool withUnitSigns);
     void SetCommandsEnabled(bool enabled);
     void DrawRubberBand();
     void EraseRubberBand();
     void ResetFrame();
+    DrawnFrame Frame() const;
     QList<QLineEdit*> CoordinateEdits() const;
 
     ObservationState& state_;

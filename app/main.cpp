@@ -1,9 +1,9 @@
 // Mirelta: a lunar atlas, ephemeris calculator and mountain height tool.
 
 #include "app/application.h"
-#include "app/resources_init.h"
 #include "platform/form_widgets.h"
 #include "platform/regional_settings.h"
+#include "windowbase/resources_init.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,13 +1,11 @@
 #include "app/map_widgets.h"
 
-#include "app/resources_init.h"
+#include "windowbase/resources_init.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-
-constexpr int kMapSize = 401;
 
 QPoint EventPixel(const QMouseEvent* event) { return event->position().toPoint(); }
 
@@ -18,7 +16,7 @@ MapImage::MapImage(QWidget* parent) : QWidget(parent)
     InitialiseResources();
     picture_ = QImage(QStringLiteral(":/moon_map.bmp")).convertToFormat(QImage::Format_RGB32);
     if (picture_.isNull()) {
-        picture_ = QImage(kMapSize, kMapSize, QImage::Format_RGB32);
+        picture_ = QImage(MapSize, MapSize, QImage::Format_RGB32);
         picture_.fill(QColor(16, 16, 16));
     }
     setFixedSize(picture_.size());
@@ -47,7 +45,7 @@ MarkerImage::MarkerImage(const QString& resource, QWidget* parent) : QWidget(par
         for (int x = 0; x < image.width(); ++x)
             if ((image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) image.setPixel(x, y, 0);
     picture_ = QPixmap::fromImage(image);
-    setFixedSize(kSize, kSize);
+    setFixedSize(MarkerSize, MarkerSize);
     setMouseTracking(true);
 }
 

@@ -2,6 +2,8 @@
 // The Moon map and the three markers that stand in for the mouse pointer
 // over it. Both report mouse events in their own pixel coordinates.
 
+#include "app/map_geometry.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -33,14 +35,11 @@ private:
     QColor brushColour_ = Qt::white;
 };
 
-/// A 22 x 22 marker whose white pixels are transparent. Its centre pixel
-/// (11, 11) is the point it marks.
+/// A marker (MarkerSize x MarkerSize) whose white pixels are transparent.
+/// Its centre pixel (MarkerCentre, MarkerCentre) is the point it marks.
 class MarkerImage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSize = 22;
-    static constexpr int kCentre = 11;
-
     MarkerImage(const QString& resource, QWidget* parent = nullptr);
 
 signals:

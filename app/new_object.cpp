@@ -1,5 +1,6 @@
 #include "app/new_object.h"
 
+#include "astronomy/angles.h"
 #include "platform/number_text.h"
 
 #include <algorithm>
@@ -60,9 +61,10 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
 
 double EnteredAngle(const std::string& degreesText, double degrees, double minutes, double seconds)
 {
-    bool negative = degrees < 0 || (!degreesText.empty() && degreesText.front() == '-');
-    double size = std::abs(degrees) + minutes / 60 + seconds / 3600;
-    return negative ? -size : size;
+    const bool negative = degrees < 0 || DegreeTextIsNegative(degreesText);
+    double angle = negative ? -std::abs(degrees) : std::abs(degrees);
+    angle = AddAnglePart(angle, negative, minutes, 60);
+    return AddAnglePart(angle, negative, seconds, 3600);
 }
 
 LunarObject MakeUserObject(const NewObjectEntry& entry, const DrawnFrame& frame, char separator)

@@ -3,6 +3,7 @@
 // entry and the record it becomes (standard C++ only).
 
 #include "app/lunar_object.h"
+#include "app/map_geometry.h"
 
 #include <string>
 
@@ -13,11 +14,6 @@ struct NewObjectEntry {
     std::string LongitudeDegrees, LongitudeMinutes, LongitudeSeconds;
     std::string Height;
     std::string Description1, Description2, Description3;
-};
-
-/// The map frame as drawn: where the mouse button went down and up.
-struct DrawnFrame {
-    int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
 };
 
 /// Checks the entry in the panel's order (name, degree fields present,

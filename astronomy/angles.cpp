@@ -26,6 +26,13 @@ std::optional<double> ArcSineInDomain(double x)
     return ArcSine(x);
 }
 
+bool DegreeTextIsNegative(std::string_view degreesText) { return !degreesText.empty() && degreesText.front() == '-'; }
+
+double AddAnglePart(double angle, bool negative, double count, double unitsPerDegree)
+{
+    return angle + (negative ? -count : count) / unitsPerDegree;
+}
+
 void AddAngles(double c1, double s1, double c2, double s2, double& c, double& s)
 {
     const double cosine = c1 * c2 - s1 * s2;

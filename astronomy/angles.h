@@ -2,6 +2,7 @@
 // Angle constants and the angle primitives every astronomical routine uses.
 
 #include <optional>
+#include <string_view>
 
 /// Radians per degree, exactly the factor the program uses everywhere (pi/180).
 inline constexpr double DegreeFactor = 0.0174532925199433;
@@ -48,6 +49,23 @@ inline constexpr double ArcSineTolerance = 1e-12;
 /// ArcSine(x) when x is finite and within -1..1 (with ArcSineTolerance),
 /// empty otherwise.
 std::optional<double> ArcSineInDomain(double x);
+
+/// Whether an angle typed as degrees, minutes and seconds is negative by its
+/// degree text: the text begins with a minus sign. "-0" counts, so that -0
+/// degrees and 30 minutes give -0.5 degrees.
+bool DegreeTextIsNegative(std::string_view degreesText);
+
+/// One step of building an angle from its degrees, minutes and seconds.
+///
+/// Given:
+///   angle           the angle so far, degrees
+///   negative        whether the angle is negative (by its degree field)
+///   count           minutes or seconds to add
+///   unitsPerDegree  60 for minutes, 3600 for seconds
+/// Returned:
+///   angle + count / unitsPerDegree, the part taken away from zero when
+///   `negative`: -33 degrees and 30 minutes give -33.5.
+double AddAnglePart(double angle, bool negative, double count, double unitsPerDegree);
 
 /// Cosine and sine of the sum of two angles, from their cosines and sines.
 ///

@@ -11,10 +11,6 @@ namespace {
 /// Arcseconds per radian in the nutation series.
 constexpr double ArcsecondsPerRadian = 206264.8062;
 
-/// Fixed libration of the Moon map's picture, degrees.
-constexpr double MapLatitudeOffset = 7.35;
-constexpr double MapLongitudeOffset = 6.33333333333333;
-
 }  // namespace
 
 void SphericalToCartesian(double r, double latitude, double longitude, double& x, double& y, double& z)
@@ -44,7 +40,7 @@ void ApplyNutation(ObservationState& state, double T, double& x, double& y, doub
     const double d = TwoPi * Frac(0.827362 + 1236.853087 * T);
     const double f = TwoPi * Frac(0.259089 + 1342.227826 * T);
     const double n = TwoPi * Frac(0.347346 - 5.372447 * T);
-    const double eps = 0.4090928 - 0.00022696 * T;
+    const double eps = LinearMeanObliquity(T);
 
     const double dpsi = (-17.2 * std::sin(n) - 1.319 * std::sin(2 * (f - d + n)) - 0.227 * std::sin(2 * (f + n)) +
                          0.206 * std::sin(2 * n) + 0.143 * std::sin(ls)) /
@@ -122,6 +118,6 @@ void MapToSelenographic(int x, int y, double& latitude, double& longitude)
 {
     const double b = std::asin(y / MapDiscRadius);
     const double l = std::asin(x / (MapDiscRadius * std::cos(b)));
-    latitude = b / DegreeFactor + MapLatitudeOffset;
-    longitude = l / DegreeFactor + MapLongitudeOffset;
+    latitude = b / DegreeFactor + MapCentreLatitude;
+    longitude = l / DegreeFactor + MapCentreLongitude;
 }

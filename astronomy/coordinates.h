@@ -37,6 +37,21 @@ void SphericalToCartesian(double r, double latitude, double longitude, double& x
 ///   the routine ECLEQU.
 void EclipticToEquatorial(double T, double& x, double& y, double& z);
 
+/// Mean obliquity of the ecliptic in the linear form the nutation and the
+/// physical ephemerides use.
+///
+/// Given:
+///   T  Julian centuries since J2000.0
+/// Returned:
+///   radians: 0.4090928 - 0.00022696 T (23.4393 deg, less 46.8" per century)
+///
+/// Notes:
+///   1. EclipticToEquatorial uses the full IAU 1976 polynomial instead; the
+///      two agree to well below an arcsecond for centuries around J2000.
+/// Reference: Montenbruck & Pfleger, Astronomy on the Personal Computer,
+///   the routine NUTEQU.
+inline double LinearMeanObliquity(double T) { return 0.4090928 - 0.00022696 * T; }
+
 /// Turns a vector of the mean equator and equinox of date into the true
 /// equator and equinox of date.
 ///
@@ -111,6 +126,10 @@ void HorizontalPosition(ObservationState& state, double rightAscension, double d
 
 /// Radius of the lunar disc on the Moon map, in pixels.
 inline constexpr double MapDiscRadius = 193.0;
+/// Selenographic latitude and longitude at the centre of the map's disc,
+/// degrees: the fixed libration of the map's picture.
+inline constexpr double MapCentreLatitude = 7.35;
+inline constexpr double MapCentreLongitude = 6.33333333333333;
 
 /// Selenographic coordinates of a point on the Moon map.
 ///
@@ -124,5 +143,6 @@ inline constexpr double MapDiscRadius = 193.0;
 /// Notes:
 ///   1. The disc is read as an orthographic view of a globe centred on
 ///      latitude 0, longitude 0; the fixed libration of the map's picture is
-///      then added: 7.35 degrees in latitude, 6.33333333333333 in longitude.
+///      then added (MapCentreLatitude, MapCentreLongitude); the globe is
+///      not turned.
 void MapToSelenographic(int x, int y, double& latitude, double& longitude);

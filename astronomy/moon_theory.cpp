@@ -157,8 +157,62 @@ constexpr LatitudeTerm LatitudeTerms[] = {
     {{0, -1, 1, -2}, 10.985  },
 };
 
+/// A long-periodic term: the sine of phase + rate T (T in Julian centuries)
+/// and what it adds to the mean arguments, arcseconds per unit of the sine.
+struct LongPeriodicTerm {
+    double phase;  ///< revolutions
+    double rate;   ///< revolutions per Julian century
+    double cL0;    ///< to the mean longitude L0
+    double cl;     ///< to the Moon's mean anomaly l
+    double cls;    ///< to the Sun's mean anomaly l'
+    double cF;     ///< to the mean argument of latitude F
+};
+
+// The seven long-periodic sines A1 to A7 of the lunar theory, in the
+// reference's order.
+constexpr LongPeriodicTerm LongPeriodicTerms[] = {
+    {0.19833, 0.05611,  0.84,  2.94,  -6.40, 0.21  },
+    {0.27869, 0.04508,  0.31,  0.31,  0,     0.31  },
+    {0.16827, -0.36903, 14.27, 14.27, 0,     14.27 },
+    {0.34734, -5.37261, 7.26,  9.34,  0,     -88.70},
+    {0.10498, -5.37899, 0.28,  1.12,  0,     -15.30},
+    {0.42681, -0.41855, 0.24,  0.83,  -1.89, 0.24  },
+    {0.14943, -5.37511, 0,     0,     0,     -1.86 },
+};
+
+/// A term amplitude * sin(phase + rate T), T in Julian centuries.
+struct SineTerm {
+    double amplitude;  ///< unit of the table's sum
+    double phase;      ///< revolutions
+    double rate;       ///< revolutions per Julian century
+};
+
+// The long-periodic correction of the latitude amplitude factor (dimensionless).
+constexpr SineTerm LatitudeFactorTerms[] = {
+    {-0.000003332, 0.59734, -5.37261},
+    {-0.000000539, 0.35498, -5.37899},
+    {-0.000000064, 0.39943, -5.37511},
+};
+
+// The planetary perturbations of the longitude (arcseconds).
+constexpr SineTerm PlanetaryTerms[] = {
+    {0.82, 0.7736, -62.5552 },
+    {0.31, 0.0466, -125.1025},
+    {0.35, 0.5785, -25.1042 },
+    {0.66, 0.4591, 1335.8075},
+    {0.64, 0.3130, -91.5680 },
+    {1.14, 0.1480, 1331.2898},
+    {0.21, 0.5918, 1056.5859},
+    {0.44, 0.5784, 1322.8595},
+    {0.24, 0.2275, -5.7374  },
+    {0.28, 0.2965, 2.6929   },
+    {0.33, 0.3132, 6.3368   },
+};
+
 static_assert(std::size(SolarTerms) == 35 + 46 + 23, "three solar lists");
 static_assert(std::size(LatitudeTerms) == 10, "latitude list");
+static_assert(std::size(LongPeriodicTerms) == 7, "A1 to A7");
+static_assert(std::size(PlanetaryTerms) == 11, "planetary list");
 
 /// Largest multiple of any argument in the tables (of D).
 constexpr int MaxMultiple = 6;
@@ -203,27 +257,45 @@ struct ArgumentTables {
 /// Sine of an angle given in revolutions.
 double Sine(double revolutions) { return std::sin(TwoPi * PositiveFrac(revolutions)); }
 
+/// The sum of a table of sine terms at T.
+template <std::size_t N>
+double SineSeries(const SineTerm (&terms)[N], double T)
+{
+    double sum = 0;
+    for (const SineTerm& term : terms) sum += term.amplitude * Sine(term.phase + term.rate * T);
+    return sum;
+}
+
+/// The long-periodic corrections of the mean arguments, arcseconds.
+struct LongPeriodicCorrections {
+    double L0 = 0, l = 0, ls = 0, F = 0;
+};
+
+LongPeriodicCorrections LongPeriodic(double T)
+{
+    LongPeriodicCorrections d;
+    for (const LongPeriodicTerm& term : LongPeriodicTerms) {
+        const double A = Sine(term.phase + term.rate * T);
+        d.L0 += term.cL0 * A;
+        d.l += term.cl * A;
+        d.ls += term.cls * A;
+        d.F += term.cF * A;
+    }
+    return d;
+}
+
 }  // namespace
 
 void MoonEclipticPosition(double T, double& lambda, double& beta, double& R)
 {
     const double T2 = T * T;
 
-    // Long-periodic sines and corrections (arcseconds).
-    const double A1 = Sine(0.19833 + 0.05611 * T);
-    const double A2 = Sine(0.27869 + 0.04508 * T);
-    const double A3 = Sine(0.16827 - 0.36903 * T);
-    const double A4 = Sine(0.34734 - 5.37261 * T);
-    const double A5 = Sine(0.10498 - 5.37899 * T);
-    const double A6 = Sine(0.42681 - 0.41855 * T);
-    const double A7 = Sine(0.14943 - 5.37511 * T);
-    const double dL0 = 0.84 * A1 + 0.31 * A2 + 14.27 * A3 + 7.26 * A4 + 0.28 * A5 + 0.24 * A6;
-    const double dl = 2.94 * A1 + 0.31 * A2 + 14.27 * A3 + 9.34 * A4 + 1.12 * A5 + 0.83 * A6;
-    const double dls = -6.40 * A1 - 1.89 * A6;
-    const double dF = 0.21 * A1 + 0.31 * A2 + 14.27 * A3 - 88.70 * A4 - 15.30 * A5 + 0.24 * A6 - 1.86 * A7;
+    // Long-periodic corrections (arcseconds); the elongation's follows from
+    // those of the mean longitude and of the Sun's anomaly.
+    const LongPeriodicCorrections d = LongPeriodic(T);
+    const double dL0 = d.L0, dl = d.l, dls = d.ls, dF = d.F;
     const double dD = dL0 - dls;
-    const double dGamma = -0.000003332 * Sine(0.59734 - 5.37261 * T) - 0.000000539 * Sine(0.35498 - 5.37899 * T) -
-                          0.000000064 * Sine(0.39943 - 5.37511 * T);
+    const double dGamma = SineSeries(LatitudeFactorTerms, T);
 
     // Mean arguments (radians).
     const double L0 = TwoPi * PositiveFrac(0.60643382 + 1336.85522467 * T - 0.00000313 * T2) + dL0 / Arc;
@@ -262,11 +334,7 @@ void MoonEclipticPosition(double T, double& lambda, double& beta, double& R)
     }
 
     // Planetary perturbations of the longitude (arcseconds).
-    sumLambda += 0.82 * Sine(0.7736 - 62.5552 * T) + 0.31 * Sine(0.0466 - 125.1025 * T) +
-                 0.35 * Sine(0.5785 - 25.1042 * T) + 0.66 * Sine(0.4591 + 1335.8075 * T) +
-                 0.64 * Sine(0.3130 - 91.5680 * T) + 1.14 * Sine(0.1480 + 1331.2898 * T) +
-                 0.21 * Sine(0.5918 + 1056.5859 * T) + 0.44 * Sine(0.5784 + 1322.8595 * T) +
-                 0.24 * Sine(0.2275 - 5.7374 * T) + 0.28 * Sine(0.2965 + 2.6929 * T) + 0.33 * Sine(0.3132 + 6.3368 * T);
+    sumLambda += SineSeries(PlanetaryTerms, T);
 
     lambda = 360.0 * PositiveFrac((L0 + sumLambda / Arc) / TwoPi);
     const double Fs = F + sumS / Arc;

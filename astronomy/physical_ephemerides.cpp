@@ -7,7 +7,10 @@
 #include "astronomy/sun_position.h"
 #include "platform/rounding.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
 namespace {
 
@@ -23,6 +26,104 @@ double PrincipalValue(double a)
     while (a > Pi) a -= TwoPi;
     while (a <= -Pi) a += TwoPi;
     return a;
+}
+
+/// The arguments the physical libration terms combine, in this order.
+enum LibrationArgument {
+    MoonAnomaly,         ///< M', the Moon's mean anomaly
+    SunAnomaly,          ///< M, the Sun's mean anomaly
+    ArgumentOfLatitude,  ///< F, the Moon's mean argument of latitude
+    Elongation,          ///< D, the Moon's mean elongation
+    Node,                ///< Omega, the longitude of the Moon's ascending node
+    K1,                  ///< 119.75 deg + 131.849 deg T
+    K2,                  ///< 72.56 deg + 20.186 deg T
+    LibrationArgumentCount
+};
+
+enum class Trig : std::uint8_t { Sin, Cos };
+
+/// One term of a physical libration series: coefficient * sin or cos of
+/// the sum of multiples of the arguments.
+struct LibrationTerm {
+    double coefficient;  ///< degrees
+    Trig function;
+    std::array<std::int8_t, LibrationArgumentCount> multiples;  ///< of M', M, F, D, Omega, K1, K2
+    bool timesE = false;                                        ///< also multiplied by the eccentricity factor E
+};
+
+constexpr Trig Sin = Trig::Sin;
+constexpr Trig Cos = Trig::Cos;
+
+// The 42 terms of the physical librations rho, sigma and tau (Meeus, ch. 53).
+// Each row: coefficient (degrees), function, multiples of M', M, F, D,
+// Omega, K1, K2, and whether E multiplies it.
+constexpr LibrationTerm RhoTerms[] = {
+    {-0.02752, Cos, {1, 0, 0, 0, 0, 0, 0} },
+    {-0.02245, Sin, {0, 0, 1, 0, 0, 0, 0} },
+    {0.00684,  Cos, {1, 0, -2, 0, 0, 0, 0}},
+    {-0.00293, Cos, {0, 0, 2, 0, 0, 0, 0} },
+    {-0.00085, Cos, {0, 0, 2, -2, 0, 0, 0}},
+    {-0.00054, Cos, {1, 0, 0, -2, 0, 0, 0}},
+    {-0.00020, Sin, {1, 0, 1, 0, 0, 0, 0} },
+    {-0.00020, Cos, {1, 0, 2, 0, 0, 0, 0} },
+    {-0.00020, Cos, {1, 0, -1, 0, 0, 0, 0}},
+    {0.00014,  Cos, {1, 0, 2, -2, 0, 0, 0}},
+};
+
+constexpr LibrationTerm SigmaTerms[] = {
+    {-0.02816, Sin, {1, 0, 0, 0, 0, 0, 0} },
+    {0.02244,  Cos, {0, 0, 1, 0, 0, 0, 0} },
+    {-0.00682, Sin, {1, 0, -2, 0, 0, 0, 0}},
+    {-0.00279, Sin, {0, 0, 2, 0, 0, 0, 0} },
+    {-0.00083, Sin, {0, 0, 2, -2, 0, 0, 0}},
+    {0.00069,  Sin, {1, 0, 0, -2, 0, 0, 0}},
+    {0.00040,  Cos, {1, 0, 1, 0, 0, 0, 0} },
+    {-0.00025, Sin, {2, 0, 0, 0, 0, 0, 0} },
+    {-0.00023, Sin, {1, 0, 2, 0, 0, 0, 0} },
+    {0.00020,  Cos, {1, 0, -1, 0, 0, 0, 0}},
+    {0.00019,  Sin, {1, 0, -1, 0, 0, 0, 0}},
+    {0.00013,  Sin, {1, 0, 2, -2, 0, 0, 0}},
+    {-0.00010, Cos, {1, 0, -3, 0, 0, 0, 0}},
+};
+
+constexpr LibrationTerm TauTerms[] = {
+    {0.02520, Sin, {0, 1, 0, 0, 0, 0, 0}, true},
+    {0.00473,       Sin,    {2, 0, -2, 0, 0, 0, 0}               },
+    {-0.00467,       Sin,   {1, 0, 0, 0, 0, 0, 0}},
+    {0.00396,       Sin,    {0, 0, 0, 0, 0, 1, 0}                },
+    {0.00276,       Sin,    {2, 0, 0, -2, 0, 0, 0}},
+    {0.00196,       Sin,    {0, 0, 0, 0, 1, 0, 0}                },
+    {-0.00183,       Cos,   {1, 0, -1, 0, 0, 0, 0}},
+    {0.00115,       Sin,    {1, 0, 0, -2, 0, 0, 0}                 },
+    {-0.00096,       Sin,   {1, 0, 0, -1, 0, 0, 0}},
+    {0.00046,       Sin,    {0, 0, 2, -2, 0, 0, 0}                  },
+    {-0.00039,       Sin,   {1, 0, -1, 0, 0, 0, 0}},
+    {-0.00032,       Sin,   {1, -1, 0, -1, 0, 0, 0}                  },
+    {0.00027,       Sin,    {2, -1, 0, -2, 0, 0, 0}},
+    {0.00023,       Sin,    {0, 0, 0, 0, 0, 0, 1}                  },
+    {-0.00014,       Sin,   {0, 0, 0, 2, 0, 0, 0}},
+    {0.00014,       Cos,    {2, 0, -2, 0, 0, 0, 0}                   },
+    {-0.00012,       Sin,   {1, 0, -2, 0, 0, 0, 0}},
+    {-0.00012,       Sin,   {2, 0, 0, 0, 0, 0, 0}                   },
+    {0.00011,       Sin,    {2, -2, 0, -2, 0, 0, 0}},
+};
+
+static_assert(std::size(RhoTerms) + std::size(SigmaTerms) + std::size(TauTerms) == 42, "42 libration terms");
+
+/// The sum of a physical libration series, degrees, for the arguments
+/// (radians, in the order of LibrationArgument) and the eccentricity factor E.
+double LibrationSeries(std::span<const LibrationTerm> terms,
+                       const std::array<double, LibrationArgumentCount>& arguments, double E)
+{
+    double sum = 0;
+    for (const LibrationTerm& term : terms) {
+        double argument = 0;
+        for (int k = 0; k < LibrationArgumentCount; ++k) argument += term.multiples[k] * arguments[k];
+        double coefficient = term.coefficient;
+        if (term.timesE) coefficient *= E;
+        sum += coefficient * (term.function == Trig::Sin ? std::sin(argument) : std::cos(argument));
+    }
+    return sum;
 }
 
 /// The physical libration in longitude (tau) and the two terms (rho, sigma)
@@ -48,20 +149,10 @@ Libration PhysicalLibration(double T)
     const double K1 = (119.75 + 131.849 * T) * DegreeFactor;
     const double K2 = (72.56 + 20.186 * T) * DegreeFactor;
 
-    using std::cos, std::sin;
-    const double rho = -0.02752 * cos(Mm) - 0.02245 * sin(F) + 0.00684 * cos(Mm - 2 * F) - 0.00293 * cos(2 * F) -
-                       0.00085 * cos(2 * F - 2 * D) - 0.00054 * cos(Mm - 2 * D) - 0.00020 * sin(Mm + F) -
-                       0.00020 * cos(Mm + 2 * F) - 0.00020 * cos(Mm - F) + 0.00014 * cos(Mm + 2 * F - 2 * D);
-    const double sigma = -0.02816 * sin(Mm) + 0.02244 * cos(F) - 0.00682 * sin(Mm - 2 * F) - 0.00279 * sin(2 * F) -
-                         0.00083 * sin(2 * F - 2 * D) + 0.00069 * sin(Mm - 2 * D) + 0.00040 * cos(Mm + F) -
-                         0.00025 * sin(2 * Mm) - 0.00023 * sin(Mm + 2 * F) + 0.00020 * cos(Mm - F) +
-                         0.00019 * sin(Mm - F) + 0.00013 * sin(Mm + 2 * F - 2 * D) - 0.00010 * cos(Mm - 3 * F);
-    const double tau = 0.02520 * E * sin(M) + 0.00473 * sin(2 * Mm - 2 * F) - 0.00467 * sin(Mm) + 0.00396 * sin(K1) +
-                       0.00276 * sin(2 * Mm - 2 * D) + 0.00196 * sin(Omega) - 0.00183 * cos(Mm - F) +
-                       0.00115 * sin(Mm - 2 * D) - 0.00096 * sin(Mm - D) + 0.00046 * sin(2 * F - 2 * D) -
-                       0.00039 * sin(Mm - F) - 0.00032 * sin(Mm - M - D) + 0.00027 * sin(2 * Mm - M - 2 * D) +
-                       0.00023 * sin(K2) - 0.00014 * sin(2 * D) + 0.00014 * cos(2 * Mm - 2 * F) -
-                       0.00012 * sin(Mm - 2 * F) - 0.00012 * sin(2 * Mm) + 0.00011 * sin(2 * Mm - 2 * M - 2 * D);
+    const std::array<double, LibrationArgumentCount> arguments = {Mm, M, F, D, Omega, K1, K2};
+    const double rho = LibrationSeries(RhoTerms, arguments, E);
+    const double sigma = LibrationSeries(SigmaTerms, arguments, E);
+    const double tau = LibrationSeries(TauTerms, arguments, E);
     return Libration{F, Omega, rho * DegreeFactor, sigma * DegreeFactor, tau * DegreeFactor};
 }
 
@@ -97,7 +188,7 @@ void PhysicalEphemerides(ObservationState& state, double T, double lambda, doubl
                          double lambda0, double R)
 {
     const Libration lib = PhysicalLibration(T);
-    const double eps = 0.4090928 - 0.00022696 * T;
+    const double eps = LinearMeanObliquity(T);
 
     // The nutation in longitude, rescaled by the degree factor as used here.
     const double dpsi = state.NutationInLongitude * DegreeFactor;

@@ -1,6 +1,7 @@
 #include "reports/Unit2.h"
 
 #include "platform/form_widgets.h"
+#include "windowbase/resources_init.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 TForm2::TForm2(QWidget* owner, MessageService& messages, ObservationState& state, ClockSource clock)
     : MireltaDialog(owner, messages, QStringLiteral("About..."), 240, 310), state_(state), clock_(std::move(clock))
 {
+    InitialiseResources();
     setObjectName(QStringLiteral("Form2"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -2,8 +2,8 @@
 // The about box: program name and version, logo, credits. Its creation also
 // sets the observation date and time from the clock, once per run.
 
-#include "app/dialog_protocol.h"
 #include "astronomy/Rechn.h"
+#include "windowbase/dialog_protocol.h"
 
 class QLabel;
 class QPushButton;

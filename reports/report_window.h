@@ -3,9 +3,9 @@
 // border icons, centred over the main window at every fill, left through
 // its "Ok" button; and the kinds of labels the reports are made of.
 
-#include "app/dialog_protocol.h"
 #include "astronomy/Rechn.h"
 #include "reports/report_texts.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <string>
 

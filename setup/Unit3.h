@@ -3,9 +3,9 @@
 // places.dat and adds, edits and removes entries of that list. The chosen
 // site goes into the observation state and lines 2 to 4 of mirelta.ini.
 
-#include "app/dialog_protocol.h"
 #include "astronomy/Rechn.h"
 #include "setup/config_file.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <functional>
 #include <optional>

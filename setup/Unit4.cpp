@@ -1,7 +1,6 @@
 #include "setup/Unit4.h"
 
 #include "platform/form_widgets.h"
-#include "platform/number_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,16 +14,6 @@ constexpr int kFieldHeight = 13;
 constexpr int kNotePixels = 9;
 constexpr int kInnerMargin = 2;  // pixels QLineEdit keeps on each side of its text
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
-int DaysInMonth(int month, int year)
-{
-    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-bool InRange(int value, int low, int high) { return low <= value && value <= high; }
-
 QLineEdit* PlaceTimeField(QWidget* parent, const char* name, int y, int maxLength)
 {
     QLineEdit* field = PlaceEdit(parent, name, kFieldLeft, y, kFieldWidth, kFieldHeight, maxLength);
@@ -36,28 +25,6 @@ QLineEdit* PlaceTimeField(QWidget* parent, const char* name, int y, int maxLengt
 }
 
 }  // namespace
-
-std::optional<ObservationTime> ReadTimeFields(const TimeFields& fields)
-{
-    ObservationTime time;
-    time.Month = TextToInt(fields.Month);
-    bool valid = InRange(time.Month, 1, 12);
-    if (valid) {
-        int year = time.Month == 2 ? TextToInt(fields.Year) : 0;
-        time.Day = TextToInt(fields.Day);
-        valid = InRange(time.Day, 1, DaysInMonth(time.Month, year));
-    }
-    time.Year = TextToInt(fields.Year);
-    valid = valid && InRange(time.Year, 1, 9999);
-    time.Hour = TextToInt(fields.Hour);
-    valid = valid && InRange(time.Hour, 0, 23);
-    // "05" is read as "5".
-    const std::string& minute = fields.Minute;
-    time.Minute = TextToInt(minute.size() >= 2 && minute[0] == '0' ? minute.substr(1, 1) : minute);
-    valid = valid && InRange(time.Minute, 0, 59);
-    if (!valid) return std::nullopt;
-    return time;
-}
 
 TForm4::TForm4(QWidget* owner, MessageService& messages, ObservationState& state,
                std::function<void()> refreshMainWindow)

@@ -15,15 +15,6 @@ constexpr int kMinutesLength = 2;
 constexpr int kSecondsLength = 2;
 constexpr int kUnitSignPixels = 16;
 
-// Adds `count` units of 1/`divisor` degree to the angle in `result`, with
-// the sign of the degrees; the count is read before the angle.
-void AddScaled(const std::string& countText, double divisor, double sign, char decimalSeparator, std::string& result)
-{
-    if (countText.empty()) return;
-    int count = TextToInt(countText);
-    result = FloatToText(TextToFloat(result, decimalSeparator) + sign * count / divisor, decimalSeparator);
-}
-
 // A text the user typed that is a number but not a whole one, such as ",5".
 bool IsFractionalNumber(const std::string& text, char decimalSeparator)
 {
@@ -46,15 +37,6 @@ QLabel* PlaceUnitSign(QWidget* parent, const char* name, const QString& sign, in
 }
 
 }  // namespace
-
-void BuildCoordinateText(const std::string& degrees, const std::string& minutes, const std::string& seconds,
-                         char decimalSeparator, std::string& result)
-{
-    result = degrees;
-    const double sign = !degrees.empty() && degrees.front() == '-' ? -1.0 : 1.0;
-    AddScaled(minutes, 60.0, sign, decimalSeparator, result);
-    AddScaled(seconds, 60.0 * 60.0, sign, decimalSeparator, result);
-}
 
 TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
     : MireltaDialog(owner, messages, QString(), 268, 100, /*closeBox=*/true), decimalSeparator_(decimalSeparator)

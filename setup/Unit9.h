@@ -4,7 +4,8 @@
 // text. Its caption and prompt are set by the caller; the prompt tells which
 // of the two results the entry goes to.
 
-#include "app/dialog_protocol.h"
+#include "setup/coordinate_entry.h"
+#include "windowbase/dialog_protocol.h"
 
 #include <string>
 
@@ -14,14 +15,6 @@ class QPushButton;
 
 inline const QString kLatitudePrompt = QStringLiteral("Breitengrad:");
 inline const QString kLongitudePrompt = QStringLiteral("Längengrad:");
-
-/// The decimal-degree text of an entry, built into `result` step by step:
-/// the degrees text exactly as typed; then, if given, the minutes and then
-/// the seconds (whole numbers, scaled by 1/60 and 1/3600) added with the
-/// sign of the degrees, the sum written back as text each time. When a step
-/// throws ConversionError, `result` holds the text of the steps before it.
-void BuildCoordinateText(const std::string& degrees, const std::string& minutes, const std::string& seconds,
-                         char decimalSeparator, std::string& result);
 
 class TForm9 : public MireltaDialog {
     Q_OBJECT

@@ -94,6 +94,18 @@ TEST(PhysicalEphemerides, RangesOverAYear)
         }
 }
 
+TEST(PhysicalEphemerides, SunDistanceIsRescaledBeforeTheEphemerides)
+{
+    // One astronomical unit / 6378.169 * 1.49598e11.
+    EXPECT_NEAR(SunDistanceForEphemerides(1.0), 23454693.6589482, 1e-6);
+
+    ObservationState s = StateAt(15, 3, 2003, 20, 5);
+    double sunLongitude = 0, sunLatitude = 0, astronomicalUnits = 0;
+    SunPosition(JulianCenturies(s), sunLongitude, sunLatitude, astronomicalUnits);
+    ComputePhysicalEphemeridesInDegrees(s);
+    EXPECT_DOUBLE_EQ(s.SunDistance, astronomicalUnits / 6378.169 * 1.49598e11);
+}
+
 // --- Semi-diameter and mountain height -------------------------------------
 
 TEST(SetMoonSemiDiameter, MeanDistance)
@@ -146,6 +158,49 @@ TEST(MountainHeight, TerminatorCorrectionSign)
         double lambdaC = 99;
         MountainHeight(s, 2.0, c.latitude, 5.0, lambdaC);
         EXPECT_NEAR(lambdaC, c.sign * std::fabs(std::sin(c.latitude * Deg) * c.Bs), 1e-12) << c.name;
+    }
+}
+
+TEST(MountainHeight, WorkedValues)
+{
+    // Worked by hand through the formula's steps (angles in degrees, then
+    // v, w, z in radians):
+    //   q = cos(dec) t 14.46 / cos P, dl = lon - L, bb = lat - cos(lon) B,
+    //   s = 60.3 SD / (60.3 - sin h), tc = terminator + lambda_c,
+    //   x = tc + dl (tc - dl when negative), v = asin(sin x cos bb),
+    //   w = asin(q / (cos dl s)), z = asin(cos v w),
+    //   height = |cos(v - z) / cos v - 1| 1738000 m.
+    struct Case {
+        const char* name;
+        double declination, axis, librationLongitude, librationLatitude, altitude, semiDiameter, terminator, Bs;
+        double transit, latitude, longitude;
+        double height;
+    };
+    const Case cases[] = {
+  // q 15.154232, dl -17, bb 13.881183, s 947.859532, x 3,
+  // v 0.050829386, w 0.016719138, z 0.016698320
+        {"x = tc + dl",                    10, 20,  3,  -4, 30, 940, 20,  0,   1.0, 10, -14, 1234.056298463},
+ // dl -18, tc + dl = -38, so x = tc - dl = -2; v -0.033889308,
+  // w 0.016811408, z 0.016802546
+        {"x = tc - dl when tc + dl < 0",   10, 20,  3,  -4, 30, 940, -20, 0,   1.0, 10, -15, 1235.331072863},
+ // waxing: lambda_c = sin 30 * 1.5 = 0.75, tc 10.75, x 7.75; q 11.930502,
+  // s 920.797717, v 0.122503692, w 0.012974848, z 0.012877968
+        {"with the terminator correction", -5, 345, -2, 5,  45, 910, 10,  1.5, 0.8, 30, -5,  2611.474133961},
+    };
+    for (const Case& c : cases) {
+        ObservationState s = StateAt(WaxingDay, 3, 2003, 20);
+        s.MoonDeclination = c.declination;
+        s.AxisPositionAngle = c.axis;
+        s.LibrationLongitude = c.librationLongitude;
+        s.LibrationLatitude = c.librationLatitude;
+        s.Altitude = c.altitude;
+        s.MoonSemiDiameter = c.semiDiameter;
+        s.TerminatorLongitude = c.terminator;
+        s.SunSelenographicLatitude = c.Bs;
+        double lambdaC = 0;
+        const auto height = MountainHeight(s, c.transit, c.latitude, c.longitude, lambdaC);
+        ASSERT_TRUE(height.has_value()) << c.name;
+        EXPECT_NEAR(*height, c.height, 1e-6) << c.name;
     }
 }
 

@@ -3,9 +3,9 @@
 // formation, and clicks on well-known formations must find them.
 
 #include "app/catalogue.h"
+#include "app/map_geometry.h"
 #include "platform/cp1252.h"
 #include "platform/number_text.h"
-#include "tests/data/map_view.h"
 #include "tests/data/shipped_files.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +22,10 @@ namespace {
 constexpr int kMinimumFrameSide = 5;   // pixels: smaller frames are hard to click
 constexpr size_t kMaxTextLength = 30;  // the program's text fields hold 30 characters
 
-MapPoint FrameCentre(const LunarObject& object)
+// Where the program centres the selection marker on a frame.
+MapPixel FrameCentre(const LunarObject& object)
 {
-    // The rule the program uses to centre the selection marker on a frame.
-    return {object.FrameLeft + (object.FrameRight - object.FrameLeft) / 2,
-            object.FrameTop + (object.FrameBottom - object.FrameTop) / 2};
+    return {SpanMiddle(object.FrameLeft, object.FrameRight), SpanMiddle(object.FrameTop, object.FrameBottom)};
 }
 
 int FrameArea(const LunarObject& object)
@@ -99,8 +98,8 @@ TEST_F(ShippedCatalogue, EveryRecordParses)
 
 TEST_F(ShippedCatalogue, FramesLieOnTheDiscAndAreLargeEnoughToClick)
 {
-    const int discLow = kDiscCentre - kDiscRadius;
-    const int discHigh = kDiscCentre + kDiscRadius;
+    const double discLow = MapDiscCentreX - MapDiscRadius;
+    const double discHigh = MapDiscCentreX + MapDiscRadius;
     for (const LunarObject& object : objects_) {
         SCOPED_TRACE(object.Name);
         EXPECT_GE(object.FrameRight - object.FrameLeft + 1, kMinimumFrameSide);
@@ -108,21 +107,21 @@ TEST_F(ShippedCatalogue, FramesLieOnTheDiscAndAreLargeEnoughToClick)
         // Inside the map, and within the square around the disc.
         for (int edge : {object.FrameLeft, object.FrameRight, object.FrameTop, object.FrameBottom}) {
             EXPECT_GE(edge, 0);
-            EXPECT_LT(edge, kMapSize);
+            EXPECT_LT(edge, MapSize);
             EXPECT_GE(edge, discLow);
             EXPECT_LE(edge, discHigh);
         }
         // The marker placed on the frame's centre stands on the disc.
-        MapPoint centre = FrameCentre(object);
-        EXPECT_LE(std::hypot(centre.x - kDiscCentre, centre.y - kDiscCentre), kDiscRadius);
+        MapPixel centre = FrameCentre(object);
+        EXPECT_LE(std::hypot(centre.x - MapDiscCentreX, centre.y - MapDiscCentreY), MapDiscRadius);
     }
 }
 
-TEST_F(ShippedCatalogue, EachFrameHoldsTheMapPointOfItsCoordinates)
+TEST_F(ShippedCatalogue, EachFrameHoldsTheMapPixelOfItsCoordinates)
 {
     for (const LunarObject& object : objects_) {
-        MapPoint point =
-            ToMap(FileTextToFloat(object.SelenographicLatitude), FileTextToFloat(object.SelenographicLongitude));
+        MapPixel point =
+            MapPixelOf(FileTextToFloat(object.SelenographicLatitude), FileTextToFloat(object.SelenographicLongitude));
         EXPECT_TRUE(object.FrameContains(point.x, point.y))
             << object.Name << " at " << point.x << ", " << point.y << " outside " << object.FrameLeft << ".."
             << object.FrameRight << " x " << object.FrameTop << ".." << object.FrameBottom;
@@ -134,21 +133,21 @@ TEST_F(ShippedCatalogue, ClickOnWellKnownFormationsFindsThem)
     // Where an observer looks for them on a map with north up and east right.
     struct Expected {
         const char* name;
-        bool (*whereOnTheMap)(MapPoint);
+        bool (*whereOnTheMap)(MapPixel);
     };
     const Expected formations[] = {
-        {"Tycho",        [](MapPoint p) { return p.y > 300 && p.x < kDiscCentre; }               },
-        {"Copernicus",   [](MapPoint p) { return p.x < 150 && std::abs(p.y - 180) < 30; }        },
-        {"Plato",        [](MapPoint p) { return p.y < 80 && std::abs(p.x - kDiscCentre) < 50; } },
-        {"Mare Crisium", [](MapPoint p) { return p.x > 320 && p.y < kDiscCentre; }               },
-        {"Mons Piton",   [](MapPoint p) { return p.y < 110 && std::abs(p.x - kDiscCentre) < 30; }},
+        {"Tycho",        [](MapPixel p) { return p.y > 300 && p.x < MapDiscCentreX; }               },
+        {"Copernicus",   [](MapPixel p) { return p.x < 150 && std::abs(p.y - 180) < 30; }           },
+        {"Plato",        [](MapPixel p) { return p.y < 80 && std::abs(p.x - MapDiscCentreX) < 50; } },
+        {"Mare Crisium", [](MapPixel p) { return p.x > 320 && p.y < MapDiscCentreY; }               },
+        {"Mons Piton",   [](MapPixel p) { return p.y < 110 && std::abs(p.x - MapDiscCentreX) < 30; }},
     };
     for (const Expected& expected : formations) {
         SCOPED_TRACE(expected.name);
         const LunarObject* object = Find(expected.name);
         ASSERT_NE(object, nullptr);
-        MapPoint centre =
-            ToMap(FileTextToFloat(object->SelenographicLatitude), FileTextToFloat(object->SelenographicLongitude));
+        MapPixel centre =
+            MapPixelOf(FileTextToFloat(object->SelenographicLatitude), FileTextToFloat(object->SelenographicLongitude));
         EXPECT_TRUE(expected.whereOnTheMap(centre)) << centre.x << ", " << centre.y;
 
         SelectedObjectTexts selected;
@@ -156,7 +155,7 @@ TEST_F(ShippedCatalogue, ClickOnWellKnownFormationsFindsThem)
         ASSERT_TRUE(picked.has_value());
         EXPECT_EQ(picked->Name, expected.name);
         // The selection marker, centred on the frame, lands on the same formation.
-        MapPoint marker = FrameCentre(*picked);
+        MapPixel marker = FrameCentre(*picked);
         picked = FindObjectAtPoint(marker.x, marker.y, selected);
         ASSERT_TRUE(picked.has_value());
         EXPECT_EQ(picked->Name, expected.name);

@@ -3,7 +3,7 @@
 // well-known formation puts the selection marker on it on the map.
 
 #include "app/catalogue.h"
-#include "tests/data/map_view.h"
+#include "app/map_geometry.h"
 #include "tests/data/shipped_files.h"
 #include "tests/support/window_fixture.h"
 
@@ -16,8 +16,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int kMarkerHalf = 11;  // a marker's centre pixel, from its top-left
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -96,8 +94,8 @@ private slots:
         Choose(name);
         QCOMPARE(w.Label5->text(), name);
         QVERIFY(!w.Cursor2->isHidden());
-        QPoint marker = w.Cursor2->pos() + QPoint(kMarkerHalf - TForm1::kMapLeft, kMarkerHalf - TForm1::kMapTop);
-        MapPoint expected = ToMap(latitude, longitude);
+        QPoint marker = w.Cursor2->pos() + QPoint(MarkerCentre - TForm1::kMapLeft, MarkerCentre - TForm1::kMapTop);
+        MapPixel expected = MapPixelOf(latitude, longitude);
         QVERIFY2(std::hypot(marker.x() - expected.x, marker.y() - expected.y) <= 2.0,
                  qPrintable(QStringLiteral("marker at %1, %2, formation at %3, %4")
                                 .arg(marker.x())

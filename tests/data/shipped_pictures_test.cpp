@@ -2,7 +2,7 @@
 // windows rely on, the map's geometry and background, the markers' centre
 // and transparent colour, and the tool bar pictures' transparency.
 
-#include "tests/data/map_view.h"
+#include "app/map_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -77,8 +77,8 @@ bool IsWhite(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0x
 TEST(ShippedPictures, MoonMapIsAnUncompressedBottomUp24BitBitmap)
 {
     BitmapHeader header = ReadBitmapHeader("moon_map.bmp");
-    EXPECT_EQ(header.width, kMapSize);
-    EXPECT_EQ(header.height, kMapSize);
+    EXPECT_EQ(header.width, MapSize);
+    EXPECT_EQ(header.height, MapSize);
     EXPECT_EQ(header.bitsPerPixel, 24);
     EXPECT_EQ(header.compression, 0u);
     EXPECT_EQ(header.fileSize - header.pixelOffset, kMapPixelBytes);
@@ -87,15 +87,15 @@ TEST(ShippedPictures, MoonMapIsAnUncompressedBottomUp24BitBitmap)
 TEST(ShippedPictures, MoonMapShowsTheDiscOnTheBackground)
 {
     QImage map = Load("moon_map.bmp");
-    ASSERT_EQ(map.size(), QSize(kMapSize, kMapSize));
+    ASSERT_EQ(map.size(), QSize(MapSize, MapSize));
     int darkestInside = 255;
-    for (int y = 0; y < kMapSize; ++y) {
-        for (int x = 0; x < kMapSize; ++x) {
-            double distance = std::hypot(x - kDiscCentre, y - kDiscCentre);
-            if (distance > kDiscRadius + 1.5) {
+    for (int y = 0; y < MapSize; ++y) {
+        for (int x = 0; x < MapSize; ++x) {
+            double distance = std::hypot(x - MapDiscCentreX, y - MapDiscCentreY);
+            if (distance > MapDiscRadius + 1.5) {
                 ASSERT_EQ(map.pixelColor(x, y), QColor(kBackground, kBackground, kBackground))
                     << "background at " << x << ", " << y;
-            } else if (distance < kDiscRadius - 1.5) {
+            } else if (distance < MapDiscRadius - 1.5) {
                 darkestInside = std::min(darkestInside, Brightness(map, x, y));
             }
         }
@@ -123,7 +123,7 @@ TEST(ShippedPictures, MoonMapHasDarkMariaAndBrightHighlandsWhereTheyBelong)
         {"15 S, 25 E", -15, 25}
     };
     auto mean = [&](const Place& place) {
-        MapPoint p = ToMap(place.latitude, place.longitude);
+        MapPixel p = MapPixelOf(place.latitude, place.longitude);
         int sum = 0;
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx) sum += Brightness(map, p.x + dx, p.y + dy);

@@ -2,7 +2,10 @@
 // of the Moon position report.
 
 #include "reports/report_texts.h"
+#include "astronomy/Rechn.h"
 #include "platform/number_text.h"
+#include "platform/sexagesimal.h"
+#include "reports/observing_conditions.h"
 #include "tests/support/observation_at.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +43,53 @@ TEST(ReportHeading, SiteLinesCutTheCoordinatesToWholeSeconds)
 
     state.SiteName.clear();
     EXPECT_EQ(ReportHeadingLines("Mondposition", state).site, "in ");
+}
+
+namespace {
+
+ObservationState InSonneberg(ObservationState state)
+{
+    state.Latitude = 51.3333333333333;
+    state.Longitude = 13.4;
+    return state;
+}
+
+// The state as the reports of another evening left it, then set to 15 March
+// 2003, 20:05 MEZ.
+ObservationState LeftByAnotherDate()
+{
+    ObservationState state = InSonneberg(ObservationAt(1, 7, 2010, 3, 40));
+    ComputeMoonPositionTexts(state, ',');
+    ComputePhysicalEphemeridesTexts(state);
+    ComputeObservingConditions(state);
+    state.Day = 15;
+    state.Month = 3;
+    state.Year = 2003;
+    state.Hour = 20;
+    state.Minute = 5;
+    return state;
+}
+
+}  // namespace
+
+TEST(Reports, ComputeTheirOwnDateWhateverTheStateHeldBefore)
+{
+    // The Moon's place for 15 March 2003, 20:05 MEZ: first its position,
+    // then its azimuth and altitude from that position.
+    ObservationState place = InSonneberg(ObservationAt(15, 3, 2003, 20, 5));
+    MoonPosition(place, JulianCenturies(place), place.MoonRightAscension, place.MoonDeclination, place.MoonDistance);
+    HorizontalPosition(place, place.MoonRightAscension, place.MoonDeclination, place.Longitude, JulianCenturies(place));
+
+    ObservationState state = LeftByAnotherDate();
+    const MoonPositionTexts position = ComputeMoonPositionTexts(state, ',');
+    EXPECT_EQ(position.declination, AngleText(place.MoonDeclination));
+    EXPECT_EQ(position.azimuth, AngleText(place.Azimuth));
+    EXPECT_EQ(position.altitude, AngleText(place.Altitude));
+
+    state = LeftByAnotherDate();
+    const ObservingConditions conditions = ComputeObservingConditions(state);
+    EXPECT_EQ(conditions.azimuth, AngleText(place.Azimuth));
+    EXPECT_EQ(conditions.altitude, AngleText(place.Altitude));
 }
 
 TEST(MoonPositionValues, JulianDateShowsAtMostThreeDecimals)

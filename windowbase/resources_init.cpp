@@ -1,4 +1,4 @@
-#include "app/resources_init.h"
+#include "windowbase/resources_init.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "app/dialog_protocol.h"
+#include "windowbase/dialog_protocol.h"
 
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"

@@ -1,0 +1,69 @@
+// The main window's panel "Höhenberechnung" (GroupBox2): the measured
+// transit time of a mountain's shadow in, the height and its deviation from
+// the catalogue out. The computation lives in app/height_measurement.h.
+
+#include "app/Unit1.h"
+#include "app/height_measurement.h"
+#include "platform/form_widgets.h"
+#include "platform/number_text.h"
+#include "platform/sexagesimal.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void TForm1::CreateHeightPanel(QWidget* client)
+{
+    GroupBox2 = PlaceGroup(client, "GroupBox2", QStringLiteral("Höhenberechnung"), 424, 248, 193, 201);
+    GroupBox2->hide();
+    PlaceLabel(GroupBox2, "Label19", QStringLiteral("Gemessene Durchgangszeit des"), 16, 24);
+    PlaceLabel(GroupBox2, "Label28", QStringLiteral("Bergschattens in Sekunden:"), 16, 40);
+    Edit1 = PlaceEdit(GroupBox2, "Edit1", 16, 56, 65, 21, 5);
+    Edit1->setStatusTip(
+        QStringLiteral("Geben Sie die gemessene Durchgangszeit des Schattens durchs Teleskopvisier ein"));
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Guarded(&TForm1::Edit1Change); });
+    PlaceLabel(GroupBox2, "Label29", QStringLiteral("(Intervall 0 bis 5,"), 96, 56)->setFont(NoteFont(10));
+    PlaceLabel(GroupBox2, "Label30", QStringLiteral(" dez. Schreibweise)"), 96, 66)->setFont(NoteFont(10));
+
+    Panel8 = PlacePanel(GroupBox2, "Panel8", 16, 88, 164, 73, QFrame::Sunken);
+    Panel8->setFont(FormFont());
+    QLabel* heightCaption = PlaceLabel(Panel8, "Label31", QStringLiteral("Errechnete Höhe:"), 6, 7);
+    QFont underlined = heightCaption->font();
+    underlined.setUnderline(true);
+    heightCaption->setFont(underlined);
+    PlaceLabel(Panel8, "Label32", QStringLiteral("Abweichung"), 7, 24);
+    PlaceLabel(Panel8, "Label33", QStringLiteral("vom Kartenwert:"), 6, 37);
+    PlaceLabel(Panel8, "Label2", QStringLiteral("Aktuelle Libration:"), 7, 54);
+    Label35 = PlaceValueLabel(Panel8, "Label35", 96, 5, 64);
+    SetLabelStyle(Label35, kValueColour, true);
+    Label34 = PlaceValueLabel(Panel8, "Label34", 96, 35, 64);
+    Label1 = PlaceValueLabel(Panel8, "Label1", 96, 51, 64);
+
+    Label26 = PlaceValueLabel(GroupBox2, "Label26", 16, 168, 175);
+    Label27 = PlaceValueLabel(GroupBox2, "Label27", 16, 184, 175);
+    for (QLabel* note : {Label26, Label27}) {
+        note->setFont(NoteFont(9, false, true));
+        SetLabelStyle(note, Qt::black, false);
+    }
+}
+
+void TForm1::Edit1Change()
+{
+    QString text = Edit1->text();
+    if (text.isEmpty()) {
+        for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
+        return;
+    }
+    double transitSeconds = TextToFloat(text.toStdString(), decimalSeparator_);
+    if (!IsMeasurableTransitTime(transitSeconds)) return;  // the labels keep what they show
+
+    Label26->setText(QString::fromStdString(MeasurementDateLine(state_)));
+    Label27->setText(QString::fromStdString(MeasurementSiteLine(state_)));
+    // Catalogue numbers may be written with either separator.
+    double latitude = FileTextToFloat(SelectedLatitudeText);
+    double longitude = FileTextToFloat(SelectedLongitudeText);
+    HeightMeasurement measured = MeasureMountainHeight(state_, transitSeconds, latitude, longitude);
+    Label35->setText(QString::fromStdString(HeightText(measured.Height, decimalSeparator_)));
+    Label34->setText(QString::fromStdString(DeviationText(measured.Height, SelectedHeightText)));
+    Label1->setText(QString::fromStdString(AngleText(measured.TerminatorCorrection)));
+}

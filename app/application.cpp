@@ -24,8 +24,12 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     TForm1* main = windows->Form1.get();
 
     windows->Form2 = CreateDialog<TForm2>(main, messages, state, clock);
-    // After a new site or time the main window shows the chosen object anew.
-    auto refreshMainWindow = [main] { main->ComboBox1Change(); };
+    // After a new site or time the main window lights the map (when asked
+    // to) and shows the chosen object anew.
+    auto refreshMainWindow = [main] {
+        main->UpdateMapLighting();
+        main->ComboBox1Change();
+    };
     windows->Form3 = CreateDialog<TForm3>(main, messages, state, decimalSeparator, refreshMainWindow);
     windows->Form4 = CreateDialog<TForm4>(main, messages, state, refreshMainWindow);
     windows->Form5 = CreateDialog<TForm5>(main, messages, state, decimalSeparator);

@@ -97,7 +97,6 @@ private slots:
         w().MoonImageMouseOver(110, 160);
         w().Cursor1Click();
         QCOMPARE(w().Label5->text(), QStringLiteral("Tycho"));
-        SaveScreenshot(w(), QStringLiteral("lit_map_2003-03-15"));
     }
 
     void followsTheTimeDialogAndSwitchesOff()

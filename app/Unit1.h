@@ -8,6 +8,7 @@
 // measurement panel, new_object_panel.cpp the new-object mode.
 
 #include "app/catalogue.h"
+#include "app/lit_map.h"
 #include "app/map_widgets.h"
 #include "astronomy/Rechn.h"
 #include "platform/message_service.h"
@@ -18,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -32,12 +34,13 @@ class QToolButton;
 
 /// The windows the main window opens; they are created after it.
 struct MainWindowDialogs {
-    MireltaDialog* Form2 = nullptr;  ///< about box
-    MireltaDialog* Form3 = nullptr;  ///< observation site
-    MireltaDialog* Form4 = nullptr;  ///< observation date and time
-    MireltaDialog* Form5 = nullptr;  ///< Moon position report
-    MireltaDialog* Form6 = nullptr;  ///< physical ephemerides report
-    MireltaDialog* Form7 = nullptr;  ///< observing conditions report
+    MireltaDialog* Form2 = nullptr;       ///< about box
+    MireltaDialog* Form3 = nullptr;       ///< observation site
+    MireltaDialog* Form4 = nullptr;       ///< observation date and time
+    MireltaDialog* Form5 = nullptr;       ///< Moon position report
+    MireltaDialog* Form6 = nullptr;       ///< physical ephemerides report
+    MireltaDialog* Form7 = nullptr;       ///< observing conditions report
+    MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
 };
 
 class TForm1 : public QMainWindow {
@@ -94,6 +97,19 @@ public:
     void About1Click();
     void Beenden1Click();
 
+    // Additions to the menu "Mondzustand...": the lit map and the
+    // formations at the terminator.
+    void BeleuchtungaufderKarte1Click();
+    void Lichtgrenzeheute1Click();
+
+    /// Lights the map anew for the observation's date and time while
+    /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
+    void UpdateMapLighting();
+
+    /// Chooses the formation named `name` as choosing it in the object list
+    /// does (ComboBox1Change).
+    void ChooseObject(const QString& name);
+
     // Texts of the record read last by a list selection or a pick.
     std::string SelectedLatitudeText;
     std::string SelectedLongitudeText;
@@ -126,6 +142,8 @@ public:
     QAction* Mondposition2 = nullptr;
     QAction* Hilfe1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* BeleuchtungaufderKarte1 = nullptr;
+    QAction* Lichtgrenzeheute1 = nullptr;
 
     QFrame* Panel2 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
@@ -237,4 +255,5 @@ private:
     bool rubberBandDrawn_ = false;
     QList<QWidget*> newObjectFields_;  // Label20..25, Edit2..12, Button2
     QList<QWidget*> unitSigns_;        // Label36..42
+    std::unique_ptr<MapLighting> mapLighting_;
 };

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/catalogue.h"
 #include "platform/error_report.h"
 
 namespace {
@@ -13,6 +14,17 @@ std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages, E
     return dialog;
 }
 
+// The formations for the window "Lichtgrenze", read from the catalogue file.
+std::vector<CatalogueFormation> CatalogueFormations()
+{
+    std::vector<CatalogueFormation> formations;
+    for (LunarObject& object : ReadAllObjects())
+        formations.push_back({std::move(object.Name), std::move(object.Description1),
+                              std::move(object.SelenographicLatitude), std::move(object.SelenographicLongitude),
+                              std::move(object.Height)});
+    return formations;
+}
+
 }  // namespace
 
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
@@ -24,8 +36,12 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     TForm1* main = windows->Form1.get();
 
     windows->Form2 = CreateDialog<TForm2>(main, messages, state, clock);
-    // After a new site or time the main window shows the chosen object anew.
-    auto refreshMainWindow = [main] { main->ComboBox1Change(); };
+    // After a new site or time the main window lights the map (when asked
+    // to) and shows the chosen object anew.
+    auto refreshMainWindow = [main] {
+        main->UpdateMapLighting();
+        main->ComboBox1Change();
+    };
     windows->Form3 = CreateDialog<TForm3>(main, messages, state, decimalSeparator, refreshMainWindow);
     windows->Form4 = CreateDialog<TForm4>(main, messages, state, refreshMainWindow);
     windows->Form5 = CreateDialog<TForm5>(main, messages, state, decimalSeparator);
@@ -33,8 +49,12 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     windows->Form7 = CreateDialog<TForm7>(main, messages, state, decimalSeparator);
     windows->Form9 = CreateDialog<TForm9>(windows->Form3.get(), messages, decimalSeparator);
     windows->Form3->SetCoordinateDialog(windows->Form9.get());
+    // Not filled at start: it reads the catalogue only when it is opened.
+    windows->Terminator = std::make_unique<TerminatorWindow>(
+        main, messages, state, decimalSeparator, CatalogueFormations,
+        [main](const std::string& name) { main->ChooseObject(QString::fromStdString(name)); });
 
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
-                      windows->Form6.get(), windows->Form7.get()});
+                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get()});
     return windows;
 }

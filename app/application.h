@@ -7,6 +7,7 @@
 #include "reports/Unit5.h"
 #include "reports/Unit6.h"
 #include "reports/Unit7.h"
+#include "reports/terminator_window.h"
 #include "setup/Unit3.h"
 #include "setup/Unit4.h"
 #include "setup/Unit9.h"
@@ -22,13 +23,15 @@ struct MireltaWindows {
     std::unique_ptr<TForm6> Form6;
     std::unique_ptr<TForm7> Form7;
     std::unique_ptr<TForm9> Form9;
+    std::unique_ptr<TerminatorWindow> Terminator;  ///< "Lichtgrenze", filled only when opened
 };
 
 /// Creates the eight windows in their order, running each one's FormCreate
 /// right after its creation: the main window reads the list order and fills
 /// the list, the about box reads the clock, the site dialog reads the
 /// current site, the time dialog shows the time, the reports compute once.
-/// An error in one FormCreate is reported and the start goes on.
+/// An error in one FormCreate is reported and the start goes on. Then the
+/// window "Lichtgrenze" is created, hidden and empty.
 /// `clock` is read once, by the about box's creation.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock = ReadSystemClock);

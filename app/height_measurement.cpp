@@ -6,27 +6,14 @@
 
 namespace {
 
-constexpr double kLongestTransitSeconds = 5.0;
-
 // Tenths of a metre, halves to even, as the panel shows the height.
 double RoundedHeight(double height) { return static_cast<double>(RoundHalfEven(height * 10)) / 10; }
 
 }  // namespace
 
-HeightMeasurement MeasureMountainHeight(ObservationState& state, double transitSeconds, double latitude,
-                                        double longitude)
-{
-    ComputePhysicalEphemeridesInDegrees(state);
-    HorizontalPosition(state, state.MoonRightAscension, state.MoonDeclination, state.Longitude, JulianCenturies(state));
-    SetMoonSemiDiameter(state, SemiDiameterArgument(state.MoonDistance));
-    HeightMeasurement result;
-    result.Height = MountainHeight(state, transitSeconds, latitude, longitude, result.TerminatorCorrection);
-    return result;
-}
-
 bool IsMeasurableTransitTime(double transitSeconds)
 {
-    return transitSeconds > 0 && transitSeconds <= kLongestTransitSeconds;
+    return transitSeconds > 0 && transitSeconds <= LongestTransitSeconds;
 }
 
 std::string HeightText(const std::optional<double>& height, char decimalSeparator)

@@ -2,24 +2,10 @@
 // The mountain height panel's computation and texts, apart from the window.
 
 #include "astronomy/observation_state.h"
+#include "astronomy/shadow_transit.h"  // MeasureMountainHeight, the computation itself
 
 #include <optional>
 #include <string>
-
-/// What one measurement gives: the height (empty when the formula has no
-/// result for these inputs) and the terminator correction lambda_c.
-struct HeightMeasurement {
-    std::optional<double> Height;     ///< metres
-    double TerminatorCorrection = 0;  ///< degrees
-};
-
-/// Runs, for the state's date, time and site: the Moon position, the Sun
-/// position, the physical ephemerides (converted to degrees), the Moon's
-/// horizontal position, the semi-diameter and the mountain height for a
-/// shadow transit of `transitSeconds` over a formation at `latitude`,
-/// `longitude` (selenographic, degrees). Every result stays in the state.
-HeightMeasurement MeasureMountainHeight(ObservationState& state, double transitSeconds, double latitude,
-                                        double longitude);
 
 /// True for transit times the panel computes: 0 < t <= 5 seconds.
 bool IsMeasurableTransitTime(double transitSeconds);

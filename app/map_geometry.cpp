@@ -36,13 +36,8 @@ bool LiesOnDisc(const DiscOffset& offset)
 
 MapPixel MapPixelOf(double latitude, double longitude)
 {
-    const double phi = latitude * DegreeFactor;
-    const double dlambda = (longitude - MapCentreLongitude) * DegreeFactor;
-    const double phi0 = MapCentreLatitude * DegreeFactor;
-    const double east = std::cos(phi) * std::sin(dlambda);
-    const double north = std::cos(phi0) * std::sin(phi) - std::sin(phi0) * std::cos(phi) * std::cos(dlambda);
-    return {static_cast<int>(std::lround(MapDiscCentreX + MapDiscRadius * east)),
-            static_cast<int>(std::lround(MapDiscCentreY - MapDiscRadius * north))};
+    const MapViewPoint point = ToMapView(latitude, longitude);
+    return {static_cast<int>(std::lround(MapX(point))), static_cast<int>(std::lround(MapY(point)))};
 }
 
 bool IsConfirmableFrame(const DrawnFrame& frame)

@@ -7,16 +7,10 @@
 // all take their numbers from here. The tools that draw the picture
 // (tools/lunar_geometry.py) use the same constants.
 
-#include "astronomy/coordinates.h"  // MapDiscRadius, MapCentreLatitude, MapCentreLongitude
+#include "astronomy/map_projection.h"  // MapSize, MapDiscCentreX/Y, MapDiscRadius, the view
 
 #include <cstdint>
 #include <optional>
-
-/// The picture is MapSize x MapSize pixels.
-inline constexpr int MapSize = 401;
-/// Centre of the lunar disc, map pixels; its radius is MapDiscRadius.
-inline constexpr int MapDiscCentreX = 200;
-inline constexpr int MapDiscCentreY = 200;
 
 /// A marker is MarkerSize x MarkerSize pixels; one whose top-left lies at
 /// map pixel (p, q) points at (p + MarkerCentre, q + MarkerCentre).

@@ -4,12 +4,12 @@
 
 #include "app/application.h"
 #include "app/catalogue.h"
+#include "bench/support/headless_benchmarks.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QComboBox>
 
 #include <memory>
@@ -90,12 +90,4 @@ BENCHMARK(BM_ReloadAlphabetical)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunHeadlessBenchmarks(argc, argv); }

@@ -141,8 +141,11 @@ private slots:
                                      "&Neues Objekt definieren", "-", "Objektliste alphabetisch sortieren",
                                      "Objektliste nach Art sortieren", "-", "&Beenden"}));
         QStringList mond;
-        for (QAction* item : w.Mondzustand1->actions()) mond << item->text();
-        QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition"}));
+        for (QAction* item : w.Mondzustand1->actions())
+            mond << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        // The specified three, then the additions below a separator.
+        QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition", "-",
+                                    "&Beleuchtung auf der Karte", "&Lichtgrenze heute..."}));
         QStringList info;
         for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());
         QCOMPARE(info, (QStringList{"&Hilfe", "-", "Ab&out"}));

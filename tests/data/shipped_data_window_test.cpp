@@ -7,11 +7,15 @@
 #include "tests/data/shipped_files.h"
 #include "tests/support/window_fixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -103,6 +107,58 @@ private slots:
                                 .arg(expected.x)
                                 .arg(expected.y)));
         SaveScreenshot(w, QStringLiteral("shipped_") + name.toLower().replace(QLatin1Char(' '), QLatin1Char('_')));
+    }
+
+    // The lit map and the window "Lichtgrenze" on the shipped catalogue:
+    // no error, and every text fits its column.
+    void theTerminatorWindowFitsItsTexts_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("hour");
+        QTest::newRow("waxing gibbous") << 15 << 3 << 20;
+        QTest::newRow("first quarter") << 9 << 4 << 22;
+        QTest::newRow("waning") << 22 << 3 << 4;
+    }
+
+    void theTerminatorWindowFitsItsTexts()
+    {
+        QFETCH(int, day);
+        QFETCH(int, month);
+        QFETCH(int, hour);
+        TForm1& w = f->main();
+        f->state.Day = static_cast<std::uint16_t>(day);
+        f->state.Month = static_cast<std::uint16_t>(month);
+        f->state.Hour = static_cast<std::uint16_t>(hour);
+        const QString date =
+            QStringLiteral("2003-%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'));
+        w.BeleuchtungaufderKarte1->trigger();
+        SaveScreenshot(w, QStringLiteral("lit_map_") + date);
+        w.Lichtgrenzeheute1->trigger();
+        TerminatorWindow& window = *f->windows->Terminator;
+        QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
+        QTreeWidget* list = window.FormationList;
+        QVERIFY(list->topLevelItemCount() > 10);
+
+        QStringList tooWide;
+        const QFontMetrics metrics = list->fontMetrics();
+        constexpr int kCellMargins = 8;  // the text's inset on both sides of a cell
+        for (int column = 0; column < TerminatorWindow::ColumnCount; ++column) {
+            const int room = list->columnWidth(column) - kCellMargins;
+            if (list->header()->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) > room)
+                tooWide << list->headerItem()->text(column);
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                const QString text = list->topLevelItem(row)->text(column);
+                if (metrics.horizontalAdvance(text) > room) tooWide << text;
+            }
+        }
+        for (QLabel* label : {window.HeadingLabel, window.CountLabel})
+            if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) tooWide << label->text();
+        QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QStringLiteral("\n"))));
+        QVERIFY(list->viewport()->width() >= list->header()->length());  // no sideways scrolling
+
+        SaveScreenshot(window, QStringLiteral("lichtgrenze_") + date);
+        window.OkButton->click();
     }
 };
 

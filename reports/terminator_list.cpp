@@ -1,0 +1,95 @@
+#include "reports/terminator_list.h"
+
+#include "astronomy/shadow_transit.h"
+#include "platform/errors.h"
+#include "platform/number_text.h"
+#include "platform/time_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <tuple>
+
+namespace {
+
+/// A catalogue coordinate, or nothing when the text is empty or no number.
+std::optional<double> Coordinate(const std::string& text)
+{
+    if (text.empty()) return std::nullopt;
+    try {
+        const double value = FileTextToFloat(text);
+        if (std::isfinite(value)) return value;
+    } catch (const ConversionError&) {}
+    return std::nullopt;
+}
+
+bool WorthTiming(const TerminatorFormation& formation)
+{
+    return formation.TransitSeconds && *formation.TransitSeconds >= ShortestTimedTransitSeconds &&
+           *formation.TransitSeconds <= LongestTransitSeconds;
+}
+
+}  // namespace
+
+TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue)
+{
+    PrepareMountainHeight(state);
+    TerminatorSurvey survey;
+    survey.Sun = SunOverMoonFromEphemerides(state);
+    for (const CatalogueFormation& entry : catalogue) {
+        const std::optional<double> latitude = Coordinate(entry.Latitude);
+        const std::optional<double> longitude = Coordinate(entry.Longitude);
+        if (!latitude || !longitude || !FacesEarth(state, *latitude, *longitude)) continue;
+        const double altitude = SunAltitudeOver(survey.Sun, *latitude, *longitude);
+        if (altitude < LowestTerminatorSunAltitude || altitude > HighestTerminatorSunAltitude) continue;
+
+        TerminatorFormation formation{entry.Name,   entry.Kind,  altitude, TerminatorSideAt(survey.Sun, *longitude),
+                                      entry.Height, std::nullopt};
+        int height = 0;
+        if (TryTextToInt(entry.Height, height) && height > 0)
+            formation.TransitSeconds = ExpectedTransitTime(state, *latitude, *longitude, height);
+        survey.Formations.push_back(std::move(formation));
+    }
+    RankForHeightMeasurement(survey.Formations);
+    return survey;
+}
+
+void RankForHeightMeasurement(std::vector<TerminatorFormation>& formations)
+{
+    auto key = [](const TerminatorFormation& f) {
+        const bool timed = WorthTiming(f);
+        // Timed ones first, by falling time; then by rising Sun altitude.
+        return std::make_tuple(!timed, timed ? -*f.TransitSeconds : f.SunAltitude, std::cref(f.Name));
+    };
+    std::stable_sort(formations.begin(), formations.end(),
+                     [&](const TerminatorFormation& a, const TerminatorFormation& b) { return key(a) < key(b); });
+}
+
+std::string TerminatorHeading(const ObservationState& state, const SunOverMoon& sun, char decimalSeparator)
+{
+    // 359.96 is shown as 0,0, not 360,0.
+    double colongitude = std::round(sun.Colongitude * 10) / 10;
+    if (colongitude >= 360) colongitude -= 360;
+    return "Lichtgrenze am " + DateAndTimeText(state.Day, state.Month, state.Year, state.Hour, state.Minute) +
+           " Uhr MEZ in " + state.SiteName + ", Colongitude " + OneDecimalText(colongitude, decimalSeparator) + "°";
+}
+
+std::string OneDecimalText(double value, char decimalSeparator)
+{
+    char text[32];
+    // Adding 0.0 turns a rounded -0.0 into 0.0, so that no "-0,0" appears.
+    std::snprintf(text, sizeof text, "%.1f", std::round(value * 10) / 10 + 0.0);
+    std::string result(text);
+    std::replace(result.begin(), result.end(), '.', decimalSeparator);
+    return result;
+}
+
+std::string TerminatorSideText(TerminatorSide side) { return side == TerminatorSide::Morning ? "Morgen" : "Abend"; }
+
+std::string TransitTimeText(const std::optional<double>& seconds, char decimalSeparator)
+{
+    if (!seconds) return "- - -";
+    return OneDecimalText(*seconds, decimalSeparator) + " s";
+}
+
+std::string CatalogueHeightText(const std::string& height) { return height.empty() ? std::string() : height + "m"; }

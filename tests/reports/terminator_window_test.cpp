@@ -1,0 +1,151 @@
+// The window "Lichtgrenze": opened from the menu like every dialog, listing
+// the formations at the terminator with the heading, left by "Ok", Enter or
+// Escape, and a double click choosing the formation in the main window.
+
+#include "astronomy/Rechn.h"
+#include "tests/support/catalogue_records.h"
+#include "tests/support/window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace {
+
+const char* kIni = "Art\r\nBonn\r\n50,7333\r\n7,1\r\n";
+
+// A longitude `offset` degrees east of the terminator the physical
+// ephemerides give on 15 March 2003, 20:05 MEZ (the fixture's clock).
+std::string EastOfTerminator(double offset)
+{
+    ObservationState s;
+    s.Day = 15, s.Month = 3, s.Year = 2003, s.Hour = 20, s.Minute = 5;
+    ComputePhysicalEphemeridesInDegrees(s);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", s.TerminatorLongitude + offset);
+    std::string result(text);
+    result[result.find('.')] = ',';
+    return result;
+}
+
+}  // namespace
+
+class TerminatorWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> f;
+
+    TForm1& main() { return f->main(); }
+    TerminatorWindow& window() { return *f->windows->Terminator; }
+    QTreeWidget* list() { return window().FormationList; }
+
+    void Open() { main().Lichtgrenzeheute1->trigger(); }
+
+    void ExpectClosed()
+    {
+        QVERIFY(window().isHidden());
+        QVERIFY(main().isEnabled());
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<WindowFixture>();
+        WriteBytes("mirelta.ini", kIni);
+        WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
+        WriteBytes(
+            "objects.dat",
+            Record("100 120 150 170", "Mittagskrater", "0", EastOfTerminator(40), "", "0") +
+                CatalogueRecord({"60 70 150 160", "Niedriger Berg", "0", EastOfTerminator(1.5), "", "0", "Berg"}) +
+                CatalogueRecord({"40 50 150 160", "Hoher Berg", "10", EastOfTerminator(1), "5500", "1", "Berg"}));
+        f->Start();
+    }
+    void cleanup() { f.reset(); }
+
+    void opensLikeEveryDialogAndListsTheTerminator()
+    {
+        QVERIFY(window().isHidden());  // nothing read or shown at start
+        QCOMPARE(list()->topLevelItemCount(), 0);
+        Open();
+        QVERIFY(!main().isEnabled());
+        QVERIFY(window().isVisible());
+        QCOMPARE(window().windowTitle(), QStringLiteral("Lichtgrenze"));
+        QVERIFY(window().HeadingLabel->text().startsWith(
+            QStringLiteral("Lichtgrenze am 15. 3. 2003 um 20:05 Uhr MEZ in Bonn, Colongitude ")));
+        // The formation with a timeable transit first, then by Sun altitude.
+        QCOMPARE(list()->topLevelItemCount(), 2);
+        QTreeWidgetItem* first = list()->topLevelItem(0);
+        QCOMPARE(first->text(TerminatorWindow::NameColumn), QStringLiteral("Hoher Berg"));
+        QCOMPARE(first->text(TerminatorWindow::KindColumn), QStringLiteral("Berg"));
+        QCOMPARE(first->text(TerminatorWindow::SideColumn), QStringLiteral("Morgen"));
+        QCOMPARE(first->text(TerminatorWindow::HeightColumn), QStringLiteral("5500m"));
+        QVERIFY(first->text(TerminatorWindow::TransitColumn).endsWith(QStringLiteral(" s")));
+        QTreeWidgetItem* second = list()->topLevelItem(1);
+        QCOMPARE(second->text(TerminatorWindow::NameColumn), QStringLiteral("Niedriger Berg"));
+        QCOMPARE(second->text(TerminatorWindow::SunAltitudeColumn), QStringLiteral("1,5°"));
+        QCOMPARE(second->text(TerminatorWindow::TransitColumn), QStringLiteral("- - -"));
+        QCOMPARE(window().CountLabel->text(),
+                 QStringLiteral("2 Formationen an der Lichtgrenze. Doppelklick wählt die Formation auf der Karte."));
+
+        window().OkButton->click();
+        ExpectClosed();
+    }
+
+    void enterAndEscapeActAsOk_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void enterAndEscapeActAsOk()
+    {
+        QFETCH(int, key);
+        Open();
+        list()->setFocus();
+        list()->setCurrentItem(list()->topLevelItem(1));
+        QTest::keyClick(list(), Qt::Key(key));
+        ExpectClosed();
+        QCOMPARE(main().ComboBox1->currentText(), QStringLiteral("[Objekt wählen]"));  // nothing chosen
+    }
+
+    void doubleClickChoosesTheFormationInTheMainWindow()
+    {
+        Open();
+        QTreeWidgetItem* row = list()->topLevelItem(0);
+        const QRect place = list()->visualItemRect(row);
+        // A double click arrives as a click and then the double click.
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, place.center());
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, place.center());
+        ExpectClosed();
+        QCOMPARE(main().ComboBox1->currentText(), QStringLiteral("Hoher Berg"));
+        QCOMPARE(main().ComboBox1->currentIndex(), 2);
+        QCOMPARE(main().Label5->text(), QStringLiteral("Hoher Berg"));
+        QVERIFY(!main().GroupBox2->isHidden());  // origin "1": the height panel
+        QVERIFY(main().Edit1->text().isEmpty());
+        // The height panel measures for this formation.
+        main().Edit1->setText(QStringLiteral("2"));
+        QVERIFY(main().Label35->text().endsWith(QStringLiteral("m")));
+        QVERIFY(f->messages.messages().isEmpty());
+    }
+
+    void aMissingCatalogueIsReportedAndOkStillCloses()
+    {
+        std::remove("objects.dat");
+        Open();
+        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        window().OkButton->click();
+        ExpectClosed();
+    }
+};
+
+QTEST_MAIN(TerminatorWindowTest)
+#include "terminator_window_test.moc"

@@ -1,0 +1,103 @@
+// Independent check of the Sun over the Moon (astronomy/sun_over_formation.h)
+// against a modern ephemeris: astronomy-engine's Sun (VSOP87), Moon and the
+// IAU rotation model of the Moon (RotationAxis), which together give the
+// subsolar selenographic point without any of the program's routines.
+//
+// Usage (from the top of the tree, after building):
+//   cmake --build build --target sun_over_moon_table
+//   cd tools/terminator_check && npm install && node check_terminator.mjs [count] [table program]
+//
+// Prints the median, 95th percentile and largest difference of the subsolar
+// longitude (= the terminator's longitude), the colongitude and the subsolar
+// latitude, and of the libration (sub-Earth point) for comparison.
+
+import { execFileSync } from "node:child_process";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+import * as Astronomy from "astronomy-engine";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const count = Number(process.argv[2] ?? 400);
+const table = process.argv[3] ?? path.join(here, "../../build/tools/terminator_check/sun_over_moon_table");
+
+// A fixed seed, so that every run checks the same instants.
+let seed = 20030315;
+function random() {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return seed / 2147483648;
+}
+
+const degrees = 180 / Math.PI;
+const signed = (a) => ((((a + 180) % 360) + 360) % 360) - 180;
+
+// Whole minutes of universal time between 1900 and 2100.
+const start = Date.UTC(1900, 0, 1);
+const end = Date.UTC(2100, 0, 1);
+const instants = [];
+for (let i = 0; i < count; ++i) {
+    const minutes = Math.floor((random() * (end - start)) / 60000);
+    instants.push(new Date(start + minutes * 60000));
+}
+
+// The program works in MEZ = UT + 1 h.
+const input = instants
+    .map((ut) => {
+        const mez = new Date(ut.getTime() + 3600000);
+        return `${mez.getUTCFullYear()} ${mez.getUTCMonth() + 1} ${mez.getUTCDate()} ${mez.getUTCHours()} ${mez.getUTCMinutes()}`;
+    })
+    .join("\n");
+const rows = execFileSync(table, { input }).toString().trim().split("\n").map((line) => line.split(" ").map(Number));
+
+// A J2000 equatorial vector in the Moon's body-fixed frame of the IAU model:
+// R3(W) R1(90 - dec0) R3(90 + ra0), as latitude and longitude in degrees.
+function selenographic(v, axis) {
+    const rotZ = (p, angle) => {
+        const c = Math.cos(angle / degrees), s = Math.sin(angle / degrees);
+        return [c * p[0] + s * p[1], -s * p[0] + c * p[1], p[2]];
+    };
+    const rotX = (p, angle) => {
+        const c = Math.cos(angle / degrees), s = Math.sin(angle / degrees);
+        return [p[0], c * p[1] + s * p[2], -s * p[1] + c * p[2]];
+    };
+    const b = rotZ(rotX(rotZ([v.x, v.y, v.z], 90 + axis.ra * 15), 90 - axis.dec), axis.spin);
+    const r = Math.hypot(b[0], b[1], b[2]);
+    return { latitude: Math.asin(b[2] / r) * degrees, longitude: Math.atan2(b[1], b[0]) * degrees };
+}
+
+const differences = { longitude: [], colongitude: [], latitude: [], librationL: [], librationB: [] };
+instants.forEach((ut, i) => {
+    const [l0, bs, colongitude, , librationL, librationB] = rows[i];
+    const time = Astronomy.MakeTime(ut);
+    const sun = Astronomy.GeoVector(Astronomy.Body.Sun, time, true);
+    const moon = Astronomy.GeoMoon(time);
+    const axis = Astronomy.RotationAxis(Astronomy.Body.Moon, time);
+    const subsolar = selenographic({ x: sun.x - moon.x, y: sun.y - moon.y, z: sun.z - moon.z }, axis);
+    const subEarth = selenographic({ x: -moon.x, y: -moon.y, z: -moon.z }, axis);
+    const modernColongitude = (((90 - subsolar.longitude) % 360) + 360) % 360;
+    differences.longitude.push(Math.abs(signed(l0 - subsolar.longitude)));
+    differences.colongitude.push(Math.abs(signed(colongitude - modernColongitude)));
+    differences.latitude.push(Math.abs(bs - subsolar.latitude));
+    differences.librationL.push(Math.abs(signed(librationL - subEarth.longitude)));
+    differences.librationB.push(Math.abs(librationB - subEarth.latitude));
+});
+
+function quantile(values, q) {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
+}
+
+console.log(`${count} instants, 1900-2100 (UT), differences in degrees:`);
+console.log("quantity                      median     95 %      max");
+const names = {
+    longitude: "subsolar longitude (term.)",
+    colongitude: "colongitude",
+    latitude: "subsolar latitude",
+    librationL: "libration in longitude",
+    librationB: "libration in latitude",
+};
+for (const [key, label] of Object.entries(names)) {
+    const v = differences[key];
+    console.log(
+        `${label.padEnd(28)} ${quantile(v, 0.5).toFixed(4).padStart(8)} ${quantile(v, 0.95).toFixed(4).padStart(8)} ${Math.max(...v).toFixed(4).padStart(8)}`,
+    );
+}

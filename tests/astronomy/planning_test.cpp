@@ -150,7 +150,9 @@ TEST(Planner, EveryIntervalHoldsFromItsFirstToItsLastMinuteAndNotBeyond)
             SetObservationMoment(n, next);
             PrepareMountainHeight(n);
             const std::optional<double> t = ExpectedTransitTime(n, 51.6, -9.4, 2400.0);
-            if (t) EXPECT_LE(*t, *i.TransitSeconds);
+            if (t) {
+                EXPECT_LE(*t, *i.TransitSeconds);
+            }
         }
     }
     EXPECT_TRUE(overMidnight);

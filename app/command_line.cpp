@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-#include "astronomy/clock.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "reports/ephemeris_table_text.h"
@@ -76,42 +75,19 @@ GivenOptions ReadOptions(const std::vector<std::string>& arguments)
     return given;
 }
 
-bool IsDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-/// Splits "15.3.2003" or "20:05" at `separator` into whole numbers; empty
-/// when a part is missing or no number.
-std::vector<int> WholeNumberParts(std::string_view text, char separator)
-{
-    std::vector<int> parts;
-    for (;;) {
-        const std::size_t end = text.find(separator);
-        const std::string_view part = text.substr(0, end);
-        if (!IsDigits(part) || part.size() > 4) return {};
-        parts.push_back(std::stoi(std::string(part)));
-        if (end == std::string_view::npos) return parts;
-        text.remove_prefix(end + 1);
-    }
-}
-
 MezMoment ReadDate(std::string_view option, const std::string& text)
 {
-    const std::vector<int> parts = WholeNumberParts(text, '.');
-    if (parts.size() != 3 || parts[2] < 1 || parts[2] > 9999 || !IsValidDate(parts[2], parts[1], parts[0]))
+    const std::optional<MezMoment> date = ReadTableDate(text);
+    if (!date)
         throw UsageError("'" + text + "' ist kein gültiges Datum für " + std::string(option) +
                          " (Tag.Monat.Jahr, z. B. 15.3.2003).");
-    return MezMoment{parts[2], parts[1], parts[0], 0, 0};
+    return *date;
 }
 
 void ReadTime(const std::string& text, MezMoment& moment)
 {
-    const std::vector<int> parts = WholeNumberParts(text, ':');
-    if (parts.size() != 2 || parts[0] > 23 || parts[1] > 59)
+    if (!ReadTableTime(text, moment))
         throw UsageError("'" + text + "' ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
-    moment.Hour = parts[0];
-    moment.Minute = parts[1];
 }
 
 int ReadStep(const std::string& text)

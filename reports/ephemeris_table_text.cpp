@@ -1,5 +1,6 @@
 #include "reports/ephemeris_table_text.h"
 
+#include "astronomy/clock.h"
 #include "platform/number_text.h"
 #include "reports/exported_file.h"
 #include "reports/observing_conditions.h"
@@ -44,18 +45,32 @@ constexpr NumberColumn kNumberColumns[] = {
     {16, &EphemerisRow::MoonAge,                  2},
     {18, &EphemerisRow::SunAltitude,              2},
 };
-constexpr std::size_t kPhaseColumn = 17;
 static_assert(std::size(kNumberColumns) + 3 == EphemerisColumnCount, "date, time, phase and the numbers");
+
+template <class NumberText>
+std::string FieldText(const EphemerisRow& row, std::size_t column, NumberText numberText)
+{
+    if (column == 0) return TableDateText(row.Moment);
+    if (column == 1) return TableTimeText(row.Moment);
+    if (column == EphemerisPhaseColumn) return std::string(PhaseWord(row.MoonAge));
+    for (const NumberColumn& c : kNumberColumns)
+        if (c.column == column) return numberText(row.*c.value, c.displayDecimals);
+    return {};
+}
 
 template <class NumberText>
 std::array<std::string, EphemerisColumnCount> Fields(const EphemerisRow& row, NumberText numberText)
 {
     std::array<std::string, EphemerisColumnCount> fields;
-    fields[0] = TableDateText(row.Moment);
-    fields[1] = TableTimeText(row.Moment);
-    for (const NumberColumn& c : kNumberColumns) fields[c.column] = numberText(row.*c.value, c.displayDecimals);
-    fields[kPhaseColumn] = std::string(PhaseWord(row.MoonAge));
+    for (std::size_t column = 0; column < EphemerisColumnCount; ++column)
+        fields[column] = FieldText(row, column, numberText);
     return fields;
+}
+
+auto DisplayNumber(char decimalSeparator)
+{
+    return
+        [decimalSeparator](double value, int decimals) { return FixedDecimalsText(value, decimals, decimalSeparator); };
 }
 
 template <class Texts>
@@ -69,7 +84,44 @@ std::string Joined(const Texts& texts)
     return line;
 }
 
+bool IsDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+/// Splits "15.3.2003" or "20:05" at `separator` into whole numbers of at
+/// most four digits; empty when a part is missing or no such number.
+std::vector<int> WholeNumberParts(std::string_view text, char separator)
+{
+    std::vector<int> parts;
+    for (;;) {
+        const std::size_t end = text.find(separator);
+        const std::string_view part = text.substr(0, end);
+        if (!IsDigits(part) || part.size() > 4) return {};
+        parts.push_back(std::stoi(std::string(part)));
+        if (end == std::string_view::npos) return parts;
+        text.remove_prefix(end + 1);
+    }
+}
+
 }  // namespace
+
+std::optional<MezMoment> ReadTableDate(std::string_view text)
+{
+    const std::vector<int> parts = WholeNumberParts(text, '.');
+    if (parts.size() != 3 || parts[2] < 1 || parts[2] > 9999 || !IsValidDate(parts[2], parts[1], parts[0]))
+        return std::nullopt;
+    return MezMoment{parts[2], parts[1], parts[0], 0, 0};
+}
+
+bool ReadTableTime(std::string_view text, MezMoment& moment)
+{
+    const std::vector<int> parts = WholeNumberParts(text, ':');
+    if (parts.size() != 2 || parts[0] > 23 || parts[1] > 59) return false;
+    moment.Hour = parts[0];
+    moment.Minute = parts[1];
+    return true;
+}
 
 std::string TableDateText(const MezMoment& m)
 {
@@ -85,8 +137,12 @@ std::array<std::string, EphemerisColumnCount> EphemerisFields(const EphemerisRow
 
 std::array<std::string, EphemerisColumnCount> EphemerisDisplayFields(const EphemerisRow& row, char decimalSeparator)
 {
-    return Fields(row,
-                  [&](double value, int decimals) { return FixedDecimalsText(value, decimals, decimalSeparator); });
+    return Fields(row, DisplayNumber(decimalSeparator));
+}
+
+std::string EphemerisDisplayField(const EphemerisRow& row, std::size_t column, char decimalSeparator)
+{
+    return FieldText(row, column, DisplayNumber(decimalSeparator));
 }
 
 std::string EphemerisHeaderLine() { return Joined(EphemerisColumnNames); }

@@ -6,6 +6,7 @@
 #include "astronomy/ephemeris_table.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,14 @@ inline constexpr std::array<std::string_view, 19> EphemerisColumnNames = {
 };
 inline constexpr std::size_t EphemerisColumnCount = EphemerisColumnNames.size();
 
+/// The first two columns hold date and time, this one the phase word, all
+/// others numbers.
+inline constexpr std::size_t EphemerisPhaseColumn = 17;
+inline constexpr bool IsEphemerisNumberColumn(std::size_t column)
+{
+    return column >= 2 && column < EphemerisColumnCount && column != EphemerisPhaseColumn;
+}
+
 /// The fields of one row separated by ';'.
 inline constexpr char EphemerisFieldSeparator = ';';
 
@@ -43,6 +52,14 @@ std::string TableDateText(const MezMoment& moment);
 
 /// "20:05", "08:00": hour and minute with two digits.
 std::string TableTimeText(const MezMoment& moment);
+
+/// A day typed as "15.3.2003" or "15.03.2003" (day.month.year, years 1 to
+/// 9999); empty when it is no such text or no date of the calendar.
+std::optional<MezMoment> ReadTableDate(std::string_view text);
+
+/// A time typed as "20:05" or "8:00" (hours 0 to 23, minutes 0 to 59) set
+/// into `moment`; false, leaving it alone, when it is no such text.
+bool ReadTableTime(std::string_view text, MezMoment& moment);
 
 /// The fields of a row in column order: date, time, then every number in
 /// the program's number text (at most 15 significant digits, no trailing
@@ -54,6 +71,9 @@ std::array<std::string, EphemerisColumnCount> EphemerisFields(const EphemerisRow
 /// of decimals per column (about 0.5" for the angles), with
 /// `decimalSeparator`.
 std::array<std::string, EphemerisColumnCount> EphemerisDisplayFields(const EphemerisRow& row, char decimalSeparator);
+
+/// One of EphemerisDisplayFields; empty for a column beyond the last.
+std::string EphemerisDisplayField(const EphemerisRow& row, std::size_t column, char decimalSeparator);
 
 /// The header line: the column names joined by ';'.
 std::string EphemerisHeaderLine();

@@ -13,8 +13,15 @@
 
 namespace {
 
-/// A catalogue coordinate, or nothing when the text is empty or no number.
-std::optional<double> Coordinate(const std::string& text)
+bool WorthTiming(const TerminatorFormation& formation)
+{
+    return formation.TransitSeconds && *formation.TransitSeconds >= ShortestTimedTransitSeconds &&
+           *formation.TransitSeconds <= LongestTransitSeconds;
+}
+
+}  // namespace
+
+std::optional<double> CatalogueCoordinate(const std::string& text)
 {
     if (text.empty()) return std::nullopt;
     try {
@@ -23,14 +30,6 @@ std::optional<double> Coordinate(const std::string& text)
     } catch (const ConversionError&) {}
     return std::nullopt;
 }
-
-bool WorthTiming(const TerminatorFormation& formation)
-{
-    return formation.TransitSeconds && *formation.TransitSeconds >= ShortestTimedTransitSeconds &&
-           *formation.TransitSeconds <= LongestTransitSeconds;
-}
-
-}  // namespace
 
 TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue)
 {
@@ -41,8 +40,8 @@ TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<Cat
     std::vector<const CatalogueFormation*> placed;
     std::vector<SelenographicPoint> points;
     for (const CatalogueFormation& entry : catalogue) {
-        const std::optional<double> latitude = Coordinate(entry.Latitude);
-        const std::optional<double> longitude = Coordinate(entry.Longitude);
+        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
+        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
         if (!latitude || !longitude) continue;
         placed.push_back(&entry);
         points.push_back({*latitude, *longitude});

@@ -5,6 +5,7 @@
 #include "reports/ephemeris_table_text.h"
 #include "platform/errors.h"
 #include "reports/exported_file.h"
+#include "reports/observation_plan_text.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,49 @@ TEST(ExportedFile, ReplacesTheOldFileWholeOrLeavesItAlone)
         EXPECT_STREQ(error.what(), "Schreiben von fehlt/plan.csv nicht möglich");
     }
     EXPECT_EQ(ExportTwinPath("/home/a.b/plan.csv"), "/home/a.b/.plan.csv.neu");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlanTexts, DatesPastMidnightCountsAndColongitude)
+{
+    PlanInterval interval;
+    interval.Start = {2003, 4, 10, 19, 32};
+    interval.End = {2003, 4, 11, 1, 8};
+    interval.Best = {2003, 4, 10, 19, 32};
+    interval.TransitSeconds = 2.449;
+    interval.MoonAltitude = 61.64;
+    interval.Colongitude = 359.96;
+    const PlanIntervalTexts texts = PlanIntervalRow(interval, ',');
+    EXPECT_EQ(texts.Date, "Do 10. 4. 2003");
+    EXPECT_EQ(texts.Start, "19:32");
+    EXPECT_EQ(texts.End, "1:08 (11. 4.)");
+    EXPECT_EQ(texts.Best, "19:32");
+    EXPECT_EQ(texts.Transit, "2,4 s");
+    EXPECT_EQ(texts.MoonAltitude, "61,6°");
+    EXPECT_EQ(texts.Colongitude, "0,0°");
+    EXPECT_EQ(WeekdayDateText({2003, 3, 16, 0, 0}), "So 16. 3. 2003");
+
+    EXPECT_EQ(PlanCountText(0, 30), "Kein Zeitraum in 30 Tagen erfüllt alle drei Bedingungen.");
+    EXPECT_EQ(PlanCountText(1, 1), "1 Zeitraum in 1 Tag.");
+    EXPECT_EQ(PlanCountText(3, 30), "3 Zeiträume in 30 Tagen.");
+    EXPECT_EQ(PlanRangeText("Berlin", {2003, 3, 15, 0, 0}, {2003, 4, 14, 0, 0}),
+              "Berlin, 15. 3. 2003 0:00 bis 14. 4. 2003 0:00 MEZ");
+}
+
+TEST(TableTexts, DatesAndTimesAsTyped)
+{
+    EXPECT_EQ(ReadTableDate("15.3.2003"), MezMoment(2003, 3, 15, 0, 0));
+    EXPECT_EQ(ReadTableDate("29.02.2004"), MezMoment(2004, 2, 29, 0, 0));
+    for (const char* bad : {"29.2.2003", "15.3.", "15.3.2003.", "15-3-2003", "1.13.2003", "1.1.0", "1.1.10000", ""})
+        EXPECT_FALSE(ReadTableDate(bad)) << bad;
+    MezMoment m{2003, 3, 15, 0, 0};
+    EXPECT_TRUE(ReadTableTime("8:05", m));
+    EXPECT_EQ(m, MezMoment(2003, 3, 15, 8, 5));
+    for (const char* bad : {"24:00", "8:60", "8", "8:5:0", " 8:05", ""}) EXPECT_FALSE(ReadTableTime(bad, m)) << bad;
+    EXPECT_EQ(m, MezMoment(2003, 3, 15, 8, 5));
 }
 
 }  // namespace

@@ -209,14 +209,29 @@ const std::vector<EphemerisRow>& PlannerWindow::TableRows() const { return table
 void PlannerWindow::FormCreate()
 {
     CentreOverOwner();
-    ReadFormations();
-    SetDefaults();
-    ComputePlan();
+    // The table first: it needs no catalogue, so it is there even when the
+    // catalogue cannot be read.
+    SetTableDefaults();
     ComputeTable();
+    ReadFormations();
+    SetPlanDefaults();
+    ComputePlan();
 }
 
 void PlannerWindow::ReadFormations()
 {
+    // Nothing of the last opening stays when the catalogue cannot be read.
+    {
+        const QSignalBlocker quiet(FormationBox);
+        FormationBox->clear();
+    }
+    formations_.clear();
+    intervals_.clear();
+    IntervalList->clear();
+    FormationLabel->clear();
+    RangeLabel->clear();
+    PlanCountLabel->clear();
+
     std::multimap<QString, Formation> byName;
     QStringList names;
     for (const CatalogueFormation& entry : source_ ? source_() : std::vector<CatalogueFormation>{}) {
@@ -233,18 +248,16 @@ void PlannerWindow::ReadFormations()
         byName.emplace(names.back(), std::move(formation));
     }
     SortNamesAlphabetically(names);
-    formations_.clear();
     for (const QString& name : names) {
         auto found = byName.find(name);
         formations_.push_back(std::move(found->second));
         byName.erase(found);
     }
     const QSignalBlocker quiet(FormationBox);
-    FormationBox->clear();
     FormationBox->addItems(names);
 }
 
-void PlannerWindow::SetDefaults()
+void PlannerWindow::SetPlanDefaults()
 {
     const QSignalBlocker quiet(FormationBox);
     FormationBox->setCurrentIndex(
@@ -256,8 +269,11 @@ void PlannerWindow::SetDefaults()
     HighestSunEdit->setText(number(defaults.SunOverFormation.Highest));
     MoonAltitudeEdit->setText(number(defaults.LowestMoonAltitude));
     SunAltitudeEdit->setText(number(defaults.HighestSunAltitude));
+}
 
-    // The table: from the observation's moment, hourly, to the end of the next day.
+void PlannerWindow::SetTableDefaults()
+{
+    // From the observation's moment, hourly, to the end of the next day.
     const MezMoment now = ObservationMoment(state_);
     FromEdit->setText(
         FromUtf8(std::to_string(now.Day) + "." + std::to_string(now.Month) + "." + std::to_string(now.Year)));

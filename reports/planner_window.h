@@ -117,7 +117,8 @@ private:
     void CreatePlannerPage(QWidget* page);
     void CreateTablePage(QWidget* page);
     void ReadFormations();
-    void SetDefaults();
+    void SetPlanDefaults();
+    void SetTableDefaults();
     void ComputePlan();
     void ComputeTable();
     void ShowIntervals();

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <cstdio>
+
 namespace {
 
 const char* kIni = "Art\r\nBerlin\r\n52,52\r\n13,405\r\n";
@@ -222,6 +224,22 @@ private slots:
         window().TableButton->click();
         QVERIFY(f->messages.lastText().startsWith(QStringLiteral("Die Tabelle hätte 419275 Zeilen")));
         QCOMPARE(window().TableRows().size(), std::size_t{7});
+    }
+
+    void aMissingCatalogueIsReportedAndTheTableStillShown()
+    {
+        main().ChooseObject(QStringLiteral("Plato"));
+        Open();
+        QVERIFY(window().IntervalList->topLevelItemCount() > 0);
+        window().OkButton->click();
+        std::remove("objects.dat");
+        Open();
+        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(window().FormationBox->count(), 0);
+        QCOMPARE(window().IntervalList->topLevelItemCount(), 0);  // nothing left of the last opening
+        QCOMPARE(window().TableRows().size(), std::size_t{28});
+        window().OkButton->click();
+        QVERIFY(main().isEnabled());
     }
 
     void exportWritesTheChosenFileAllOrNothing()

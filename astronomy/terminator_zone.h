@@ -41,8 +41,8 @@ std::optional<double> VisibleSunAltitudeOver(const ObservationState& ephemerides
 /// The indices of the formations that face the Earth and see the Sun at an
 /// altitude within `band`, in the order of `points`.
 ///
-/// Speed: for the 9,049 formations of the IAU gazetteer about 0.5 ms on the
-/// machines this was measured on (bench/planner_bench), after the
-/// ephemerides have run once.
+/// Speed: for the 9,049 formations of the IAU gazetteer, with the
+/// ephemerides run once before, about 0.85 ms of processor time
+/// (bench/planner_bench, median of five, on a busy two-core machine).
 std::vector<std::size_t> FormationsInTerminatorZone(const ObservationState& ephemerides, const SunOverMoon& sun,
                                                     std::span<const SelenographicPoint> points, SunAltitudeBand band);

@@ -140,6 +140,8 @@ void TForm1::CreateMenus()
     BeleuchtungaufderKarte1->setCheckable(true);
     Lichtgrenzeheute1 = AddCommand(Mondzustand1, "Lichtgrenzeheute1", QStringLiteral("&Lichtgrenze heute..."),
                                    &TForm1::Lichtgrenzeheute1Click);
+    Beobachtungsplaner1 = AddCommand(Mondzustand1, "Beobachtungsplaner1", QStringLiteral("B&eobachtungsplaner..."),
+                                     &TForm1::Beobachtungsplaner1Click);
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
     Info1->setObjectName(QStringLiteral("Info1"));
@@ -547,6 +549,8 @@ void TForm1::UpdateMapLighting()
 }
 
 void TForm1::Lichtgrenzeheute1Click() { OpenDialogWindow(dialogs_.Terminator); }
+
+void TForm1::Beobachtungsplaner1Click() { OpenDialogWindow(dialogs_.Planner); }
 
 void TForm1::ChooseObject(const QString& name)
 {

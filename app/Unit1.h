@@ -41,6 +41,7 @@ struct MainWindowDialogs {
     MireltaDialog* Form6 = nullptr;       ///< physical ephemerides report
     MireltaDialog* Form7 = nullptr;       ///< observing conditions report
     MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
+    MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
 };
 
 class TForm1 : public QMainWindow {
@@ -101,6 +102,7 @@ public:
     // formations at the terminator.
     void BeleuchtungaufderKarte1Click();
     void Lichtgrenzeheute1Click();
+    void Beobachtungsplaner1Click();
 
     /// Lights the map anew for the observation's date and time while
     /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
@@ -144,6 +146,7 @@ public:
     QAction* About1 = nullptr;
     QAction* BeleuchtungaufderKarte1 = nullptr;
     QAction* Lichtgrenzeheute1 = nullptr;
+    QAction* Beobachtungsplaner1 = nullptr;
 
     QFrame* Panel2 = nullptr;
     QToolButton* SpeedButton1 = nullptr;

@@ -3,6 +3,8 @@
 #include "app/catalogue.h"
 #include "platform/error_report.h"
 
+#include <QComboBox>
+
 namespace {
 
 // A dialog is created hidden and filled once right away.
@@ -54,7 +56,10 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
         main, messages, state, decimalSeparator, CatalogueFormations,
         [main](const std::string& name) { main->ChooseObject(QString::fromStdString(name)); });
 
+    windows->Planner = std::make_unique<PlannerWindow>(main, messages, state, decimalSeparator, CatalogueFormations,
+                                                       [main] { return main->ComboBox1->currentText().toStdString(); });
+
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
-                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get()});
+                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get()});
     return windows;
 }

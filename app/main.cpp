@@ -1,6 +1,7 @@
 // Mirelta: a lunar atlas, ephemeris calculator and mountain height tool.
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "platform/form_widgets.h"
 #include "platform/regional_settings.h"
 #include "windowbase/resources_init.h"
@@ -8,8 +9,20 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[])
 {
+    // The command line runs before any Qt application exists, so it needs
+    // no display.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (IsCommandLineCall(arguments)) {
+        std::ios::sync_with_stdio(false);
+        return RunCommandLine(arguments, std::cout, std::cerr);
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirelta"));
     InitialiseResources();

@@ -71,6 +71,16 @@ void CartesianToSpherical(double x, double y, double z, double& r, double& latit
     latitude = Atan2Degrees(z, std::sqrt(rho2));
 }
 
+void EclipticToTrueEquatorial(ObservationState& state, double T, double distance, double latitude, double longitude,
+                              double& rightAscension, double& declination, double& radius)
+{
+    double x = 0, y = 0, z = 0;
+    SphericalToCartesian(distance, latitude, longitude, x, y, z);
+    EclipticToEquatorial(T, x, y, z);
+    ApplyNutation(state, T, x, y, z);
+    CartesianToSpherical(x, y, z, radius, declination, rightAscension);
+}
+
 void MoonPosition(ObservationState& state, double T, double& rightAscension, double& declination, double& distance)
 {
     double lambda = 0, beta = 0, r = 0;
@@ -79,13 +89,8 @@ void MoonPosition(ObservationState& state, double T, double& rightAscension, dou
     state.MoonEclipticLongitude = lambda;
     state.MoonEclipticLatitude = beta;
 
-    double x = 0, y = 0, z = 0;
-    SphericalToCartesian(r, beta, lambda, x, y, z);
-    EclipticToEquatorial(T, x, y, z);
-    ApplyNutation(state, T, x, y, z);
-
     double rEquator = 0, dec = 0, ra = 0;
-    CartesianToSpherical(x, y, z, rEquator, dec, ra);
+    EclipticToTrueEquatorial(state, T, r, beta, lambda, ra, dec, rEquator);
     distance = rEquator;
     declination = dec;
     rightAscension = ra;

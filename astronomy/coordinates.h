@@ -81,6 +81,27 @@ void ApplyNutation(ObservationState& state, double T, double& x, double& y, doub
 ///   longitude  degrees, 0 <= longitude < 360 (0 on the z axis)
 void CartesianToSpherical(double x, double y, double z, double& r, double& latitude, double& longitude);
 
+/// A geocentric ecliptic position turned into right ascension and
+/// declination of the true equator and equinox of date.
+///
+/// Given:
+///   T          Julian centuries since J2000.0
+///   distance   any unit
+///   latitude   ecliptic latitude, degrees (mean ecliptic of date)
+///   longitude  ecliptic longitude, degrees (mean equinox of date)
+/// Returned:
+///   rightAscension  degrees (not hours), 0 <= value < 360
+///   declination     degrees, -90..90
+///   radius          the length of the corrected vector, unit of `distance`
+/// Writes NutationInLongitude (radians, from ApplyNutation).
+///
+/// Notes:
+///   1. The steps, in this order: SphericalToCartesian,
+///      EclipticToEquatorial, ApplyNutation, CartesianToSpherical. The Moon
+///      and the Sun both take this road, so both are treated alike.
+void EclipticToTrueEquatorial(ObservationState& state, double T, double distance, double latitude, double longitude,
+                              double& rightAscension, double& declination, double& radius);
+
 /// Geocentric right ascension, declination and distance of the Moon, true
 /// equator and equinox of date.
 ///

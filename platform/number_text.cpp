@@ -4,8 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -122,14 +120,20 @@ std::string FloatToText(double value, char decimalSeparator)
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
 
-    // Digits and exponent of the value rounded to 15 significant digits.
+    // Digits and exponent of the value rounded to 15 significant digits
+    // ("-1.23450000000000e+02"); to_chars gives the digits printf's %.14e
+    // gives, several times faster, which the ephemeris table feels.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, value);
-    std::string_view text(buffer);
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, kSignificantDigits - 1);
+    std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
     bool negative = text.front() == '-';
     if (negative) text.remove_prefix(1);
     size_t ePos = text.find('e');
-    int exponent = std::atoi(std::string(text.substr(ePos + 1)).c_str());
+    std::string_view exponentText = text.substr(ePos + 1);
+    if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
     std::string digits;
     for (char c : text.substr(0, ePos))
         if (IsDigit(c)) digits += c;

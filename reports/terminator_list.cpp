@@ -1,27 +1,17 @@
 #include "reports/terminator_list.h"
 
 #include "astronomy/shadow_transit.h"
+#include "astronomy/terminator_zone.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/time_text.h"
+#include "reports/ephemeris_table_text.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <tuple>
 
 namespace {
-
-/// A catalogue coordinate, or nothing when the text is empty or no number.
-std::optional<double> Coordinate(const std::string& text)
-{
-    if (text.empty()) return std::nullopt;
-    try {
-        const double value = FileTextToFloat(text);
-        if (std::isfinite(value)) return value;
-    } catch (const ConversionError&) {}
-    return std::nullopt;
-}
 
 bool WorthTiming(const TerminatorFormation& formation)
 {
@@ -31,23 +21,44 @@ bool WorthTiming(const TerminatorFormation& formation)
 
 }  // namespace
 
+std::optional<double> CatalogueCoordinate(const std::string& text)
+{
+    if (text.empty()) return std::nullopt;
+    try {
+        const double value = FileTextToFloat(text);
+        if (std::isfinite(value)) return value;
+    } catch (const ConversionError&) {}
+    return std::nullopt;
+}
+
 TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue)
 {
     PrepareMountainHeight(state);
     TerminatorSurvey survey;
     survey.Sun = SunOverMoonFromEphemerides(state);
-    for (const CatalogueFormation& entry : catalogue) {
-        const std::optional<double> latitude = Coordinate(entry.Latitude);
-        const std::optional<double> longitude = Coordinate(entry.Longitude);
-        if (!latitude || !longitude || !FacesEarth(state, *latitude, *longitude)) continue;
-        const double altitude = SunAltitudeOver(survey.Sun, *latitude, *longitude);
-        if (altitude < LowestTerminatorSunAltitude || altitude > HighestTerminatorSunAltitude) continue;
 
-        TerminatorFormation formation{entry.Name,   entry.Kind,  altitude, TerminatorSideAt(survey.Sun, *longitude),
-                                      entry.Height, std::nullopt};
+    std::vector<const CatalogueFormation*> placed;
+    std::vector<SelenographicPoint> points;
+    for (const CatalogueFormation& entry : catalogue) {
+        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
+        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
+        if (!latitude || !longitude) continue;
+        placed.push_back(&entry);
+        points.push_back({*latitude, *longitude});
+    }
+    const SunAltitudeBand band{LowestTerminatorSunAltitude, HighestTerminatorSunAltitude};
+    for (std::size_t i : FormationsInTerminatorZone(state, survey.Sun, points, band)) {
+        const CatalogueFormation& entry = *placed[i];
+        const SelenographicPoint& p = points[i];
+        TerminatorFormation formation{entry.Name,
+                                      entry.Kind,
+                                      SunAltitudeOver(survey.Sun, p.Latitude, p.Longitude),
+                                      TerminatorSideAt(survey.Sun, p.Longitude),
+                                      entry.Height,
+                                      std::nullopt};
         int height = 0;
         if (TryTextToInt(entry.Height, height) && height > 0)
-            formation.TransitSeconds = ExpectedTransitTime(state, *latitude, *longitude, height);
+            formation.TransitSeconds = ExpectedTransitTime(state, p.Latitude, p.Longitude, height);
         survey.Formations.push_back(std::move(formation));
     }
     RankForHeightMeasurement(survey.Formations);
@@ -76,12 +87,7 @@ std::string TerminatorHeading(const ObservationState& state, const SunOverMoon& 
 
 std::string OneDecimalText(double value, char decimalSeparator)
 {
-    char text[32];
-    // Adding 0.0 turns a rounded -0.0 into 0.0, so that no "-0,0" appears.
-    std::snprintf(text, sizeof text, "%.1f", std::round(value * 10) / 10 + 0.0);
-    std::string result(text);
-    std::replace(result.begin(), result.end(), '.', decimalSeparator);
-    return result;
+    return FixedDecimalsText(value, 1, decimalSeparator);
 }
 
 std::string TerminatorSideText(TerminatorSide side) { return side == TerminatorSide::Morning ? "Morgen" : "Abend"; }

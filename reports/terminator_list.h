@@ -18,6 +18,10 @@ struct CatalogueFormation {
     std::string Height;     ///< metres as free text, may be empty
 };
 
+/// A catalogue coordinate (degrees, "," or "." as separator); empty when
+/// the text is empty or no number, so that the formation cannot be placed.
+std::optional<double> CatalogueCoordinate(const std::string& text);
+
 /// A formation near the terminator.
 struct TerminatorFormation {
     std::string Name;

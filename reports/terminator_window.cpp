@@ -1,9 +1,9 @@
 #include "reports/terminator_window.h"
 
 #include "platform/form_widgets.h"
+#include "reports/column_list.h"
 #include "reports/report_window.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -19,15 +19,9 @@ constexpr int kButtonWidth = 121;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 366;
 
-struct ColumnDesign {
-    const char* caption;
-    int width;  ///< pixels
-    bool rightAligned;
-};
-
 // Wide enough for the longest catalogue name (30 characters), "Geländestufe",
 // "12,0°", "Morgen", "11000m" and "- - -" in the window's font.
-constexpr ColumnDesign kColumns[TerminatorWindow::ColumnCount] = {
+constexpr ListColumn kColumns[TerminatorWindow::ColumnCount] = {
     {"Name",        176, false},
     {"Art",         84,  false},
     {"Sonnenhöhe", 76,  true },
@@ -35,8 +29,6 @@ constexpr ColumnDesign kColumns[TerminatorWindow::ColumnCount] = {
     {"Höhe",       52,  true },
     {"Durchgang",   68,  true },
 };
-
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -51,28 +43,13 @@ TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, Obs
     setObjectName(QStringLiteral("TerminatorWindow"));
     HeadingLabel = PlaceTextLine(this, "HeadingLabel", kMargin, 8, kClientWidth - 2 * kMargin);
 
-    FormationList = new QTreeWidget(this);
-    FormationList->setObjectName(QStringLiteral("FormationList"));
-    FormationList->setFont(FormFont());
-    FormationList->setGeometry(kMargin, kListTop, kClientWidth - 2 * kMargin, kListHeight);
-    FormationList->setRootIsDecorated(false);
-    FormationList->setUniformRowHeights(true);
-    FormationList->setAllColumnsShowFocus(true);
-    FormationList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FormationList->setColumnCount(ColumnCount);
-    FormationList->header()->setSectionsMovable(false);
-    FormationList->header()->setStretchLastSection(false);
-    auto* headings = new QTreeWidgetItem;
-    for (int column = 0; column < ColumnCount; ++column) {
-        headings->setText(column, QString::fromUtf8(kColumns[column].caption));
-        headings->setTextAlignment(column, kColumns[column].rightAligned ? Qt::AlignRight : Qt::AlignLeft);
-        FormationList->setColumnWidth(column, kColumns[column].width);
-    }
+    FormationList = PlaceColumnList(this, "FormationList",
+                                    QRect(kMargin, kListTop, kClientWidth - 2 * kMargin, kListHeight), kColumns);
+    QTreeWidgetItem* headings = FormationList->headerItem();
     headings->setToolTip(SunAltitudeColumn, QStringLiteral("Höhe der Sonne über dem Horizont der Formation"));
     headings->setToolTip(HeightColumn, QStringLiteral("Höhe der Formation laut Objektliste"));
     headings->setToolTip(TransitColumn,
                          QStringLiteral("Zu erwartende Durchgangszeit des Bergschattens durchs Teleskopvisier"));
-    FormationList->setHeaderItem(headings);
     connect(FormationList, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { Guarded([&] { FormationListDoubleClick(item); }); });
 
@@ -97,16 +74,13 @@ void TerminatorWindow::FillList(const std::vector<TerminatorFormation>& formatio
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(formations.size()));
     for (const TerminatorFormation& f : formations) {
-        auto* row = new QTreeWidgetItem;
-        row->setText(NameColumn, FromUtf8(f.Name));
-        row->setText(KindColumn, FromUtf8(f.Kind));
-        row->setText(SunAltitudeColumn, FromUtf8(OneDecimalText(f.SunAltitude, decimalSeparator_) + "°"));
-        row->setText(SideColumn, FromUtf8(TerminatorSideText(f.Side)));
-        row->setText(HeightColumn, FromUtf8(CatalogueHeightText(f.Height)));
-        row->setText(TransitColumn, FromUtf8(TransitTimeText(f.TransitSeconds, decimalSeparator_)));
-        for (int column = 0; column < ColumnCount; ++column)
-            if (kColumns[column].rightAligned) row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-        rows.append(row);
+        const std::string texts[ColumnCount] = {f.Name,
+                                                f.Kind,
+                                                OneDecimalText(f.SunAltitude, decimalSeparator_) + "°",
+                                                TerminatorSideText(f.Side),
+                                                CatalogueHeightText(f.Height),
+                                                TransitTimeText(f.TransitSeconds, decimalSeparator_)};
+        rows.append(ColumnListRow(texts, kColumns));
     }
     FormationList->addTopLevelItems(rows);
 

@@ -11,42 +11,19 @@
 // longitude (= the terminator's longitude), the colongitude and the subsolar
 // latitude, and of the libration (sub-Earth point) for comparison.
 
-import { execFileSync } from "node:child_process";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import * as Astronomy from "astronomy-engine";
+import { degrees, mezText, printDifferences, randomInstant, runTable, signed } from "./check_support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const count = Number(process.argv[2] ?? 400);
 const table = process.argv[3] ?? path.join(here, "../../build/tools/terminator_check/sun_over_moon_table");
 
-// A fixed seed, so that every run checks the same instants.
-let seed = 20030315;
-function random() {
-    seed = (seed * 1103515245 + 12345) % 2147483648;
-    return seed / 2147483648;
-}
-
-const degrees = 180 / Math.PI;
-const signed = (a) => ((((a + 180) % 360) + 360) % 360) - 180;
-
 // Whole minutes of universal time between 1900 and 2100.
-const start = Date.UTC(1900, 0, 1);
-const end = Date.UTC(2100, 0, 1);
 const instants = [];
-for (let i = 0; i < count; ++i) {
-    const minutes = Math.floor((random() * (end - start)) / 60000);
-    instants.push(new Date(start + minutes * 60000));
-}
-
-// The program works in MEZ = UT + 1 h.
-const input = instants
-    .map((ut) => {
-        const mez = new Date(ut.getTime() + 3600000);
-        return `${mez.getUTCFullYear()} ${mez.getUTCMonth() + 1} ${mez.getUTCDate()} ${mez.getUTCHours()} ${mez.getUTCMinutes()}`;
-    })
-    .join("\n");
-const rows = execFileSync(table, { input }).toString().trim().split("\n").map((line) => line.split(" ").map(Number));
+for (let i = 0; i < count; ++i) instants.push(randomInstant(1900, 2100));
+const rows = runTable(table, instants.map(mezText));
 
 // A J2000 equatorial vector in the Moon's body-fixed frame of the IAU model:
 // R3(W) R1(90 - dec0) R3(90 + ra0), as latitude and longitude in degrees.
@@ -81,23 +58,10 @@ instants.forEach((ut, i) => {
     differences.librationB.push(Math.abs(librationB - subEarth.latitude));
 });
 
-function quantile(values, q) {
-    const sorted = [...values].sort((a, b) => a - b);
-    return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
-}
-
-console.log(`${count} instants, 1900-2100 (UT), differences in degrees:`);
-console.log("quantity                      median     95 %      max");
-const names = {
+printDifferences(`${count} instants, 1900-2100 (UT), differences in degrees:`, differences, {
     longitude: "subsolar longitude (term.)",
     colongitude: "colongitude",
     latitude: "subsolar latitude",
     librationL: "libration in longitude",
     librationB: "libration in latitude",
-};
-for (const [key, label] of Object.entries(names)) {
-    const v = differences[key];
-    console.log(
-        `${label.padEnd(28)} ${quantile(v, 0.5).toFixed(4).padStart(8)} ${quantile(v, 0.95).toFixed(4).padStart(8)} ${Math.max(...v).toFixed(4).padStart(8)}`,
-    );
-}
+});

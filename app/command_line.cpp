@@ -1,0 +1,278 @@
+#include "app/command_line.h"
+
+#include "platform/errors.h"
+#include "platform/number_text.h"
+#include "reports/ephemeris_table_text.h"
+#include "setup/site_list_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <ostream>
+#include <string_view>
+
+#ifndef MIRELTA_VERSION
+#define MIRELTA_VERSION "?"
+#endif
+
+namespace {
+
+constexpr std::string_view kProgramPrefix = "mirelta: ";
+
+struct OptionDesign {
+    std::string_view name;
+    bool takesValue;
+};
+
+constexpr OptionDesign kOptions[] = {
+    {"--tabelle", false},
+    {"--von",     true },
+    {"--bis",     true },
+    {"--zeit",    true },
+    {"--schritt", true },
+    {"--ort",     true },
+    {"--breite",  true },
+    {"--laenge",  true },
+    {"--komma",   false},
+    {"--hilfe",   false},
+    {"--help",    false},
+    {"--version", false},
+};
+
+const OptionDesign* FindOption(std::string_view name)
+{
+    for (const OptionDesign& option : kOptions)
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
+/// The options as given: name -> value ("" for a switch).
+using GivenOptions = std::map<std::string, std::string, std::less<>>;
+
+GivenOptions ReadOptions(const std::vector<std::string>& arguments)
+{
+    GivenOptions given;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.rfind("--", 0) != 0)
+            throw UsageError("'" + argument + "' ist keine Option; Optionen beginnen mit --.");
+        // "--von=15.3.2003" is read as "--von 15.3.2003".
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionDesign* option = FindOption(name);
+        if (!option) throw UsageError("unbekannte Option '" + name + "'.");
+        if (given.count(name)) throw UsageError("'" + name + "' ist mehrfach angegeben.");
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option->takesValue) throw UsageError("'" + name + "' erwartet keinen Wert.");
+            value = argument.substr(equals + 1);
+        } else if (option->takesValue) {
+            if (i + 1 >= arguments.size()) throw UsageError("'" + name + "' erwartet einen Wert.");
+            value = arguments[++i];
+        }
+        given.emplace(name, std::move(value));
+    }
+    return given;
+}
+
+MezMoment ReadDate(std::string_view option, const std::string& text)
+{
+    const std::optional<MezMoment> date = ReadTableDate(text);
+    if (!date)
+        throw UsageError("'" + text + "' ist kein gültiges Datum für " + std::string(option) +
+                         " (Tag.Monat.Jahr, z. B. 15.3.2003).");
+    return *date;
+}
+
+void ReadTime(const std::string& text, MezMoment& moment)
+{
+    if (!ReadTableTime(text, moment))
+        throw UsageError("'" + text + "' ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
+}
+
+int ReadStep(const std::string& text)
+{
+    int minutes = 0;
+    if (!TryTextToInt(text, minutes) || minutes < 1)
+        throw UsageError("'" + text + "' ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60).");
+    return minutes;
+}
+
+double ReadDegrees(std::string_view option, const std::string& text, double limit)
+{
+    double degrees = 0;
+    try {
+        degrees = FileTextToFloat(text);
+    } catch (const ConversionError&) {
+        degrees = NAN;
+    }
+    if (!(std::fabs(degrees) <= limit))
+        throw UsageError("'" + text + "' ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
+                         std::to_string(-static_cast<int>(limit)) + " bis " + std::to_string(static_cast<int>(limit)) +
+                         ", z. B. 52,52).");
+    return degrees;
+}
+
+const std::string& Required(const GivenOptions& given, const char* name)
+{
+    const auto found = given.find(name);
+    if (found == given.end()) throw UsageError(std::string(name) + " fehlt.");
+    return found->second;
+}
+
+void ReadSite(const GivenOptions& given, CommandLineRequest& request)
+{
+    const bool byName = given.count("--ort") > 0;
+    const bool byLatitude = given.count("--breite") > 0;
+    const bool byLongitude = given.count("--laenge") > 0;
+    if (byName && (byLatitude || byLongitude)) throw UsageError("--ort und --breite/--laenge schließen einander aus.");
+    if (byName) {
+        request.SiteName = given.at("--ort");
+        return;
+    }
+    if (!byLatitude && !byLongitude)
+        throw UsageError("der Beobachtungsort fehlt: --ort NAME oder --breite und --laenge.");
+    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90);
+    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180);
+}
+
+/// The site of the table into the state: the coordinates given, or the
+/// record of places.dat. Throws UsageError for a name not in the file.
+void SetSite(const CommandLineRequest& request, ObservationState& state)
+{
+    if (!request.SiteName) {
+        state.Latitude = request.Latitude;
+        state.Longitude = request.Longitude;
+        return;
+    }
+    const std::optional<StoredSite> site = FindSite(*request.SiteName);
+    if (!site)
+        throw UsageError("der Beobachtungsort '" + *request.SiteName + "' steht nicht in " + kSiteListFileName + ".");
+    state.SiteName = site->Name;
+    state.Latitude = FileTextToFloat(site->LatitudeText);
+    state.Longitude = FileTextToFloat(site->LongitudeText);
+}
+
+void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
+{
+    ObservationState state = site;
+    out << EphemerisHeaderLine() << '\n';
+    const std::int64_t rows = request.Range.RowCount();
+    for (std::int64_t i = 0; i < rows && out; ++i) {
+        SetObservationMoment(state, request.Range.RowMoment(i));
+        out << EphemerisLine(ComputeEphemerisRow(state), request.DecimalSeparator) << '\n';
+    }
+}
+
+int ReportUsageError(const UsageError& error, std::ostream& err)
+{
+    err << kProgramPrefix << error.what() << '\n' << "Aufruf und Optionen: mirelta --hilfe\n";
+    return kExitBadArguments;
+}
+
+}  // namespace
+
+bool IsCommandLineCall(const std::vector<std::string>& arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string& argument) { return argument.rfind("--", 0) == 0; });
+}
+
+CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    const GivenOptions given = ReadOptions(arguments);
+    CommandLineRequest request;
+    if (given.count("--hilfe") || given.count("--help") || given.empty()) {
+        request.What = CommandLineRequest::Action::Help;
+        return request;
+    }
+    if (given.count("--version")) {
+        request.What = CommandLineRequest::Action::Version;
+        return request;
+    }
+    if (!given.count("--tabelle"))
+        throw UsageError("--tabelle fehlt; die Befehlszeile gibt die Ephemeridentabelle aus.");
+    request.What = CommandLineRequest::Action::Table;
+    request.Range.First = ReadDate("--von", Required(given, "--von"));
+    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
+    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
+        throw UsageError("--bis " + given.at("--bis") + " liegt vor --von " + given.at("--von") + ".");
+    if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
+    request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
+    ReadSite(given, request);
+    if (given.count("--komma")) request.DecimalSeparator = ',';
+    return request;
+}
+
+std::string VersionText() { return std::string("Mirelta ") + MIRELTA_VERSION; }
+
+std::string UsageText()
+{
+    std::string columns;
+    for (std::string_view name : EphemerisColumnNames) {
+        if (!columns.empty()) columns += ';';
+        columns += name;
+    }
+    return "Aufruf:\n"
+           "  mirelta                  öffnet das Programm mit seinen Fenstern\n"
+           "  mirelta --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN\n"
+           "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
+           "  mirelta --hilfe | --help\n"
+           "  mirelta --version\n"
+           "\n"
+           "Gibt die Ephemeridentabelle des Mondes ohne Fenster auf der Standardausgabe aus:\n"
+           "UTF-8, eine Kopfzeile, eine Zeile je Zeitpunkt, ';' zwischen den Feldern.\n"
+           "\n"
+           "  --tabelle        die Tabelle ausgeben\n"
+           "  --von T.M.JJJJ   erster Tag, z. B. 15.3.2003\n"
+           "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
+           "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
+           "  --schritt N      Abstand der Zeilen in Minuten (60 stündlich, 1440 täglich)\n"
+           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner\n"
+           "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
+           "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
+           "  --komma          Dezimalkomma statt Dezimalpunkt\n"
+           "  --hilfe, --help  diesen Text zeigen\n"
+           "  --version        die Version zeigen\n"
+           "\n"
+           "Zeiten in MEZ (Weltzeit + 1 h, ohne Sommerzeit). Winkel in Grad, die Rektaszension\n"
+           "in Stunden, das Azimut von Süden über Westen gezählt; Zahlen mit bis zu 15\n"
+           "gültigen Ziffern. Die Spalten:\n" +
+           columns +
+           "\n"
+           "\n"
+           "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 1 wenn places.dat nicht\n"
+           "gelesen oder die Ausgabe nicht geschrieben werden kann.\n";
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    CommandLineRequest request;
+    try {
+        request = ParseCommandLine(arguments);
+    } catch (const UsageError& error) {
+        return ReportUsageError(error, err);
+    }
+    if (request.What == CommandLineRequest::Action::Help) {
+        out << UsageText();
+    } else if (request.What == CommandLineRequest::Action::Version) {
+        out << VersionText() << '\n';
+    } else {
+        ObservationState site;
+        try {
+            SetSite(request, site);
+        } catch (const UsageError& error) {
+            return ReportUsageError(error, err);
+        } catch (const MireltaError& error) {
+            err << kProgramPrefix << kSiteListFileName << ": " << error.what() << '\n';
+            return kExitFailure;
+        }
+        PrintTable(request, site, out);
+    }
+    out.flush();
+    if (!out) {
+        err << kProgramPrefix << "die Ausgabe kann nicht geschrieben werden.\n";
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The program's command line: the ephemeris table printed to standard
+// output, without a window and without a display. Started with no
+// arguments (or only the toolkit's own single-dash ones) the program opens
+// its windows as always.
+
+#include "astronomy/ephemeris_table.h"
+
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+/// Exit statuses of the command line.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  ///< a file could not be read, the output not written
+inline constexpr int kExitBadArguments = 2;
+
+/// What the arguments ask for.
+struct CommandLineRequest {
+    enum class Action { Help, Version, Table };
+    Action What = Action::Help;
+
+    // For the table.
+    EphemerisTableRange Range;
+    std::optional<std::string> SiteName;  ///< --ort: a record of places.dat
+    double Latitude = 0;                  ///< --breite, degrees, north positive
+    double Longitude = 0;                 ///< --laenge, degrees, east positive
+    char DecimalSeparator = '.';          ///< ',' with --komma
+};
+
+/// A bad argument; what() is the German message.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Whether the program was started for its command line: some argument
+/// begins with "--". Without one (no arguments, or the toolkit's own
+/// single-dash options such as -platform) the windows open.
+bool IsCommandLineCall(const std::vector<std::string>& arguments);
+
+/// Reads the arguments (without the program name). Throws UsageError.
+///
+///   --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN
+///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
+///   --hilfe | --help
+///   --version
+///
+/// Dates must exist (years 1 to 9999), the time is MEZ (0:00 when left
+/// out), the step a whole number of minutes from 1, degrees may be written
+/// with ',' or '.'. --hilfe and --version win over everything else.
+CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
+
+/// The German usage text.
+std::string UsageText();
+
+/// "Mirelta 2.1".
+std::string VersionText();
+
+/// Runs the command line: prints the table, the usage text or the version
+/// to `out`; a bad argument prints a German message and the hint to
+/// --hilfe to `err`. The table's site comes from places.dat in the current
+/// folder when --ort names it. Returns the exit status: kExitSuccess,
+/// kExitBadArguments, or kExitFailure when places.dat cannot be read or the
+/// output cannot be written.
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -1,0 +1,178 @@
+#include "astronomy/observation_planner.h"
+
+#include "astronomy/calendar.h"
+#include "astronomy/coordinates.h"
+#include "astronomy/shadow_transit.h"
+#include "astronomy/sun_at_site.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+int ClampedDays(int days) { return std::clamp(days, 1, MaxPlanningDays); }
+
+/// Walks one formation's conditions minute by minute on a scratch state.
+class ConditionScan {
+public:
+    ConditionScan(const ObservationState& state, const PlannedFormation& formation, const PlanningLimits& limits)
+        : state_(state), formation_(formation), limits_(limits)
+    {}
+
+    bool Holds(std::int64_t minute)
+    {
+        SetObservationMoment(state_, MomentOfMinute(minute));
+        return CheckMoment(state_, formation_.Position, limits_, true).Met;
+    }
+
+    /// The first minute in (before, after] whose outcome is `outcomeAfter`,
+    /// knowing that `before` has the other one.
+    std::int64_t FirstMinuteWith(bool outcomeAfter, std::int64_t before, std::int64_t after)
+    {
+        while (after - before > 1) {
+            const std::int64_t middle = before + (after - before) / 2;
+            if (Holds(middle) == outcomeAfter)
+                after = middle;
+            else
+                before = middle;
+        }
+        return after;
+    }
+
+private:
+    ObservationState state_;
+    const PlannedFormation& formation_;
+    const PlanningLimits& limits_;
+};
+
+struct MinuteSpan {
+    std::int64_t first, last;
+};
+
+std::vector<MinuteSpan> SpansWhereAllHold(ConditionScan& scan, std::int64_t first, std::int64_t last)
+{
+    std::vector<MinuteSpan> spans;
+    bool inside = scan.Holds(first);
+    std::int64_t start = first;
+    for (std::int64_t before = first; before < last;) {
+        const std::int64_t after = std::min(before + PlanningStepMinutes, last);
+        const bool holds = scan.Holds(after);
+        if (holds != inside) {
+            const std::int64_t change = scan.FirstMinuteWith(holds, before, after);
+            if (holds)
+                start = change;
+            else
+                spans.push_back({start, change - 1});
+            inside = holds;
+        }
+        before = after;
+    }
+    if (inside) spans.push_back({start, last});
+    return spans;
+}
+
+/// What a moment offers for a height measurement.
+struct Candidate {
+    std::int64_t minute = 0;
+    std::optional<double> transitSeconds;
+    double sunOverFormation = 0;
+    double moonAltitude = 0;
+    double colongitude = 0;
+};
+
+Candidate Evaluate(ObservationState& s, const PlannedFormation& formation, std::int64_t minute)
+{
+    SetObservationMoment(s, MomentOfMinute(minute));
+    PrepareMountainHeight(s);
+    const SunOverMoon sun = SunOverMoonFromEphemerides(s);
+    const SelenographicPoint& p = formation.Position;
+    Candidate c;
+    c.minute = minute;
+    c.sunOverFormation = SunAltitudeOver(sun, p.Latitude, p.Longitude);
+    c.moonAltitude = s.Altitude;
+    c.colongitude = sun.Colongitude;
+    if (formation.Height) c.transitSeconds = ExpectedTransitTime(s, p.Latitude, p.Longitude, *formation.Height);
+    return c;
+}
+
+/// A longer transit time wins; any transit time beats none; without one on
+/// either side the lower Sun wins.
+bool IsBetter(const Candidate& a, const Candidate& b)
+{
+    if (a.transitSeconds && b.transitSeconds) return *a.transitSeconds > *b.transitSeconds;
+    if (a.transitSeconds || b.transitSeconds) return a.transitSeconds.has_value();
+    return a.sunOverFormation < b.sunOverFormation;
+}
+
+Candidate BestMoment(ObservationState& s, const PlannedFormation& formation, const MinuteSpan& span,
+                     std::int64_t gridOrigin)
+{
+    Candidate best = Evaluate(s, formation, span.first);
+    auto consider = [&](std::int64_t minute) {
+        Candidate c = Evaluate(s, formation, minute);
+        if (IsBetter(c, best)) best = c;
+    };
+    // The grid steps inside the span, then its last minute.
+    std::int64_t minute = gridOrigin + ((span.first - gridOrigin) / PlanningStepMinutes + 1) * PlanningStepMinutes;
+    for (; minute < span.last; minute += PlanningStepMinutes) consider(minute);
+    if (span.last != span.first) consider(span.last);
+
+    // To the minute: climb to the better neighbour while there is one.
+    for (int direction : {-1, +1}) {
+        for (std::int64_t next = best.minute + direction; span.first <= next && next <= span.last; next += direction) {
+            Candidate c = Evaluate(s, formation, next);
+            if (!IsBetter(c, best)) break;
+            best = c;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+MomentConditions CheckMoment(ObservationState& s, const SelenographicPoint& formation, const PlanningLimits& limits,
+                             bool stopAtFirstFailure)
+{
+    MomentConditions c;
+    c.SunAltitude = SunHorizontalPosition(s).Altitude;
+    c.MoonAltitude = kNotComputed;
+    bool met = c.SunAltitude <= limits.HighestSunAltitude;
+    if (!met && stopAtFirstFailure) return c;
+
+    const SunOverMoon sun = ComputeSunOverMoon(s);
+    c.SunOverFormation = VisibleSunAltitudeOver(s, sun, formation);
+    met = met && c.SunOverFormation && limits.SunOverFormation.Contains(*c.SunOverFormation);
+    if (!met && stopAtFirstFailure) return c;
+
+    HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
+    c.MoonAltitude = s.Altitude;
+    c.Met = met && c.MoonAltitude >= limits.LowestMoonAltitude;
+    return c;
+}
+
+MezMoment PlanStart(const ObservationState& state) { return MezMoment{state.Year, state.Month, state.Day, 0, 0}; }
+
+MezMoment PlanEnd(const ObservationState& state, int days)
+{
+    return MomentOfMinute(MinuteNumber(PlanStart(state)) + ClampedDays(days) * MinutesPerDay);
+}
+
+std::vector<PlanInterval> PlanObservations(const ObservationState& state, const PlannedFormation& formation,
+                                           const PlanningLimits& limits, int days)
+{
+    const std::int64_t first = MinuteNumber(PlanStart(state));
+    const std::int64_t last = MinuteNumber(PlanEnd(state, days));
+    ConditionScan scan(state, formation, limits);
+    ObservationState scratch = state;
+
+    std::vector<PlanInterval> intervals;
+    for (const MinuteSpan& span : SpansWhereAllHold(scan, first, last)) {
+        const Candidate best = BestMoment(scratch, formation, span, first);
+        intervals.push_back(PlanInterval{MomentOfMinute(span.first), MomentOfMinute(span.last),
+                                         MomentOfMinute(best.minute), best.transitSeconds, best.sunOverFormation,
+                                         best.moonAltitude, best.colongitude});
+    }
+    return intervals;
+}

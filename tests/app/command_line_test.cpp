@@ -1,0 +1,160 @@
+// The command line: exit codes and German messages for bad arguments, the
+// site from places.dat (also with an umlaut), and the decimal comma.
+
+#include "app/command_line.h"
+#include "tests/support/temp_working_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome RunWith(const std::vector<std::string>& arguments)
+{
+    std::ostringstream out, err;
+    const int status = RunCommandLine(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Table(std::vector<std::string> more)
+{
+    std::vector<std::string> arguments = {"--tabelle", "--von", "15.3.2003", "--bis", "15.3.2003", "--schritt", "60"};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+const std::vector<std::string> kBerlin = {"--breite", "52,52", "--laenge", "13.405"};
+
+struct BadCall {
+    const char* why;
+    std::vector<std::string> arguments;
+    const char* message;  // the first line on standard error, after "mirelta: "
+};
+
+class CommandLineBadCall : public testing::TestWithParam<BadCall> {};
+
+TEST_P(CommandLineBadCall, ExitsWithTwoAndAGermanMessage)
+{
+    TempWorkingDir dir;
+    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
+    const Outcome run = RunWith(GetParam().arguments);
+    EXPECT_EQ(run.status, kExitBadArguments);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string("mirelta: ") + GetParam().message + "\nAufruf und Optionen: mirelta --hilfe\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineBadCall,
+    testing::Values(
+        BadCall{
+            "unknown", Table({"--farbe"}
+             ), "unbekannte Option '--farbe'."
+},
+        BadCall{"no option", {"--tabelle", "15.3.2003"}, "'15.3.2003' ist keine Option; Optionen beginnen mit --."},
+        BadCall{"twice", Table({"--von", "1.1.2003"}), "'--von' ist mehrfach angegeben."},
+        BadCall{"no value", {"--tabelle", "--von"}, "'--von' erwartet einen Wert."},
+        BadCall{"switch with value", Table({"--komma=ja"}), "'--komma' erwartet keinen Wert."},
+        BadCall{
+            "no table", {"--von", "15.3.2003"}, "--tabelle fehlt; die Befehlszeile gibt die Ephemeridentabelle aus."},
+        BadCall{"missing step",
+                {"--tabelle", "--von", "1.1.2003", "--bis", "2.1.2003", "--ort", "Berlin"},
+                "--schritt fehlt."},
+        BadCall{"31 February",
+                {"--tabelle", "--von", "31.2.2003", "--bis", "1.3.2003", "--schritt", "60"},
+                "'31.2.2003' ist kein gültiges Datum für --von (Tag.Monat.Jahr, z. B. 15.3.2003)."},
+        BadCall{"backwards",
+                {"--tabelle", "--von", "16.3.2003", "--bis", "15.3.2003", "--schritt", "60", "--ort", "Berlin"},
+                "--bis 15.3.2003 liegt vor --von 16.3.2003."},
+        BadCall{"hour 24", Table({"--zeit", "24:00", "--ort", "Berlin"}),
+                "'24:00' ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05)."},
+        BadCall{"no step",
+                {"--tabelle", "--von", "15.3.2003", "--bis", "15.3.2003", "--schritt", "0", "--ort", "Berlin"},
+                "'0' ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60)."},
+        BadCall{"no site", Table({}), "der Beobachtungsort fehlt: --ort NAME oder --breite und --laenge."},
+        BadCall{"two sites", Table({"--ort", "Berlin", "--breite", "50"}),
+                "--ort und --breite/--laenge schließen einander aus."},
+        BadCall{"no longitude", Table({"--breite", "50"}), "--laenge fehlt."},
+        BadCall{"latitude 91", Table({"--breite", "91", "--laenge", "0"}),
+                "'91' ist kein gültiger Wert für --breite (Grad von -90 bis 90, z. B. 52,52)."},
+        BadCall{"longitude text", Table({"--breite", "50", "--laenge", "Ost"}),
+                "'Ost' ist kein gültiger Wert für --laenge (Grad von -180 bis 180, z. B. 52,52)."},
+        BadCall{"unknown site", Table({"--ort", "Atlantis"}),
+                "der Beobachtungsort 'Atlantis' steht nicht in places.dat."}),
+    [](const testing::TestParamInfo<BadCall>& info) {
+        std::string name = info.param.why;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
+
+TEST(CommandLine, HelpVersionAndAMissingSiteList)
+{
+    TempWorkingDir dir;
+    const Outcome help = RunWith({"--hilfe"});
+    EXPECT_EQ(help.status, kExitSuccess);
+    EXPECT_EQ(help.out.rfind("Aufruf:\n", 0), 0u);
+    EXPECT_NE(help.out.find("Datum;Zeit (MEZ);JD;Rektaszension (h);"), std::string::npos);
+    EXPECT_EQ(RunWith({"--help"}).out, help.out);
+    EXPECT_EQ(RunWith({"--tabelle", "--hilfe"}).out, help.out);  // help wins
+
+    const Outcome version = RunWith({"--version"});
+    EXPECT_EQ(version.status, kExitSuccess);
+    EXPECT_EQ(version.out, "Mirelta 2.1\n");  // as the about box says
+
+    // No places.dat in this folder: a failure, not a bad argument.
+    const Outcome noFile = RunWith(Table({"--ort", "Berlin"}));
+    EXPECT_EQ(noFile.status, kExitFailure);
+    EXPECT_EQ(noFile.err, "mirelta: places.dat: Datei nicht gefunden\n");
+    EXPECT_EQ(noFile.out, "");
+
+    EXPECT_FALSE(IsCommandLineCall({}));
+    EXPECT_FALSE(IsCommandLineCall({"-platform", "offscreen"}));
+    EXPECT_TRUE(IsCommandLineCall({"-platform", "offscreen", "--version"}));
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(CommandLine, SiteFromPlacesDatWithAnUmlautAndTheDecimalComma)
+{
+    TempWorkingDir dir;
+    // Windows-1252: ü = FC.
+    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\nM\xFCnchen\r\n48,1372\r\n11.5756\r\n");
+    const Outcome byName = RunWith(Table({"--zeit", "20:05", "--ort", "München"}));
+    ASSERT_EQ(byName.status, kExitSuccess) << byName.err;
+    const Outcome byDegrees = RunWith(Table({"--zeit", "20:05", "--breite", "48,1372", "--laenge", "11.5756"}));
+    EXPECT_EQ(byName.out, byDegrees.out);
+    const std::vector<std::string> lines = Lines(byName.out);
+    ASSERT_EQ(lines.size(), 5u);  // header, 20:05 ... 23:05
+    EXPECT_EQ(lines[1].rfind("15.03.2003;20:05;2452714.29513889;", 0), 0u);
+    EXPECT_EQ(lines[4].rfind("15.03.2003;23:05;", 0), 0u);
+    EXPECT_NE(byName.out, RunWith(Table({"--zeit", "20:05", "--ort", "Berlin"})).out);
+
+    // --komma: every decimal point of the numbers becomes a comma; the date
+    // keeps its dots.
+    const Outcome comma = RunWith(Table({"--zeit", "20:05", "--ort", "München", "--komma"}));
+    ASSERT_EQ(comma.status, kExitSuccess);
+    const std::vector<std::string> commaLines = Lines(comma.out);
+    ASSERT_EQ(commaLines.size(), lines.size());
+    EXPECT_EQ(commaLines[0], lines[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::string expected = lines[i];
+        for (std::size_t k = expected.find(';', 10); k < expected.size(); ++k)
+            if (expected[k] == '.') expected[k] = ',';
+        EXPECT_EQ(commaLines[i], expected);
+        EXPECT_EQ(commaLines[i].find(';'), 10u);  // "15.03.2003"
+    }
+}
+
+}  // namespace

@@ -178,7 +178,7 @@ private slots:
         w().Edit2->setText(QStringLiteral("Neu"));
         std::remove("objects.dat");
         QTest::mouseClick(w().Button2, Qt::LeftButton);
-        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("objects.dat: Datei nicht gefunden."));
         QVERIFY(!w().GroupBox3->isHidden());
         QVERIFY(!FileExists("objects.dat"));
     }

@@ -206,6 +206,23 @@ private slots:
         QCOMPARE(state.Latitude, 51.3333333333333);
     }
 
+    void aMissingSiteListIsReportedOncePerOpening()
+    {
+        // Start (creation), opening and Abbrechen each refresh the dialog;
+        // Abbrechen does not repeat what the opening has just shown.
+        Start(kIni, "");  // creation and opening: one message each
+        QCOMPARE(messages.messages().size(), 2);
+        form->Button2->click();
+        QCOMPARE(messages.messages().size(), 2);
+        QVERIFY(form->isHidden() && mainWindow.isEnabled());
+        // A failure the opening did not show is reported.
+        OpenDialog(mainWindow, *form);
+        QCOMPARE(messages.messages().size(), 3);
+        std::remove("mirelta.ini");
+        form->Button2->click();
+        QCOMPARE(messages.lastText(), QStringLiteral("mirelta.ini: Datei nicht gefunden."));
+    }
+
     void listClickShowsTheFirstRecordRoundedAndLeavesTheState()
     {
         Start();

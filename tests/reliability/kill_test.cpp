@@ -50,7 +50,9 @@ bool RunAndKill(const FileChange& change, std::chrono::microseconds delay)
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
-    if (WIFEXITED(status)) EXPECT_EQ(WEXITSTATUS(status), 0) << change.name;
+    if (WIFEXITED(status)) {
+        EXPECT_EQ(WEXITSTATUS(status), 0) << change.name;
+    }
     return WIFSIGNALED(status);
 }
 

@@ -14,16 +14,7 @@ std::vector<FileChange> AllFileChanges()
                                 Record("50 60 50 60", "\xC4rmel", "1.5", "2.25", "100", "1");
     const std::string places = "Bonn\r\n50,7333\r\n7,1\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nBonn\r\n1\r\n2\r\n";
     const std::string ini = "Art\r\nBonn\r\n50,7333\r\n7,1\r\nweitere Zeile\r\n";
-    LunarObject added;
-    added.FrameLeft = 120;
-    added.FrameRight = 140;
-    added.FrameTop = 60;
-    added.FrameBottom = 75;
-    added.Name = "Neuer Krater";
-    added.SelenographicLatitude = "-10,5";
-    added.SelenographicLongitude = "20";
-    added.Description1 = "Größer als gedacht";
-    added.Origin = "2";
+    const LunarObject added{120, 140, 60, 75, "Neuer Krater", "-10,5", "20", "", "Größer als gedacht", "", "", "2"};
     return {
         {"objects.dat: append",       kCatalogueFileName, objects, [added] { AppendObject(added); }      },
         {"objects.dat: delete",       kCatalogueFileName, objects, [] { DeleteUserObjects("Mein Berg"); }},

@@ -23,10 +23,11 @@ struct SelectedObjectTexts {
 /// end, an empty file yields one empty name; empty lines after the last
 /// record make no record.
 ///
-/// Every reader checks the frame lines of the records it scans (whole
-/// numbers on the map, 0..400) and the coordinates of the records it returns
-/// (empty, or latitude within ±90 and longitude within ±180); anything else
-/// throws ConversionError naming file, line and value.
+/// The lookups, ReadAllObjects and the deletion check the frame lines of
+/// every record they read (whole numbers on the map, 0..400) and the
+/// coordinates of every record they return (empty, or latitude within ±90
+/// and longitude within ±180); anything else throws ConversionError naming
+/// file, line and value, before any of it is shown or computed with.
 std::vector<std::string> ReadObjectNames();
 
 /// The first record named exactly `name`. Every record read on the way

@@ -38,6 +38,9 @@ int ReadFrameLine(TextFileReader& file)
 {
     if (file.AtEnd()) return 0;
     std::string_view line = file.ReadRawLine();
+    int value = 0;
+    if (TryReadLeadingInteger(line, value) && 0 <= value && value <= kLargestMapPixel) return value;
+    // Only a bad line pays for the message (and its text in UTF-8).
     return FileIntegerInRange(Cp1252ToUtf8(line), 0, kLargestMapPixel, file.FileName(), file.LastLineNumber());
 }
 

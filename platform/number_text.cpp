@@ -207,12 +207,17 @@ int TextToInt(std::string_view text)
     return value;
 }
 
-int ReadLeadingInteger(std::string_view line)
+bool TryReadLeadingInteger(std::string_view line, int& value)
 {
     std::string_view s = line;
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    return ParseIntegerPrefix(s, value) != 0;
+}
+
+int ReadLeadingInteger(std::string_view line)
+{
     int value = 0;
-    if (ParseIntegerPrefix(s, value) == 0) throw ConversionError(NotAnIntegerMessage(line));
+    if (!TryReadLeadingInteger(line, value)) throw ConversionError(NotAnIntegerMessage(line));
     return value;
 }
 

@@ -36,6 +36,9 @@ bool TryTextToInt(std::string_view text, int& value);
 /// ConversionError when the line does not start with a number.
 int ReadLeadingInteger(std::string_view line);
 
+/// Like ReadLeadingInteger but returns false instead of throwing.
+bool TryReadLeadingInteger(std::string_view line, int& value);
+
 /// The messages of failed conversions, for callers that read numbers in
 /// their own way.
 std::string NotAFloatMessage(std::string_view text);

@@ -241,6 +241,7 @@ void TForm1::CreateObjectList(QWidget* client)
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr);  // the typed text is taken exactly as typed
+    KeepOneLine(ComboBox1->lineEdit());
     ComboBox1->setMaxVisibleItems(16);
     ComboBox1->setFont(FormFont(11, true));
     ComboBox1->setGeometry(424, 48, 153, 21);

@@ -5,14 +5,39 @@
 
 #include <QComboBox>
 
+#include <set>
+#include <string>
+
 namespace {
+
+// The start runs eight FormCreates; one missing file can fail several of
+// them (without mirelta.ini both the main window and the site dialog stop).
+// Each failure is shown once.
+class StartGuard {
+public:
+    explicit StartGuard(MessageService& messages) : messages_(messages) {}
+
+    template <class Step>
+    void operator()(Step&& step)
+    {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            if (shown_.insert(error.what()).second) ShowErrorReport(messages_, error);
+        }
+    }
+
+private:
+    MessageService& messages_;
+    std::set<std::string> shown_;
+};
 
 // A dialog is created hidden and filled once right away.
 template <class Dialog, class... Extra>
-std::unique_ptr<Dialog> CreateDialog(QWidget* owner, MessageService& messages, Extra&&... extra)
+std::unique_ptr<Dialog> CreateDialog(StartGuard& guarded, QWidget* owner, MessageService& messages, Extra&&... extra)
 {
     auto dialog = std::make_unique<Dialog>(owner, messages, std::forward<Extra>(extra)...);
-    RunFormCreate(*dialog);
+    guarded([&] { dialog->FormCreate(); });
     return dialog;
 }
 
@@ -32,24 +57,25 @@ std::vector<CatalogueFormation> CatalogueFormations()
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock)
 {
+    StartGuard guarded(messages);
     auto windows = std::make_unique<MireltaWindows>();
     windows->Form1 = std::make_unique<TForm1>(state, messages, decimalSeparator);
-    RunGuarded(messages, [&] { windows->Form1->FormCreate(); });
+    guarded([&] { windows->Form1->FormCreate(); });
     TForm1* main = windows->Form1.get();
 
-    windows->Form2 = CreateDialog<TForm2>(main, messages, state, clock);
+    windows->Form2 = CreateDialog<TForm2>(guarded, main, messages, state, clock);
     // After a new site or time the main window lights the map (when asked
     // to) and shows the chosen object anew.
     auto refreshMainWindow = [main] {
         main->UpdateMapLighting();
         main->ComboBox1Change();
     };
-    windows->Form3 = CreateDialog<TForm3>(main, messages, state, decimalSeparator, refreshMainWindow);
-    windows->Form4 = CreateDialog<TForm4>(main, messages, state, refreshMainWindow);
-    windows->Form5 = CreateDialog<TForm5>(main, messages, state, decimalSeparator);
-    windows->Form6 = CreateDialog<TForm6>(main, messages, state, decimalSeparator);
-    windows->Form7 = CreateDialog<TForm7>(main, messages, state, decimalSeparator);
-    windows->Form9 = CreateDialog<TForm9>(windows->Form3.get(), messages, decimalSeparator);
+    windows->Form3 = CreateDialog<TForm3>(guarded, main, messages, state, decimalSeparator, refreshMainWindow);
+    windows->Form4 = CreateDialog<TForm4>(guarded, main, messages, state, refreshMainWindow);
+    windows->Form5 = CreateDialog<TForm5>(guarded, main, messages, state, decimalSeparator);
+    windows->Form6 = CreateDialog<TForm6>(guarded, main, messages, state, decimalSeparator);
+    windows->Form7 = CreateDialog<TForm7>(guarded, main, messages, state, decimalSeparator);
+    windows->Form9 = CreateDialog<TForm9>(guarded, windows->Form3.get(), messages, decimalSeparator);
     windows->Form3->SetCoordinateDialog(windows->Form9.get());
     // Not filled at start: it reads the catalogue only when it is opened.
     windows->Terminator = std::make_unique<TerminatorWindow>(

@@ -32,9 +32,9 @@ struct MireltaWindows {
 /// right after its creation: the main window reads the list order and fills
 /// the list, the about box reads the clock, the site dialog reads the
 /// current site, the time dialog shows the time, the reports compute once.
-/// An error in one FormCreate is reported and the start goes on. Then the
-/// windows "Lichtgrenze" and "Beobachtungsplaner" are created, hidden and
-/// empty.
+/// An error in one FormCreate is reported and the start goes on; an error
+/// text already shown during the start is not shown again. Then the windows
+/// "Lichtgrenze" and "Beobachtungsplaner" are created, hidden and empty.
 /// `clock` is read once, by the about box's creation.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock = ReadSystemClock);

@@ -5,56 +5,68 @@
 #include "platform/number_text.h"
 #include "platform/text_file.h"
 
+#include <iterator>
 #include <string_view>
 
 namespace {
 
-constexpr int kLinesPerRecord = 12;
-constexpr int kFrameLines = 4;
+constexpr int kFrameLines = static_cast<int>(std::size(kLunarObjectFrameLines));
+constexpr int kTextLines = static_cast<int>(std::size(kLunarObjectTextLines));
+constexpr int kLinesPerRecord = kFrameLines + kTextLines;
+
+// Positions in kLunarObjectTextLines.
+enum TextLine { kName = 0, kLatitude = 1, kLongitude = 2, kHeight = 3, kOrigin = kTextLines - 1 };
+
+// The map is 401 x 401 pixels: a frame line outside 0..400 is damage, and
+// the marker placement must never compute with it.
+constexpr int kLargestMapPixel = 400;
+constexpr double kLargestLatitude = 90;
+constexpr double kLargestLongitude = 180;
 
 // A record as views into the file's bytes: nothing is copied until a record
-// is actually shown.
+// is actually shown. Only the frame of `object` is filled while scanning.
 struct RawRecord {
-    int frame[kFrameLines] = {};
-    std::string_view lines[kLinesPerRecord - kFrameLines];  // name .. origin
+    LunarObject object;
+    std::string_view lines[kTextLines];
+    int firstLine = 0;
 };
 
 // A frame line read at the very end of the file counts as 0, as for a
-// truncated last record; a line that does not start with a number is an error.
+// truncated last record; a line that does not start with a number, or one
+// outside the map, is an error naming file and line.
 int ReadFrameLine(TextFileReader& file)
 {
     if (file.AtEnd()) return 0;
     std::string_view line = file.ReadRawLine();
-    try {
-        return ReadLeadingInteger(line);
-    } catch (const ConversionError&) {
-        throw ConversionError(NotAnIntegerMessage(Cp1252ToUtf8(line)));
-    }
+    int value = 0;
+    if (TryReadLeadingInteger(line, value) && 0 <= value && value <= kLargestMapPixel) return value;
+    // Only a bad line pays for the message (and its text in UTF-8).
+    return FileIntegerInRange(Cp1252ToUtf8(line), 0, kLargestMapPixel, file.FileName(), file.LastLineNumber());
 }
 
 void ReadRecord(TextFileReader& file, RawRecord& record)
 {
-    for (int& value : record.frame) value = ReadFrameLine(file);
+    record.firstLine = file.LastLineNumber() + 1;
+    for (int LunarObject::*frameLine : kLunarObjectFrameLines) record.object.*frameLine = ReadFrameLine(file);
     for (std::string_view& line : record.lines) line = file.ReadRawLine();
 }
 
-enum Field { kName, kLatitude, kLongitude, kHeight, kDescription1, kDescription2, kDescription3, kOrigin };
+// A coordinate of a record about to be shown: empty, or a number in range.
+void CheckCoordinate(const RawRecord& record, TextLine which, double largest)
+{
+    std::string_view text = record.lines[which];
+    if (text.empty()) return;
+    FileNumberInRange(Cp1252ToUtf8(text), -largest, largest, kCatalogueFileName,
+                      record.firstLine + kFrameLines + which);
+}
 
+// The record as the program shows it; its coordinates are checked first.
 LunarObject ToObject(const RawRecord& raw)
 {
-    LunarObject object;
-    object.FrameLeft = raw.frame[0];
-    object.FrameRight = raw.frame[1];
-    object.FrameTop = raw.frame[2];
-    object.FrameBottom = raw.frame[3];
-    object.Name = Cp1252ToUtf8(raw.lines[kName]);
-    object.SelenographicLatitude = Cp1252ToUtf8(raw.lines[kLatitude]);
-    object.SelenographicLongitude = Cp1252ToUtf8(raw.lines[kLongitude]);
-    object.Height = Cp1252ToUtf8(raw.lines[kHeight]);
-    object.Description1 = Cp1252ToUtf8(raw.lines[kDescription1]);
-    object.Description2 = Cp1252ToUtf8(raw.lines[kDescription2]);
-    object.Description3 = Cp1252ToUtf8(raw.lines[kDescription3]);
-    object.Origin = Cp1252ToUtf8(raw.lines[kOrigin]);
+    CheckCoordinate(raw, kLatitude, kLargestLatitude);
+    CheckCoordinate(raw, kLongitude, kLargestLongitude);
+    LunarObject object = raw.object;
+    for (int i = 0; i < kTextLines; ++i) object.*kLunarObjectTextLines[i].field = Cp1252ToUtf8(raw.lines[i]);
     return object;
 }
 
@@ -66,20 +78,16 @@ std::optional<LunarObject> FindFirst(SelectedObjectTexts& selected, Matches matc
     TextFileReader file(kCatalogueFileName);
     RawRecord record;
     std::optional<LunarObject> found;
-    std::string_view latitude, longitude, height;
     do {
         ReadRecord(file, record);
-        latitude = record.lines[kLatitude];
-        longitude = record.lines[kLongitude];
-        height = record.lines[kHeight];
         if (matches(record)) {
             found = ToObject(record);
             break;
         }
-    } while (!file.AtEnd());
-    selected.Latitude = Cp1252ToUtf8(latitude);
-    selected.Longitude = Cp1252ToUtf8(longitude);
-    selected.Height = Cp1252ToUtf8(height);
+    } while (!file.AtEndOfRecords());
+    selected.Latitude = Cp1252ToUtf8(record.lines[kLatitude]);
+    selected.Longitude = Cp1252ToUtf8(record.lines[kLongitude]);
+    selected.Height = Cp1252ToUtf8(record.lines[kHeight]);
     return found;
 }
 
@@ -93,7 +101,7 @@ std::vector<std::string> ReadObjectNames()
         file.SkipLines(kFrameLines);
         names.push_back(file.ReadLine());
         file.SkipLines(kLinesPerRecord - kFrameLines - 1);
-    } while (!file.AtEnd());
+    } while (!file.AtEndOfRecords());
     return names;
 }
 
@@ -108,9 +116,7 @@ std::optional<LunarObject> FindObjectByName(const std::string& name, SelectedObj
 
 std::optional<LunarObject> FindObjectAtPoint(int x, int y, SelectedObjectTexts& selected)
 {
-    return FindFirst(selected, [&](const RawRecord& record) {
-        return record.frame[0] <= x && x <= record.frame[1] && record.frame[2] <= y && y <= record.frame[3];
-    });
+    return FindFirst(selected, [&](const RawRecord& record) { return record.object.FrameContains(x, y); });
 }
 
 std::vector<LunarObject> ReadAllObjects()
@@ -121,18 +127,8 @@ std::vector<LunarObject> ReadAllObjects()
     do {
         ReadRecord(file, record);
         objects.push_back(ToObject(record));
-    } while (!file.AtEnd());
+    } while (!file.AtEndOfRecords());
     return objects;
-}
-
-void WriteObjectRecord(TextFileWriter& file, const LunarObject& object)
-{
-    for (int value : {object.FrameLeft, object.FrameRight, object.FrameTop, object.FrameBottom})
-        file.WriteRawLine(std::to_string(value));
-    for (const std::string* text :
-         {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude, &object.Height,
-          &object.Description1, &object.Description2, &object.Description3, &object.Origin})
-        file.WriteLine(*text);
 }
 
 int DeleteUserObjects(const std::string& name)
@@ -148,21 +144,23 @@ int DeleteUserObjects(const std::string& name)
                 ++removed;
                 continue;
             }
-            for (int value : record.frame) twin.WriteRawLine(std::to_string(value));
+            for (int LunarObject::*frameLine : kLunarObjectFrameLines)
+                twin.WriteRawLine(std::to_string(record.object.*frameLine));
             for (std::string_view line : record.lines) twin.WriteRawLine(line);
-        } while (!old.AtEnd());
+        } while (!old.AtEndOfRecords());
     });
     return removed;
 }
 
 void AppendObject(const LunarObject& object)
 {
-    // Converting first means an unstorable text refuses the whole record.
-    for (const std::string* text :
-         {&object.Name, &object.SelenographicLatitude, &object.SelenographicLongitude, &object.Height,
-          &object.Description1, &object.Description2, &object.Description3, &object.Origin})
-        Utf8ToCp1252(*text);
-    TextFileWriter file(kCatalogueFileName, TextFileWriter::Mode::Append);
-    WriteObjectRecord(file, object);
-    file.Close();
+    // Every text is checked and converted first, so a text the file cannot
+    // hold refuses the whole record before the file is touched.
+    std::string lines[kTextLines];
+    for (int i = 0; i < kTextLines; ++i)
+        lines[i] = EncodeField(object.*kLunarObjectTextLines[i].field, kLunarObjectTextLines[i].label);
+    AppendThroughTwin(kCatalogueFileName, kLinesPerRecord, [&](TextFileWriter& end) {
+        for (int LunarObject::*frameLine : kLunarObjectFrameLines) end.WriteRawLine(std::to_string(object.*frameLine));
+        for (const std::string& line : lines) end.WriteRawLine(line);
+    });
 }

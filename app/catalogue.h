@@ -20,7 +20,14 @@ struct SelectedObjectTexts {
 };
 
 /// The names of all records in file order. Like a loop with its test at the
-/// end, an empty file yields one empty name.
+/// end, an empty file yields one empty name; empty lines after the last
+/// record make no record.
+///
+/// The lookups, ReadAllObjects and the deletion check the frame lines of
+/// every record they read (whole numbers on the map, 0..400) and the
+/// coordinates of every record they return (empty, or latitude within ±90
+/// and longitude within ±180); anything else throws ConversionError naming
+/// file, line and value, before any of it is shown or computed with.
 std::vector<std::string> ReadObjectNames();
 
 /// The first record named exactly `name`. Every record read on the way
@@ -40,9 +47,8 @@ std::vector<LunarObject> ReadAllObjects();
 /// Returns how many records were removed.
 int DeleteUserObjects(const std::string& name);
 
-/// Appends one record at the end of the file, which must exist. Throws
-/// EncodingError before writing when a text cannot be stored.
+/// Appends one record at the end of the file, which must exist, all or
+/// nothing (through objects2.dat). Throws EncodingError naming the field
+/// before anything is written when a text holds a control character or a
+/// character the file cannot store.
 void AppendObject(const LunarObject& object);
-
-/// The twelve lines of a record as written to the file.
-void WriteObjectRecord(class TextFileWriter& file, const LunarObject& object);

@@ -29,7 +29,8 @@ struct LunarObject {
     std::string Description3;
     std::string Origin;
 
-    /// True when map pixel (x, y) lies in the frame, edges included.
+    /// True when map pixel (x, y) lies in the frame, edges included: the
+    /// pick on the map.
     bool FrameContains(int x, int y) const
     {
         return FrameLeft <= x && x <= FrameRight && FrameTop <= y && y <= FrameBottom;
@@ -43,4 +44,25 @@ struct LunarObject {
         if (!Origin.empty() && Origin[0] == '1') return true;
         return IsUserDefined() && !SelenographicLatitude.empty() && !SelenographicLongitude.empty();
     }
+};
+
+/// The record's lines in file order: the four frame lines, then the eight
+/// text lines with the names messages give them. Every reader and writer of
+/// the record walks these two lists.
+inline constexpr int LunarObject::*kLunarObjectFrameLines[] = {&LunarObject::FrameLeft, &LunarObject::FrameRight,
+                                                               &LunarObject::FrameTop, &LunarObject::FrameBottom};
+
+struct LunarObjectTextLine {
+    std::string LunarObject::*field;
+    const char* label;
+};
+inline constexpr LunarObjectTextLine kLunarObjectTextLines[] = {
+    {&LunarObject::Name,                   "Name"          },
+    {&LunarObject::SelenographicLatitude,  "Breite"        },
+    {&LunarObject::SelenographicLongitude, "Länge"        },
+    {&LunarObject::Height,                 "Höhe"         },
+    {&LunarObject::Description1,           "Beschreibung 1"},
+    {&LunarObject::Description2,           "Beschreibung 2"},
+    {&LunarObject::Description3,           "Beschreibung 3"},
+    {&LunarObject::Origin,                 "Herkunft"      },
 };

@@ -11,6 +11,9 @@ namespace {
 constexpr double kMaxDegrees = 90;
 constexpr double kMaxMinutesOrSeconds = 59;
 
+const char* const kLatitudeRangeMessage =
+    "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°";
+
 struct Field {
     const std::string* text;
     const char* wholeNumberName;  // for the whole-number message
@@ -30,8 +33,7 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
         double value = TextToFloat(text, separator);
         return value < low || value > high;
     };
-    if (outside(entry.LatitudeDegrees, -kMaxDegrees, kMaxDegrees))
-        return "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°";
+    if (outside(entry.LatitudeDegrees, -kMaxDegrees, kMaxDegrees)) return kLatitudeRangeMessage;
     if (outside(entry.LongitudeDegrees, -kMaxDegrees, kMaxDegrees))
         return "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°";
     if (outside(entry.LatitudeMinutes, 0, kMaxMinutesOrSeconds))
@@ -56,6 +58,12 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
         if (value != std::trunc(value))
             return std::string("Bitte geben Sie für ") + field.wholeNumberName + " eine ganze Zahl ein.";
     }
+    // 90° 30' would pass the degree check alone, but no latitude lies beyond
+    // the poles, and the catalogue would refuse to read it back.
+    double latitude =
+        EnteredAngle(entry.LatitudeDegrees, TextToFloat(entry.LatitudeDegrees, separator),
+                     TextToFloat(entry.LatitudeMinutes, separator), TextToFloat(entry.LatitudeSeconds, separator));
+    if (std::abs(latitude) > kMaxDegrees) return kLatitudeRangeMessage;
     return {};
 }
 

@@ -18,8 +18,9 @@ struct NewObjectEntry {
 
 /// Checks the entry in the panel's order (name, degree fields present,
 /// degree ranges -90..90, minute and second ranges 0..59, then every
-/// degree, minute and second a whole number) and returns the message of the
-/// first failing check, or an empty text when the entry is complete.
+/// degree, minute and second a whole number, and last the whole latitude
+/// within ±90°, which 90° 30' is not) and returns the message of the first
+/// failing check, or an empty text when the entry is complete.
 /// Empty minute and second fields must have been set to "0" before.
 /// Throws ConversionError for a field that is not a number under
 /// `decimalSeparator`.

@@ -33,9 +33,21 @@ std::string Trimmed(std::string text)
     return start == std::string::npos ? std::string() : text.substr(start);
 }
 
-// The value of `key` in `[section]` of an ini-style file, or empty.
+// True when `path` names a regular file. Anything that cannot be looked at
+// (a name too long for the system, a folder the user may not read) counts
+// as no file: the lookup goes on with the next place, and no error of the
+// file system ever reaches the user.
+bool IsReadableFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) && !error;
+}
+
+// The value of `key` in `[section]` of an ini-style file, or empty (also
+// when the file cannot be read).
 std::string IniValue(const std::filesystem::path& file, const std::string& section, const std::string& key)
 {
+    if (!IsReadableFile(file)) return {};
     std::ifstream in(file);
     std::string line;
     bool inSection = false;
@@ -59,7 +71,7 @@ std::string ExecOfFirstInstalled(const std::string& desktopIds, const XdgDirecto
     for (const std::string& id : SplitList(desktopIds, ';')) {
         for (const std::string& dataDir : directories.DataDirs) {
             std::filesystem::path desktopFile = std::filesystem::path(dataDir) / "applications" / id;
-            if (!std::filesystem::is_regular_file(desktopFile)) continue;
+            if (!IsReadableFile(desktopFile)) continue;
             // The first file found for an id is the one that counts, Exec or not.
             return IniValue(desktopFile, "Desktop Entry", "Exec");
         }
@@ -162,7 +174,7 @@ ViewerLaunch ViewerLaunchFor(const std::string& trimmedCommand, const std::strin
 {
     ViewerLaunch launch;
     size_t quotes = std::count(trimmedCommand.begin(), trimmedCommand.end(), '"');
-    if (std::filesystem::is_regular_file(trimmedCommand)) {
+    if (IsReadableFile(trimmedCommand)) {
         launch.Program = trimmedCommand;
     } else if (quotes % 2 == 1) {
         // Trimming took the opening quote of a quoted program path that has

@@ -45,6 +45,9 @@ bool EncodeCodePoint(char32_t cp, std::string& out)
 }
 
 // Decodes one UTF-8 sequence at s[i]; returns its length, 0 when invalid.
+// Only the shortest form of a code point is valid: an overlong form such as
+// C0 8A would smuggle a line break past every check. Surrogates and values
+// beyond U+10FFFF are invalid too.
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
 {
     auto byte = [&](size_t k) { return static_cast<std::uint8_t>(s[k]); };
@@ -56,6 +59,8 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (byte(i + k) & 0x3F);
     }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return length;
 }
 
@@ -115,4 +120,22 @@ bool IsRepresentableInCp1252(std::string_view utf8)
 {
     std::string ignored;
     return TryUtf8ToCp1252(utf8, ignored);
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        size_t length = DecodeUtf8(text, i, cp);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+bool HasControlCharacter(std::string_view text)
+{
+    for (char c : text)
+        if (IsControlCharacter(static_cast<unsigned char>(c))) return true;
+    return false;
 }

@@ -21,3 +21,15 @@ std::string Utf8ToCp1252(std::string_view utf8);
 
 /// True when every character of `utf8` can be written to a data file.
 bool IsRepresentableInCp1252(std::string_view utf8);
+
+/// True when `text` is well-formed UTF-8: no cut or overlong sequences, no
+/// surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+/// The characters no line of a data file may hold: below U+0020, and U+007F.
+/// A line break among them would split a record in two.
+constexpr bool IsControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
+
+/// True when a byte of `text` is such a character (in UTF-8 and in
+/// Windows-1252 these bytes stand for themselves).
+bool HasControlCharacter(std::string_view text);

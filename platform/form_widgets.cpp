@@ -4,8 +4,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 namespace {
+
+// Rewrites whatever reaches the field (typing, pasting, setText) as one
+// line; QLineEdit takes the text a validator leaves behind.
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        QString cleaned = OneLineText(input);
+        if (cleaned != input) {
+            position = static_cast<int>(OneLineText(input.left(position)).size());
+            input = cleaned;
+        }
+        return Acceptable;
+    }
+};
 
 constexpr int kFormFontPixels = 11;
 
@@ -71,7 +89,25 @@ QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int
     edit->setFont(FormFont());
     edit->setGeometry(x, y, w, h);
     edit->setMaxLength(maxLength);
+    KeepOneLine(edit);
     return edit;
+}
+
+void KeepOneLine(QLineEdit* edit) { edit->setValidator(new OneLineValidator(edit)); }
+
+QString OneLineText(const QString& text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;  // CR LF: one blank
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            line += QLatin1Char(' ');
+        else if (c >= 0x20 && c != 0x7F)
+            line += text[i];
+    }
+    return line;
 }
 
 QGroupBox* PlaceGroup(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)

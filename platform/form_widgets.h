@@ -42,8 +42,18 @@ QLabel* PlaceValueLabel(QWidget* parent, const char* name, int x, int y, int wid
 QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h);
 
 /// A one-line edit field at the given place, holding at most `maxLength`
-/// characters.
+/// characters and never a control character (see KeepOneLine).
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h, int maxLength);
+
+/// Makes an edit field hold one line of plain text, whatever is typed,
+/// pasted or set: a line break (CR LF, CR or LF) or a tab becomes one blank,
+/// any other control character (below U+0020, and U+007F) is dropped. A
+/// data file stores each text as one line; a line break in it would split
+/// the record.
+void KeepOneLine(QLineEdit* edit);
+
+/// The text as KeepOneLine leaves it.
+QString OneLineText(const QString& text);
 
 /// A group box with a bold caption; its children keep the normal font.
 QGroupBox* PlaceGroup(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h);

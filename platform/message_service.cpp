@@ -1,7 +1,10 @@
 #include "platform/message_service.h"
 
+#include "platform/form_widgets.h"
+
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +52,9 @@ QString QtMessageService::Prompt(const QString& caption, const QString& prompt, 
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    // The answer becomes a line of a data file, as the program's own edit
+    // fields do.
+    if (auto* edit = dialog.findChild<QLineEdit*>()) KeepOneLine(edit);
     if (dialog.exec() != QDialog::Accepted) return defaultText;
     return dialog.textValue();
 }

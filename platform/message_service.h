@@ -19,7 +19,8 @@ public:
     virtual bool Confirm(const QString& caption, const QString& text) = 0;
 
     /// One-line input with "OK" and "Abbrechen"; "Abbrechen" (or closing the
-    /// prompt) returns `defaultText` unchanged.
+    /// prompt) returns `defaultText` unchanged. The field keeps one line,
+    /// like every edit field of the program (KeepOneLine).
     virtual QString Prompt(const QString& caption, const QString& prompt, const QString& defaultText) = 0;
 
     void Warn(const QString& caption, const QString& text) { Show(caption, text, MessageIcon::Warning); }

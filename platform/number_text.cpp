@@ -71,14 +71,31 @@ double ParseFloat(std::string_view text, bool acceptComma, bool acceptPoint)
     return value;
 }
 
+// The offending text as a message shows it: control characters (a binary
+// file's bytes) become "?", and a long text is cut after 40 bytes at a
+// character boundary.
+std::string ShownText(std::string_view text)
+{
+    constexpr size_t kLongest = 40;
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (i >= kLongest && (byte & 0xC0) != 0x80) {
+            shown += "…";
+            break;
+        }
+        shown += byte < 0x20 || byte == 0x7F ? '?' : text[i];
+    }
+    return shown;
+}
+
 // "'<text>'<suffix>", built by appending (GCC 12 warns falsely about
 // operator+ on a temporary here).
 std::string QuotedMessage(std::string_view text, std::string_view suffix)
 {
     std::string message;
-    message.reserve(text.size() + suffix.size() + 2);
     message += '\'';
-    message.append(text);
+    message += ShownText(text);
     message += '\'';
     message.append(suffix);
     return message;
@@ -194,11 +211,57 @@ int TextToInt(std::string_view text)
     return value;
 }
 
-int ReadLeadingInteger(std::string_view line)
+bool TryReadLeadingInteger(std::string_view line, int& value)
 {
     std::string_view s = line;
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    return ParseIntegerPrefix(s, value) != 0;
+}
+
+int ReadLeadingInteger(std::string_view line)
+{
     int value = 0;
-    if (ParseIntegerPrefix(s, value) == 0) throw ConversionError(NotAnIntegerMessage(line));
+    if (!TryReadLeadingInteger(line, value)) throw ConversionError(NotAnIntegerMessage(line));
     return value;
+}
+
+namespace {
+
+// Runs a conversion of a data file's text; its error gets the place in front.
+template <class Convert>
+auto ConvertAt(std::string_view fileName, int line, Convert convert)
+{
+    try {
+        return convert();
+    } catch (const ConversionError& error) {
+        throw ConversionError(Located(FileLine(fileName, line), error.what()));
+    }
+}
+
+}  // namespace
+
+double FileNumberInRange(std::string_view text, double low, double high, std::string_view fileName, int line)
+{
+    return ConvertAt(fileName, line, [&] {
+        double value = FileTextToFloat(text);
+        if (value < low || value > high)
+            throw ConversionError(OutOfRangeMessage(text, FloatToText(low, ','), FloatToText(high, ',')));
+        return value;
+    });
+}
+
+int FileIntegerInRange(std::string_view text, int low, int high, std::string_view fileName, int line)
+{
+    return ConvertAt(fileName, line, [&] {
+        int value = ReadLeadingInteger(text);
+        if (value < low || value > high)
+            throw ConversionError(OutOfRangeMessage(text, std::to_string(low), std::to_string(high)));
+        return value;
+    });
+}
+
+std::string OutOfRangeMessage(std::string_view text, std::string_view low, std::string_view high)
+{
+    return QuotedMessage(
+        text, " liegt außerhalb des gültigen Bereichs von " + std::string(low) + " bis " + std::string(high));
 }

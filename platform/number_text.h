@@ -36,7 +36,23 @@ bool TryTextToInt(std::string_view text, int& value);
 /// ConversionError when the line does not start with a number.
 int ReadLeadingInteger(std::string_view line);
 
+/// Like ReadLeadingInteger but returns false instead of throwing.
+bool TryReadLeadingInteger(std::string_view line, int& value);
+
 /// The messages of failed conversions, for callers that read numbers in
 /// their own way.
 std::string NotAFloatMessage(std::string_view text);
 std::string NotAnIntegerMessage(std::string_view text);
+
+/// "'<text>' liegt außerhalb des gültigen Bereichs von <low> bis <high>".
+std::string OutOfRangeMessage(std::string_view text, std::string_view low, std::string_view high);
+
+/// A number from a data file (either separator) that must lie within
+/// [low, high]. The message of the ConversionError thrown for a text that is
+/// no number, or a number outside the range, begins with the place
+/// ("places.dat, Zeile 5: ..."), and nothing is ever computed from it.
+double FileNumberInRange(std::string_view text, double low, double high, std::string_view fileName, int line);
+
+/// A frame line of a data file: the integer at its start (as
+/// ReadLeadingInteger), which must lie within [low, high]; errors as above.
+int FileIntegerInRange(std::string_view text, int low, int high, std::string_view fileName, int line);

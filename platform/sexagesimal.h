@@ -12,6 +12,7 @@
 #include <string_view>
 
 struct SexagesimalParts {
+    bool valid = true;       ///< false for NaN, infinity and magnitudes of 1e15 and more
     bool negative = false;   ///< the value was below zero
     std::int64_t whole = 0;  ///< whole units, carrying the sign of the value
     int minutes = 0;         ///< 0..59 (0..60 never survives the carry)
@@ -24,13 +25,16 @@ SexagesimalParts SexagesimalRounded(double value);
 /// Degrees, minutes and seconds with truncated seconds, no carrying.
 SexagesimalParts SexagesimalTruncated(double value);
 
-/// The whole units as text, "-0" for negative values whose whole part is 0.
+/// The whole units as text, "-0" for negative values whose whole part is 0,
+/// "?" when the value has no sexagesimal form (parts.valid false).
 std::string WholeUnitsText(const SexagesimalParts& parts);
 
 inline constexpr std::string_view kDegreeUnit = "° ";
 inline constexpr std::string_view kHourUnit = "h ";
 
 /// Rounded form with the seconds mark: 12° 30' 5"  (unit "° " or "h ").
+/// A value without a sexagesimal form (see SexagesimalParts::valid) shows
+/// "?" for each number, never a made-up angle.
 std::string AngleText(double value, std::string_view unit = kDegreeUnit);
 
 /// Truncated form without the seconds mark: 51° 19' 59

@@ -2,57 +2,171 @@
 
 #include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/file_operations.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-[[noreturn]] void ThrowAccess(const std::string& what, const std::string& fileName)
+// Why a call failed, in words the user can act on; empty for the rest.
+std::string Reason(int error)
 {
-    if (errno == ENOENT) throw FileNotFoundError();
-    throw FileAccessError(what + " " + fileName + " nicht möglich");
+    switch (error) {
+        case ENOSPC:
+            return " (der Datenträger ist voll)";
+        case EDQUOT:
+            return " (das Speicherkontingent ist erschöpft)";
+        case EFBIG:
+            return " (die Datei ist zu groß)";
+        case EACCES:
+        case EPERM:
+            return " (keine Berechtigung)";
+        case EROFS:
+            return " (der Datenträger ist schreibgeschützt)";
+        case EIO:
+            return " (Ein-/Ausgabefehler)";
+        default:
+            return {};
+    }
 }
 
-// Syncs the directory so that a rename survives a power failure.
-void SyncCurrentDirectory()
+[[noreturn]] void ThrowReadError(const std::string& fileName, int error)
 {
-    int dir = ::open(".", O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (error == ENOENT) throw FileNotFoundError(fileName);
+    throw FileAccessError("Lesen von " + fileName + " nicht möglich" + Reason(error));
+}
+
+[[noreturn]] void ThrowWriteError(const std::string& fileName, int error)
+{
+    throw FileAccessError("Schreiben von " + fileName + " nicht möglich" + Reason(error) +
+                          "; die Datei ist unverändert");
+}
+
+bool IsBlankLineByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool HasByteBeyondAscii(std::string_view bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
+// A file saved as UTF-8 by a text editor becomes the Windows-1252 bytes the
+// rest of the program works with; a character the code page lacks is
+// reported with its line, and the file is left as it is.
+std::string FromUtf8File(std::string_view content, const std::string& fileName)
+{
+    if (content.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        content.remove_prefix(kUtf8ByteOrderMark.size());
+    std::string bytes;
+    int line = 1;
+    for (size_t start = 0; start <= content.size(); ++line) {
+        size_t end = std::min(content.find('\n', start), content.size());
+        std::string lineBytes;
+        try {
+            lineBytes = Utf8ToCp1252(content.substr(start, end - start));
+        } catch (const EncodingError& error) {
+            throw EncodingError(Located(FileLine(fileName, line), error.what()));
+        }
+        bytes += lineBytes;
+        if (end < content.size()) bytes += '\n';
+        start = end + 1;
     }
+    return bytes;
+}
+
+// The file that really gets replaced: a symbolic link is followed to its
+// target, so the link stays a link.
+std::string ReplacedPath(const std::string& fileName)
+{
+    struct stat info {};
+    if (::lstat(fileName.c_str(), &info) != 0) ThrowReadError(fileName, errno);
+    if (!S_ISLNK(info.st_mode)) return fileName;
+    std::unique_ptr<char, decltype(&std::free)> target(::realpath(fileName.c_str(), nullptr), &std::free);
+    if (!target) ThrowReadError(fileName, errno);
+    return target.get();
+}
+
+// The twin beside `path`: same folder, "2" before the extension.
+std::string TwinPath(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, nameStart) + TwinName(path.substr(nameStart));
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Syncs the folder so that a rename survives a power failure. The file is
+// already replaced by then, so a failure here is no failure of the change.
+void SyncFolder(const std::string& folder)
+{
+    int fd = Files().Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return;
+    Files().Fsync(fd);
+    Files().Close(fd);
+}
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        ssize_t written = Files().Write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
 }
 
 }  // namespace
 
-TextFileReader::TextFileReader(const std::string& fileName)
+TextFileReader::TextFileReader(const std::string& fileName) : fileName_(fileName)
 {
-    int fd = ::open(fileName.c_str(), O_RDONLY);
-    if (fd < 0) ThrowAccess("Lesen von", fileName);
+    int fd = Files().Open(fileName.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0) ThrowReadError(fileName, errno);
     struct stat info {};
     if (::fstat(fd, &info) == 0 && info.st_size > 0) content_.reserve(static_cast<size_t>(info.st_size));
     char chunk[65536];
     for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        ssize_t got = Files().Read(fd, chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
-            throw FileAccessError("Lesen von " + fileName + " nicht möglich");
+            int error = errno;
+            Files().Close(fd);
+            ThrowReadError(fileName, error == ENOENT ? EIO : error);
         }
         if (got == 0) break;
         content_.append(chunk, static_cast<size_t>(got));
     }
-    ::close(fd);
+    Files().Close(fd);  // nothing was written: a failing close loses nothing
+    if (HasByteBeyondAscii(content_) && IsValidUtf8(content_)) content_ = FromUtf8File(content_, fileName);
 }
 
 std::string_view TextFileReader::ReadRawLine()
 {
+    ++lineNumber_;
     if (AtEnd()) return {};
     size_t end = content_.find('\n', position_);
     size_t next = end == std::string::npos ? content_.size() : end + 1;
@@ -70,54 +184,31 @@ void TextFileReader::SkipLines(int count)
     for (int i = 0; i < count; ++i) ReadRawLine();
 }
 
-TextFileWriter::TextFileWriter(const std::string& fileName, Mode mode) : fileName_(fileName)
+bool TextFileReader::AtEndOfRecords() const
 {
-    int flags = mode == Mode::Create ? (O_WRONLY | O_CREAT | O_TRUNC) : (O_RDWR | O_APPEND);
-    fd_ = ::open(fileName.c_str(), flags, 0644);
-    if (fd_ < 0) ThrowAccess("Schreiben von", fileName);
-    if (mode == Mode::Append) {
-        off_t size = ::lseek(fd_, 0, SEEK_END);
-        char last = '\n';
-        if (size > 0 && ::pread(fd_, &last, 1, size - 1) == 1 && last != '\n') buffer_ += kLineEnd;
-    }
+    for (size_t i = position_; i < content_.size(); ++i)
+        if (!IsBlankLineByte(content_[i])) return false;
+    return true;
 }
-
-TextFileWriter::~TextFileWriter()
-{
-    if (fd_ >= 0) ::close(fd_);
-}
-
-void TextFileWriter::WriteLine(std::string_view utf8) { WriteRawLine(Utf8ToCp1252(utf8)); }
 
 void TextFileWriter::WriteRawLine(std::string_view bytes)
 {
-    Put(bytes);
-    Put(kLineEnd);
+    content_.append(bytes);
+    content_.append(kLineEnd);
 }
 
-void TextFileWriter::Put(std::string_view bytes) { buffer_.append(bytes); }
-
-void TextFileWriter::Close()
+std::string EncodeField(std::string_view utf8, std::string_view field)
 {
-    if (fd_ < 0) return;
-    const char* data = buffer_.data();
-    size_t left = buffer_.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd_, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd_);
-            fd_ = -1;
-            throw FileAccessError("Schreiben von " + fileName_ + " nicht möglich");
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
+    std::string quoted = "Das Feld \u201E" + std::string(field) + "\u201C";
+    if (HasControlCharacter(utf8))
+        throw EncodingError(quoted +
+                            " enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts gespeichert");
+    if (!IsValidUtf8(utf8)) throw EncodingError(quoted + " enthält ungültigen Text; es wurde nichts gespeichert");
+    try {
+        return Utf8ToCp1252(utf8);
+    } catch (const EncodingError& error) {
+        throw EncodingError(Located(quoted, error.what()));
     }
-    buffer_.clear();
-    bool synced = ::fsync(fd_) == 0;
-    bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (!synced || !closed) throw FileAccessError("Schreiben von " + fileName_ + " nicht möglich");
 }
 
 std::string TwinName(const std::string& fileName)
@@ -127,17 +218,71 @@ std::string TwinName(const std::string& fileName)
     return fileName.substr(0, dot) + "2" + fileName.substr(dot);
 }
 
+void ReplaceFileContent(const std::string& fileName, std::string_view content)
+{
+    std::string target = ReplacedPath(fileName);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) ThrowReadError(fileName, errno);
+    const mode_t permissions = info.st_mode & 07777;
+    std::string twin = TwinPath(target);
+
+    // A twin left by an interrupted run is removed, never followed: were it
+    // a link, writing through it would change whatever it points to.
+    if (Files().Unlink(twin.c_str()) != 0 && errno != ENOENT) ThrowWriteError(fileName, errno);
+    int fd = Files().Open(twin.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, permissions & 0777);
+    if (fd < 0) ThrowWriteError(fileName, errno);
+
+    auto fail = [&](bool open) {
+        int error = errno;
+        if (open) Files().Close(fd);
+        Files().Unlink(twin.c_str());
+        ThrowWriteError(fileName, error);
+    };
+    // The creation mode passes through the umask; the twin must carry the
+    // file's own bits.
+    if (Files().Fchmod(fd, permissions) != 0) fail(true);
+    if (!WriteAll(fd, content)) fail(true);
+    if (Files().Fsync(fd) != 0) fail(true);
+    if (Files().Close(fd) != 0) fail(false);
+    if (Files().Rename(twin.c_str(), target.c_str()) != 0) fail(false);
+    SyncFolder(FolderOf(target));
+}
+
 void RewriteThroughTwin(const std::string& fileName,
                         const std::function<void(TextFileReader& oldFile, TextFileWriter& twin)>& produce)
 {
     TextFileReader oldFile(fileName);
-    std::string twinName = TwinName(fileName);
-    TextFileWriter twin(twinName, TextFileWriter::Mode::Create);
+    TextFileWriter twin;
     produce(oldFile, twin);
-    twin.Close();
-    if (std::rename(twinName.c_str(), fileName.c_str()) != 0)
-        throw FileAccessError("Umbenennen von " + twinName + " nicht möglich");
-    SyncCurrentDirectory();
+    ReplaceFileContent(fileName, twin.Content());
+}
+
+void AppendThroughTwin(const std::string& fileName, int linesPerRecord,
+                       const std::function<void(TextFileWriter& end)>& produce)
+{
+    RewriteThroughTwin(fileName, [&](TextFileReader& old, TextFileWriter& twin) {
+        // The old lines up to the end of the last record that holds any text;
+        // a truncated last record is filled up with empty lines (as it reads)
+        // and empty lines after it, which no reader takes for a record, are
+        // dropped. So the new record starts where a record must start, and
+        // every record after it is read in step.
+        std::vector<std::string_view> lines;
+        size_t linesBeforeBlankEnd = 0;
+        for (std::string_view rest = old.RemainingBytes(); !rest.empty();) {
+            size_t end = rest.find('\n');
+            std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+            lines.push_back(line);
+            if (line.find_first_not_of(" \t\r\n") != std::string_view::npos) linesBeforeBlankEnd = lines.size();
+            rest.remove_prefix(line.size());
+        }
+        size_t records = (linesBeforeBlankEnd + linesPerRecord - 1) / linesPerRecord;
+        for (size_t i = 0; i < records * linesPerRecord; ++i) {
+            std::string_view line = i < lines.size() ? lines[i] : std::string_view();
+            twin.WriteRawBytes(line);
+            if (line.empty() || line.back() != '\n') twin.WriteRawBytes(kLineEnd);
+        }
+        produce(twin);
+    });
 }
 
 void CopyRemainingLines(TextFileReader& oldFile, TextFileWriter& twin)

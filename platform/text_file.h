@@ -4,7 +4,14 @@
 // Files are opened by bare name, so they are found in the current
 // directory. Their bytes are Windows-1252; lines are written with CR LF and
 // read up to CR LF or a lone LF. Reading past the last line yields an empty
-// text, never an error.
+// text, never an error. A file that a text editor saved as UTF-8 (all of it
+// well-formed UTF-8, with characters beyond ASCII) is read as UTF-8; the
+// next rewrite stores it as Windows-1252 again.
+//
+// A file is only ever changed whole, through its twin ("objects2.dat"):
+// the new content goes into a freshly created twin, is synced to the disk,
+// and the twin is renamed over the file in one step. At every moment the
+// file holds its old or its new content, never a mixture.
 
 #include <functional>
 #include <string>
@@ -15,10 +22,12 @@
 class TextFileReader {
 public:
     /// Reads the file. Throws FileNotFoundError when it does not exist,
-    /// FileAccessError when it cannot be read.
+    /// FileAccessError when it cannot be read, EncodingError when it is
+    /// UTF-8 with a character Windows-1252 cannot hold.
     explicit TextFileReader(const std::string& fileName);
 
-    /// The next line's bytes without its line end; empty at the end.
+    /// The next line's bytes (Windows-1252) without its line end; empty at
+    /// the end.
     std::string_view ReadRawLine();
 
     /// The next line converted to UTF-8.
@@ -30,54 +39,72 @@ public:
     /// True when no byte is left to read.
     bool AtEnd() const { return position_ >= content_.size(); }
 
+    /// True when nothing but empty (or blank) lines is left: record loops
+    /// stop here, so an empty line after the last record makes no record.
+    bool AtEndOfRecords() const;
+
+    /// The number of the line read last, counted from 1.
+    int LastLineNumber() const { return lineNumber_; }
+
+    /// The bytes not read yet, exactly as they stand.
+    std::string_view RemainingBytes() const { return std::string_view(content_).substr(position_); }
+
+    const std::string& FileName() const { return fileName_; }
+
 private:
+    std::string fileName_;
     std::string content_;
     size_t position_ = 0;
+    int lineNumber_ = 0;
 };
 
-/// A file written line by line. Nothing is visible under the final name
-/// before Commit() for files created through RewriteThroughTwin.
+/// The new content of a file, collected line by line before anything is
+/// written.
 class TextFileWriter {
 public:
-    enum class Mode { Create, Append };
-
-    /// Create truncates (or creates) the file; Append requires it to exist
-    /// (FileNotFoundError otherwise) and starts a new line first if its last
-    /// line has no line end, so a record is never glued to the one before.
-    TextFileWriter(const std::string& fileName, Mode mode);
-    ~TextFileWriter();
-    TextFileWriter(const TextFileWriter&) = delete;
-    TextFileWriter& operator=(const TextFileWriter&) = delete;
-
-    /// Writes UTF-8 text as Windows-1252 followed by CR LF; throws
-    /// EncodingError for characters the code page cannot hold.
-    void WriteLine(std::string_view utf8);
-
     /// Writes bytes unchanged followed by CR LF.
     void WriteRawLine(std::string_view bytes);
 
-    /// Writes everything out, syncs it to the disk and closes the file.
-    /// Throws FileAccessError when any of that fails.
-    void Close();
+    /// Writes bytes unchanged.
+    void WriteRawBytes(std::string_view bytes) { content_.append(bytes); }
+
+    const std::string& Content() const { return content_; }
 
 private:
-    void Put(std::string_view bytes);
-
-    std::string fileName_;
-    int fd_ = -1;
-    std::string buffer_;
+    std::string content_;
 };
+
+/// A text for a line of a data file, as Windows-1252 bytes. Throws
+/// EncodingError with a message naming `field` when the text holds a control
+/// character (a line break would split the record), is not well-formed UTF-8,
+/// or holds a character the code page cannot store.
+std::string EncodeField(std::string_view utf8, std::string_view field);
 
 /// "objects.dat" -> "objects2.dat": the twin a file is rewritten through.
 std::string TwinName(const std::string& fileName);
 
 /// Rewrites a file whole: `produce` reads the old content and writes the new
-/// one to the twin; the twin is then synced and renamed over the original in
-/// one step, so at every moment one complete version exists under the
-/// original name. An old twin left by an interrupted run is truncated. When
-/// `produce` or a file operation throws, the original stays untouched.
+/// one; then ReplaceFileContent stores it. When `produce` or a file
+/// operation throws, the file stays untouched.
 void RewriteThroughTwin(const std::string& fileName,
                         const std::function<void(TextFileReader& oldFile, TextFileWriter& twin)>& produce);
+
+/// Appends a record at the end of an existing file of records of
+/// `linesPerRecord` lines, all or nothing: the old content and the new lines
+/// go through the twin like a rewrite. The new record starts where a record
+/// must start: a truncated last record is filled up with empty lines (as it
+/// reads), a last line without its line end gets one, and empty lines after
+/// the last record, which no reader takes for a record, are dropped.
+void AppendThroughTwin(const std::string& fileName, int linesPerRecord,
+                       const std::function<void(TextFileWriter& end)>& produce);
+
+/// Replaces the content of `fileName` (which must exist) through its twin:
+/// a stale twin is removed, the twin is created anew without following a
+/// link, gets the file's permission bits, receives `content`, is synced and
+/// renamed over the file. A file that is a symbolic link is replaced at its
+/// target, the twin standing in the target's folder. On any failure the twin
+/// is removed and FileAccessError reports it; the file is then unchanged.
+void ReplaceFileContent(const std::string& fileName, std::string_view content);
 
 /// The copy loop of every rewrite: copies the rest of the old file line by
 /// line; like a loop with its test at the end, it copies at least one line,

@@ -1,7 +1,10 @@
 # Shared by run.sh and test.sh: install what is missing, then build.
 # Sourced, not executed; expects MIRELTA_ROOT to be set.
 
-MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format)
+# clang and libclang-rt-14-dev (libFuzzer, not pulled in without
+# recommends) build the fuzz targets of scripts/fuzz.sh.
+MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format
+  clang libclang-rt-14-dev)
 
 mirelta_install_missing() {
   local missing=()
@@ -29,5 +32,16 @@ mirelta_install_missing() {
 mirelta_build() {
   local build_dir="$1"
   cmake -S "$MIRELTA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$build_dir" -j "$(nproc)"
+}
+
+# The whole suite with AddressSanitizer and UndefinedBehaviorSanitizer (g++),
+# without the benchmarks; -O1 keeps the build and the run short.
+mirelta_build_sanitized() {
+  local build_dir="$1"
+  local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+  cmake -S "$MIRELTA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+    -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+    -DMIRELTA_BUILD_BENCHMARKS=OFF
   cmake --build "$build_dir" -j "$(nproc)"
 }

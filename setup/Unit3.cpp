@@ -104,6 +104,17 @@ std::string TForm3::ShownName() const { return Label4->text().toStdString(); }
 
 void TForm3::FormCreate()
 {
+    try {
+        Refresh();
+        lastRefreshFailure_.clear();
+    } catch (const std::exception& failure) {
+        lastRefreshFailure_ = failure.what();
+        throw;
+    }
+}
+
+void TForm3::Refresh()
+{
     CentreOverOwner();
     Button3->setEnabled(false);
     Button4->setEnabled(false);
@@ -167,7 +178,14 @@ void TForm3::Button2Click()
 {
     // The dialog is left even when the refresh fails (a missing or damaged
     // mirelta.ini), or the disabled main window could never be reached again.
-    Guarded([this] { FormCreate(); });
+    // A failure the opening's refresh has just shown (a missing places.dat)
+    // is not shown a second time.
+    std::string shownAtOpening = lastRefreshFailure_;
+    try {
+        FormCreate();
+    } catch (const std::exception& failure) {
+        if (failure.what() != shownAtOpening) ShowErrorReport(Messages(), failure);
+    }
     LeaveDialog();
 }
 

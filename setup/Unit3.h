@@ -88,6 +88,12 @@ private:
     /// Warns and returns false when `name` cannot be written to the list.
     bool NameCanBeStored(const QString& name);
     std::string ShownName() const;
+    /// The refresh proper; FormCreate runs it and remembers its failure.
+    void Refresh();
+
+    /// What the last refresh failed with (empty after a good one), so that
+    /// Abbrechen does not repeat a message the opening has just shown.
+    std::string lastRefreshFailure_;
 
     ObservationState& state_;
     char decimalSeparator_;

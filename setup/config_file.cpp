@@ -1,7 +1,14 @@
 #include "setup/config_file.h"
 
-#include "platform/cp1252.h"
+#include "platform/number_text.h"
 #include "platform/text_file.h"
+
+namespace {
+
+constexpr double kLargestLatitude = 90;
+constexpr double kLargestLongitude = 180;
+
+}  // namespace
 
 std::string ReadSortKey()
 {
@@ -16,13 +23,16 @@ StoredSite ReadCurrentSite()
     StoredSite site;
     site.Name = file.ReadLine();
     site.LatitudeText = file.ReadLine();
+    FileNumberInRange(site.LatitudeText, -kLargestLatitude, kLargestLatitude, kConfigFileName, file.LastLineNumber());
     site.LongitudeText = file.ReadLine();
+    FileNumberInRange(site.LongitudeText, -kLargestLongitude, kLargestLongitude, kConfigFileName,
+                      file.LastLineNumber());
     return site;
 }
 
 void WriteSortKey(const std::string& sortKey)
 {
-    std::string key = Utf8ToCp1252(sortKey);
+    std::string key = EncodeField(sortKey, "Sortierung");
     RewriteThroughTwin(kConfigFileName, [&](TextFileReader& old, TextFileWriter& twin) {
         twin.WriteRawLine(key);
         old.SkipLines(1);
@@ -32,10 +42,11 @@ void WriteSortKey(const std::string& sortKey)
 
 void WriteCurrentSite(const StoredSite& site)
 {
-    // Converted first, so nothing is written when a text cannot be stored.
-    std::string name = Utf8ToCp1252(site.Name);
-    std::string latitude = Utf8ToCp1252(site.LatitudeText);
-    std::string longitude = Utf8ToCp1252(site.LongitudeText);
+    // Checked and converted first, so nothing is written when a text cannot
+    // be stored.
+    std::string name = EncodeField(site.Name, "Ort");
+    std::string latitude = EncodeField(site.LatitudeText, "Breite");
+    std::string longitude = EncodeField(site.LongitudeText, "Länge");
     RewriteThroughTwin(kConfigFileName, [&](TextFileReader& old, TextFileWriter& twin) {
         twin.WriteRawLine(old.ReadRawLine());
         twin.WriteRawLine(name);

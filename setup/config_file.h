@@ -24,13 +24,15 @@ struct StoredSite {
 /// Line 1, exactly as it stands (compared case-sensitively by the caller).
 std::string ReadSortKey();
 
-/// Lines 2 to 4.
+/// Lines 2 to 4. The number texts must be numbers within ±90 (latitude) and
+/// ±180 (longitude); otherwise ConversionError names line and value, and
+/// nothing of the site is taken.
 StoredSite ReadCurrentSite();
 
 /// Rewrites line 1 with `sortKey`; lines 2 to the end are copied.
 void WriteSortKey(const std::string& sortKey);
 
 /// Rewrites lines 2 to 4 with `site`; line 1 and lines 5 to the end are
-/// copied. Throws EncodingError before touching the file when the name holds
-/// a character the file cannot store.
+/// copied. Throws EncodingError naming the field before touching the file
+/// when a text holds a control character or one the file cannot store.
 void WriteCurrentSite(const StoredSite& site);

@@ -1,11 +1,14 @@
 #include "setup/site_list_file.h"
 
 #include "platform/cp1252.h"
+#include "platform/number_text.h"
 #include "platform/text_file.h"
 
 namespace {
 
 constexpr int kLinesPerRecord = 3;
+constexpr double kLargestLatitude = 90;
+constexpr double kLargestLongitude = 180;
 
 // A record as views into the file's bytes.
 struct RawSite {
@@ -30,13 +33,13 @@ void WriteRecord(TextFileWriter& file, const RawSite& site)
     file.WriteRawLine(site.longitude);
 }
 
-// A record converted to the file's bytes; throws EncodingError for a text
-// the code page cannot hold, before anything is written.
+// A record converted to the file's bytes; throws EncodingError naming the
+// field for a text the file cannot hold, before anything is written.
 struct EncodedSite {
     explicit EncodedSite(const StoredSite& site)
-        : name(Utf8ToCp1252(site.Name)),
-          latitude(Utf8ToCp1252(site.LatitudeText)),
-          longitude(Utf8ToCp1252(site.LongitudeText))
+        : name(EncodeField(site.Name, "Ortsname")),
+          latitude(EncodeField(site.LatitudeText, "Breite")),
+          longitude(EncodeField(site.LongitudeText, "Länge"))
     {}
     RawSite Raw() const { return {name, latitude, longitude}; }
 
@@ -66,7 +69,7 @@ void RewriteSites(const std::string& name, const StoredSite* replacement)
                 WriteRecord(twin, record);
             else if (newRecord)
                 WriteRecord(twin, newRecord->Raw());
-        } while (!old.AtEnd());
+        } while (!old.AtEndOfRecords());
     });
 }
 
@@ -79,7 +82,7 @@ std::vector<std::string> ReadSiteNames()
     do {
         names.push_back(file.ReadLine());
         file.SkipLines(kLinesPerRecord - 1);
-    } while (!file.AtEnd());
+    } while (!file.AtEndOfRecords());
     return names;
 }
 
@@ -90,25 +93,27 @@ std::optional<StoredSite> FindSite(const std::string& name)
     TextFileReader file(kSiteListFileName);
     do {
         RawSite record = ReadRecord(file);
-        if (record.name == *wanted)
-            return StoredSite{Cp1252ToUtf8(record.name), Cp1252ToUtf8(record.latitude), Cp1252ToUtf8(record.longitude)};
-    } while (!file.AtEnd());
+        if (record.name == *wanted) {
+            StoredSite site{Cp1252ToUtf8(record.name), Cp1252ToUtf8(record.latitude), Cp1252ToUtf8(record.longitude)};
+            int longitudeLine = file.LastLineNumber();
+            FileNumberInRange(site.LatitudeText, -kLargestLatitude, kLargestLatitude, kSiteListFileName,
+                              longitudeLine - 1);
+            FileNumberInRange(site.LongitudeText, -kLargestLongitude, kLargestLongitude, kSiteListFileName,
+                              longitudeLine);
+            return site;
+        }
+    } while (!file.AtEndOfRecords());
     return std::nullopt;
 }
 
 void AppendSite(const StoredSite& site)
 {
     EncodedSite record(site);
-    TextFileWriter file(kSiteListFileName, TextFileWriter::Mode::Append);
-    WriteRecord(file, record.Raw());
-    file.Close();
+    AppendThroughTwin(kSiteListFileName, kLinesPerRecord, [&](TextFileWriter& end) { WriteRecord(end, record.Raw()); });
 }
 
 void ReplaceSites(const std::string& name, const StoredSite& replacement) { RewriteSites(name, &replacement); }
 
 void RemoveSites(const std::string& name) { RewriteSites(name, nullptr); }
 
-bool IsStorableSiteName(std::string_view name)
-{
-    return name.find_first_of("\r\n") == std::string_view::npos && IsRepresentableInCp1252(name);
-}
+bool IsStorableSiteName(std::string_view name) { return !HasControlCharacter(name) && IsRepresentableInCp1252(name); }

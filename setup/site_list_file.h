@@ -19,15 +19,18 @@
 inline constexpr const char* kSiteListFileName = "places.dat";
 
 /// The names of all records in file order; an empty file gives one empty
-/// name, and an empty line after the last record one more.
+/// name. Empty lines after the last record make no record.
 std::vector<std::string> ReadSiteNames();
 
-/// The first record named exactly `name`, or nothing when no record is.
+/// The first record named exactly `name`, or nothing when no record is. Its
+/// number texts must be numbers within ±90 (latitude) and ±180 (longitude);
+/// otherwise ConversionError names line and value.
 std::optional<StoredSite> FindSite(const std::string& name);
 
 /// Appends one record at the end of the file, which must exist
-/// (FileNotFoundError otherwise). Throws EncodingError before writing when a
-/// text cannot be stored.
+/// (FileNotFoundError otherwise), all or nothing (through places2.dat).
+/// Throws EncodingError naming the field before writing when a text holds a
+/// control character or a character the file cannot store.
 void AppendSite(const StoredSite& site);
 
 /// Rewrites the file through places2.dat with every record named `name`
@@ -38,5 +41,6 @@ void ReplaceSites(const std::string& name, const StoredSite& replacement);
 void RemoveSites(const std::string& name);
 
 /// Whether `name` can be kept as the first line of a record: every
-/// character exists in Windows-1252 and there is no line break in it.
+/// character exists in Windows-1252 and none is a control character (a line
+/// break above all).
 bool IsStorableSiteName(std::string_view name);

@@ -106,9 +106,77 @@ TEST_F(Catalogue, FrameLineThatIsNotANumberIsAnError)
         FindObjectByName("X", selected);
         ADD_FAILURE() << "no error";
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'links' ist kein gültiger Integerwert");
+        EXPECT_STREQ(error.what(), "objects.dat, Zeile 1: 'links' ist kein gültiger Integerwert");
     }
     EXPECT_NO_THROW(ReadObjectNames());  // the list fill skips the frame lines
+}
+
+TEST_F(Catalogue, ValuesOutsideTheirRangeAreReportedWithFileLineAndValue)
+{
+    struct Case {
+        std::string file;
+        const char* message;
+    };
+    const std::string good = Record("1 2 3 4", "Gut", "1", "2", "", "1");
+    const Case cases[] = {
+        {good + Record("1 2147483647 3 4", "X",                      "1",                                                     "2", "", "1"),
+         "objects.dat, Zeile 14: '2147483647' liegt außerhalb des gültigen Bereichs von 0 bis 400"},
+        {good + Record("-1 2 3 4",                              "X",                                                  "1",                         "2", "", "1"),
+         "objects.dat, Zeile 13: '-1' liegt außerhalb des gültigen Bereichs von 0 bis 400"},
+        {good + Record("1 2 3 401",         "X", "1",    "2", "", "1"),
+         "objects.dat, Zeile 16: '401' liegt außerhalb des gültigen Bereichs von 0 bis 400"},
+        {good + Record("1 2 3 4",                              "X",                                                  "1e300",                                 "2", "", "1"),
+         "objects.dat, Zeile 18: '1e300' liegt außerhalb des gültigen Bereichs von -90 bis 90"},
+        {good + Record("1 2 3 4",        "X",                     "1",                                                                         "-180,5", "", "1"),
+         "objects.dat, Zeile 19: '-180,5' liegt außerhalb des gültigen Bereichs von -180 bis 180"},
+        {good + Record("1 2 3 4",                              "X",                                                  "zehn",                                "2", "", "1"),
+         "objects.dat, Zeile 18: 'zehn' ist kein gültiger Gleitkommawert"},
+ // A binary line shows no raw bytes, and no more than a readable piece.
+        {good + "\x01\x02\x7F" + std::string(60,          'x') + "\r\n",
+         "objects.dat, Zeile 13: '???xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…' ist kein gültiger Integerwert"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes("objects.dat", c.file);
+        try {
+            FindObjectByName("X", selected);
+            ADD_FAILURE() << c.message;
+        } catch (const ConversionError& error) {
+            EXPECT_EQ(error.what(), std::string(c.message));
+        }
+    }
+    // Limits included; the first record's values are not looked at when
+    // another one is shown.
+    WriteBytes("objects.dat",
+               Record("0 400 0 400", "Rand", "-90", "180", "", "1") + Record("1 2 3 4", "Fern", "90,5", "", "", "1"));
+    EXPECT_TRUE(FindObjectByName("Rand", selected));
+    EXPECT_TRUE(FindObjectAtPoint(400, 400, selected));
+}
+
+TEST_F(Catalogue, EmptyLinesAtTheEndAreNoRecord)
+{
+    std::string user = Record("1 2 3 4", "Weg", "", "", "", "2");
+    std::string other = Record("5 6 7 8", "Bleibt", "1", "2", "", "1");
+    WriteBytes("objects.dat", other + user + "\r\n\r\n");
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Weg"}));
+    EXPECT_EQ(DeleteUserObjects("Weg"), 1);
+    EXPECT_EQ(ReadBytes("objects.dat"), other);
+
+    WriteBytes("objects.dat", other + "\r\n");
+    LunarObject object;
+    object.Name = "Neu";
+    object.Origin = "2";
+    AppendObject(object);
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Neu"}));
+}
+
+TEST_F(Catalogue, ACatalogueSavedAsUtf8ShowsItsAccentsAndIsStoredAsWindows1252Again)
+{
+    WriteBytes("objects.dat",
+               Record("1 2 3 4", "Linn\xC3\xA9", "27,7", "11,8", "", "1") + Record("5 6 7 8", "Weg", "", "", "", "2"));
+    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Linné", "Weg"}));
+    ASSERT_TRUE(FindObjectByName("Linné", selected));
+    DeleteUserObjects("Weg");
+    EXPECT_EQ(ReadBytes("objects.dat"), Record("1 2 3 4", "Linn\xE9", "27,7", "11,8", "", "1"));
 }
 
 TEST_F(Catalogue, MissingFileIsReported)
@@ -221,6 +289,21 @@ TEST_F(Catalogue, AppendRefusesTextsTheFileCannotHold)
     object.Description3 = "Ω";
     EXPECT_THROW(AppendObject(object), EncodingError);
     EXPECT_EQ(ReadBytes("objects.dat"), first);
+
+    // A pasted line break would split the record: refused, naming the field.
+    object.Description3 = "";
+    object.Name = "Kopiert\nZweite Zeile";
+    try {
+        AppendObject(object);
+        ADD_FAILURE() << "accepted";
+    } catch (const EncodingError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Das Feld „Name“ enthält ein Steuerzeichen", 0), 0u);
+    }
+    object.Name = "Krater";
+    object.Description2 = "über\xC0\x8Azwei";  // an overlong line break
+    EXPECT_THROW(AppendObject(object), EncodingError);
+    EXPECT_EQ(ReadBytes("objects.dat"), first);
+    EXPECT_FALSE(FileExists("objects2.dat"));
 }
 
 }  // namespace

@@ -82,12 +82,30 @@ TEST(NewObjectProblem, FirstFailingCheckInTheirOrder)
 TEST(NewObjectProblem, LimitsAreInclusive)
 {
     NewObjectEntry entry = ValidEntry();
-    entry.LatitudeDegrees = "90";
+    entry.LatitudeDegrees = "89";
     entry.LongitudeDegrees = "-90";
     entry.LatitudeMinutes = "59";
+    entry.LongitudeMinutes = "59";
     entry.LongitudeSeconds = "59";
+    entry.LatitudeSeconds = "59";
+    EXPECT_EQ(NewObjectProblem(entry, ','), "");
+    entry.LatitudeDegrees = "-90";
+    entry.LatitudeMinutes = "0";
     entry.LatitudeSeconds = "0";
     EXPECT_EQ(NewObjectProblem(entry, ','), "");
+}
+
+TEST(NewObjectProblem, NoLatitudeBeyondThePoles)
+{
+    // The degree field alone passes at 90, but 90° 30' lies beyond the pole.
+    NewObjectEntry entry = ValidEntry();
+    entry.LatitudeDegrees = "-90";
+    entry.LatitudeMinutes = "30";
+    EXPECT_EQ(NewObjectProblem(entry, ','),
+              "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°");
+    entry.LatitudeMinutes = "0";
+    entry.LatitudeSeconds = "1";
+    EXPECT_NE(NewObjectProblem(entry, ','), "");
 }
 
 TEST(NewObjectProblem, FieldsThatAreNoNumbersAreConversionErrors)

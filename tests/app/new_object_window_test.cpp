@@ -1,12 +1,15 @@
 // The main window's mode for defining a new object: outlining a frame on the
 // map, confirming it, entering the data and saving or cancelling.
 
+#include "app/catalogue.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -171,6 +174,26 @@ private slots:
         QVERIFY(!w().GroupBox3->isHidden());
     }
 
+    void pastedLineBreaksBecomeBlanksAndTheRecordStaysWhole()
+    {
+        Drag({190, 190}, {210, 210});
+        w().Button4Click();
+        QGuiApplication::clipboard()->setText(QStringLiteral("Kopiert\r\nZweite\tZeile\x07"));
+        w().Edit2->setFocus();
+        QTest::keySequence(w().Edit2, QKeySequence::Paste);
+        QCOMPARE(w().Edit2->text(), QStringLiteral("Kopiert Zweite Zeile"));
+        w().Edit6->setText(QStringLiteral("eins\nzwei"));  // set, not typed: the same rule
+        QCOMPARE(w().Edit6->text(), QStringLiteral("eins zwei"));
+        w().Button2Click();
+        QCOMPARE(f->messages.lastText(), QStringLiteral("Daten wurden hinzugefügt."));
+        QCOMPARE(ReadObjectNames(), (std::vector<std::string>{"Tycho", "Kopiert Zweite Zeile"}));
+        SelectedObjectTexts selected;
+        std::optional<LunarObject> stored = FindObjectByName("Kopiert Zweite Zeile", selected);
+        QVERIFY(stored);
+        QCOMPARE(stored->Description1, std::string("eins zwei"));
+        QCOMPARE(stored->Origin, std::string("2"));
+    }
+
     void aMissingCatalogueIsReportedAndTheModeStays()
     {
         Drag({190, 190}, {210, 210});
@@ -178,7 +201,7 @@ private slots:
         w().Edit2->setText(QStringLiteral("Neu"));
         std::remove("objects.dat");
         QTest::mouseClick(w().Button2, Qt::LeftButton);
-        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("objects.dat: Datei nicht gefunden."));
         QVERIFY(!w().GroupBox3->isHidden());
         QVERIFY(!FileExists("objects.dat"));
     }

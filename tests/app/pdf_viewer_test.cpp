@@ -101,4 +101,22 @@ TEST_F(PdfViewerLookup, ADesktopFileWithoutExecCountsAsNoViewer)
     EXPECT_EQ(PdfViewerCommand(directories), "");
 }
 
+TEST_F(PdfViewerLookup, PlacesThatCannotBeReadAreSkipped)
+{
+    // A name too long for the system and a folder that is a loop of links
+    // once ended the help command with an English file system error.
+    fs::create_directory_symlink("schleife", "schleife");
+    const std::string tooLong(5000, 'x');
+    Desktop("data-system", "viewer.desktop", "Exec=viewer %f");
+    File("config-system/mimeapps.list",
+         "[Default Applications]\napplication/pdf=" + tooLong + ".desktop;viewer.desktop\n");
+    XdgDirectories awkward{
+        {tooLong, "schleife/sub", "config-system"},
+        {tooLong, "schleife",     "data-system"  },
+    };
+    EXPECT_EQ(PdfViewerCommand(awkward), "viewer %f");
+    EXPECT_NO_THROW(ViewerLaunchFor(tooLong, "manual.pdf"));
+    EXPECT_NO_THROW(ViewerLaunchFor("schleife/x", "manual.pdf"));
+}
+
 }  // namespace

@@ -1,9 +1,13 @@
 // Degrees (or hours), minutes and seconds as text.
 
 #include "platform/sexagesimal.h"
+#include "platform/rounding.h"
 #include "platform/time_text.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -60,6 +64,33 @@ TEST(SexagesimalParts, GiveTheFieldsOfTheCoordinateEntry)
     EXPECT_EQ(parts.whole, 51);
     EXPECT_EQ(parts.minutes, 20);
     EXPECT_EQ(parts.seconds, 0);
+}
+
+TEST(AngleText, AValueWithoutASexagesimalFormShowsQuestionMarks)
+{
+    // Read from a damaged file, these once gave -9223372036854775808° 0' 0".
+    const double values[] = {1e300,
+                             -1e300,
+                             1e15,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+    for (double value : values) {
+        EXPECT_EQ(AngleText(value), "?° ?' ?\"") << value;
+        EXPECT_EQ(TruncatedAngleText(value), "?° ?' ?") << value;
+        EXPECT_FALSE(SexagesimalRounded(value).valid) << value;
+    }
+    EXPECT_EQ(AngleText(-999999999999999.0), "-999999999999999° 0' 0\"");
+}
+
+TEST(Rounding, SaturatesInsteadOfOverflowing)
+{
+    EXPECT_EQ(Trunc(1e300), INT64_MAX);
+    EXPECT_EQ(Trunc(-1e300), INT64_MIN);
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::infinity()), INT64_MAX);
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(Trunc(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
 }
 
 TEST(ClockTimeText, PadsOnlyTheMinute)

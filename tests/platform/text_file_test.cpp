@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -77,48 +78,87 @@ TEST(TextFileReader, MissingFileIsReportedInGerman)
         TextFileReader file("fehlt.dat");
         ADD_FAILURE() << "no error";
     } catch (const FileNotFoundError& error) {
-        EXPECT_STREQ(error.what(), "Datei nicht gefunden");
+        EXPECT_STREQ(error.what(), "fehlt.dat: Datei nicht gefunden");
     }
 }
 
-TEST(TextFileWriter, WritesCrLfInTheCodePage)
+TEST(TextFileReader, EmptyLinesAfterTheLastRecordEndTheRecords)
 {
     TempWorkingDir dir;
-    TextFileWriter file("neu.dat", TextFileWriter::Mode::Create);
-    file.WriteLine("Köln");
-    file.WriteRawLine("50,94");
-    file.Close();
-    EXPECT_EQ(ReadBytes("neu.dat"), "K\xF6ln\r\n50,94\r\n");
+    WriteBytes("a.dat", "x\r\n\r\n  \r\n\n");
+    TextFileReader file("a.dat");
+    EXPECT_FALSE(file.AtEndOfRecords());
+    file.ReadRawLine();
+    EXPECT_TRUE(file.AtEndOfRecords());
+    EXPECT_FALSE(file.AtEnd());
+    EXPECT_EQ(file.LastLineNumber(), 1);
 }
 
-TEST(TextFileWriter, AppendNeedsAnExistingFileAndStartsANewLine)
+TEST(TextFileReader, AFileSavedAsUtf8IsReadAsUtf8)
 {
     TempWorkingDir dir;
-    EXPECT_THROW(TextFileWriter("fehlt.dat", TextFileWriter::Mode::Append), FileNotFoundError);
-    EXPECT_FALSE(FileExists("fehlt.dat"));
+    WriteBytes("utf8.dat", "Linn\xC3\xA9\r\nG\xC3\xB6\xC3\x9F\r\n");  // "Linné", "Göß"
+    TextFileReader file("utf8.dat");
+    EXPECT_EQ(file.ReadLine(), "Linné");
+    EXPECT_EQ(file.ReadRawLine(), "G\xF6\xDF");  // the bytes a rewrite stores
 
-    WriteBytes("ohne.dat", "a\r\nb");  // last line without its end
-    TextFileWriter file("ohne.dat", TextFileWriter::Mode::Append);
-    file.WriteLine("c");
-    file.Close();
-    EXPECT_EQ(ReadBytes("ohne.dat"), "a\r\nb\r\nc\r\n");
+    WriteBytes("bom.dat", "\xEF\xBB\xBFTycho\r\n");
+    EXPECT_EQ(TextFileReader("bom.dat").ReadLine(), "Tycho");
 
-    WriteBytes("mit.dat", "a\r\n");
-    TextFileWriter second("mit.dat", TextFileWriter::Mode::Append);
-    second.WriteLine("b");
-    second.Close();
-    EXPECT_EQ(ReadBytes("mit.dat"), "a\r\nb\r\n");
-}
+    // Windows-1252 stays Windows-1252, even where one line would pass as UTF-8.
+    WriteBytes("cp.dat", "Linn\xE9\r\n\xC3\xA9\r\n");
+    TextFileReader cp("cp.dat");
+    EXPECT_EQ(cp.ReadLine(), "Linné");
+    EXPECT_EQ(cp.ReadLine(), "Ã©");
 
-TEST(TextFileWriter, NothingReachesTheFileWithoutClose)
-{
-    TempWorkingDir dir;
-    WriteBytes("keep.dat", "a\r\n");
-    {
-        TextFileWriter file("keep.dat", TextFileWriter::Mode::Append);
-        file.WriteLine("halb");
+    WriteBytes("omega.dat", "Tycho\r\n\xCE\xA9mega\r\n");
+    try {
+        TextFileReader omega("omega.dat");
+        ADD_FAILURE() << "no error";
+    } catch (const EncodingError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("omega.dat, Zeile 2: Das Zeichen \"Ω\"", 0), 0u) << error.what();
     }
-    EXPECT_EQ(ReadBytes("keep.dat"), "a\r\n");
+}
+
+TEST(EncodeField, RefusesControlCharactersInvalidUtf8AndForeignCharactersNamingTheField)
+{
+    EXPECT_EQ(EncodeField("Größe – 5 €", "Name"),
+              "Gr\xF6\xDF"
+              "e \x96 5 \x80");
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"Kopiert\nZweite Zeile",
+         "Das Feld „Name“ enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts gespeichert"                          },
+        {"Tab\there",
+         "Das Feld „Name“ enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts gespeichert"                          },
+        {"del\x7F",
+         "Das Feld „Name“ enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts gespeichert"                          },
+        {"cr\r",                   "Das Feld „Name“ enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts gespeichert"},
+        {"over\xC0\x8Along",       "Das Feld „Name“ enthält ungültigen Text; es wurde nichts gespeichert"                            },
+        {"surrogate \xED\xA0\x80", "Das Feld „Name“ enthält ungültigen Text; es wurde nichts gespeichert"                            },
+        {"Krater Ω",              "Das Feld „Name“: Das Zeichen \"Ω\" kann in den Dateien des Programms nicht gespeichert werden"    },
+    };
+    for (const Case& c : cases) {
+        try {
+            EncodeField(c.text, "Name");
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const EncodingError& error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+    }
+}
+
+TEST(Cp1252, OverlongAndOutOfRangeUtf8IsNeverText)
+{
+    for (const char* bad :
+         {"\xC0\x8A", "\xC1\xBF", "\xE0\x80\x8A", "\xF0\x80\x80\x8A", "\xED\xBF\xBF", "\xF4\x90\x80\x80"}) {
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+        EXPECT_FALSE(IsRepresentableInCp1252(bad)) << bad;
+    }
+    EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));  // U+10FFFF, the last code point
 }
 
 TEST(RewriteThroughTwin, ReplacesTheFileAndLeavesNoTwin)
@@ -127,7 +167,7 @@ TEST(RewriteThroughTwin, ReplacesTheFileAndLeavesNoTwin)
     WriteBytes("liste.dat", "alt\r\nzwei\r\n");
     WriteBytes("liste2.dat", "Reste eines abgebrochenen Laufs\r\n");
     RewriteThroughTwin("liste.dat", [](TextFileReader& old, TextFileWriter& twin) {
-        twin.WriteLine("neu");
+        twin.WriteRawLine("neu");
         old.SkipLines(1);
         CopyRemainingLines(old, twin);
     });
@@ -141,15 +181,87 @@ TEST(RewriteThroughTwin, AFailureLeavesTheOriginalUntouched)
     WriteBytes("liste.dat", "alt\r\n");
     EXPECT_THROW(RewriteThroughTwin("liste.dat",
                                     [](TextFileReader&, TextFileWriter& twin) {
-                                        twin.WriteLine("neu");
-                                        twin.WriteLine("Ω");  // cannot be stored
+                                        twin.WriteRawLine("neu");
+                                        twin.WriteRawLine(EncodeField("Ω", "Name"));  // cannot be stored
                                     }),
                  EncodingError);
     EXPECT_EQ(ReadBytes("liste.dat"), "alt\r\n");
 
-    EXPECT_THROW(RewriteThroughTwin("fehlt.dat", [](TextFileReader&, TextFileWriter&) {}), FileNotFoundError);
+    try {
+        RewriteThroughTwin("fehlt.dat", [](TextFileReader&, TextFileWriter&) {});
+        ADD_FAILURE() << "no error";
+    } catch (const FileNotFoundError& error) {
+        EXPECT_STREQ(error.what(), "fehlt.dat: Datei nicht gefunden");
+    }
     EXPECT_FALSE(FileExists("fehlt.dat"));
     EXPECT_FALSE(FileExists("fehlt2.dat"));
+}
+
+TEST(ReplaceFileContent, AStaleTwinThatIsALinkIsRemovedNotFollowed)
+{
+    TempWorkingDir dir;
+    WriteBytes("objects.dat", "alt\r\n");
+    WriteBytes("fremd.dat", "fremde Daten\r\n");
+    std::filesystem::create_symlink("fremd.dat", "objects2.dat");
+    ReplaceFileContent("objects.dat", "neu\r\n");
+    EXPECT_EQ(ReadBytes("objects.dat"), "neu\r\n");
+    EXPECT_EQ(ReadBytes("fremd.dat"), "fremde Daten\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink("objects.dat"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status("objects2.dat")));
+}
+
+TEST(ReplaceFileContent, KeepsThePermissionBits)
+{
+    TempWorkingDir dir;
+    namespace fs = std::filesystem;
+    for (fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                           fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                               fs::perms::group_write | fs::perms::others_read}) {
+        WriteBytes("mirelta.ini", "Art\r\n");
+        fs::permissions("mirelta.ini", mode);
+        ReplaceFileContent("mirelta.ini", "Alph\r\n");
+        EXPECT_EQ(fs::status("mirelta.ini").permissions(), mode);
+        EXPECT_EQ(ReadBytes("mirelta.ini"), "Alph\r\n");
+    }
+}
+
+TEST(ReplaceFileContent, ALinkedFileIsRewrittenAtItsTarget)
+{
+    TempWorkingDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory("daten");
+    WriteBytes("daten/katalog.dat", "alt\r\n");
+    fs::create_symlink("daten/katalog.dat", "objects.dat");
+    ReplaceFileContent("objects.dat", "neu\r\n");
+    EXPECT_TRUE(fs::is_symlink("objects.dat"));
+    EXPECT_EQ(ReadBytes("daten/katalog.dat"), "neu\r\n");
+    EXPECT_FALSE(FileExists("objects2.dat"));
+    EXPECT_FALSE(FileExists("daten/katalog2.dat"));
+}
+
+TEST(AppendThroughTwin, TheNewRecordStartsWhereARecordMustStart)
+{
+    TempWorkingDir dir;
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    // Records of three lines; the new record is "n".
+    const Case cases[] = {
+        {"a\r\nb\r\nc\r\n",               "a\r\nb\r\nc\r\nn\r\n"}, // whole records
+        {"a\r\nb\r\nc",                   "a\r\nb\r\nc\r\nn\r\n"}, // last line without its end
+        {"a\r\nb\r\nc\r\n\r\n\r\n  \r\n", "a\r\nb\r\nc\r\nn\r\n"}, // empty lines after the last record
+        {"a\r\nb\r\n",                    "a\r\nb\r\n\r\nn\r\n" }, // truncated record filled up
+        {"a\r\n\r\n\r\n\r\n",             "a\r\n\r\n\r\nn\r\n"  }, // empty fields of the last record stay
+        {"",                              "n\r\n"               },
+    };
+    for (const Case& c : cases) {
+        WriteBytes("liste.dat", c.before);
+        AppendThroughTwin("liste.dat", 3, [](TextFileWriter& end) { end.WriteRawLine("n"); });
+        EXPECT_EQ(ReadBytes("liste.dat"), c.after) << c.before;
+    }
+    EXPECT_THROW(AppendThroughTwin("fehlt.dat", 3, [](TextFileWriter&) {}), FileNotFoundError);
+    EXPECT_FALSE(FileExists("fehlt.dat"));
 }
 
 TEST(CopyRemainingLines, CopiesAtLeastOneLine)

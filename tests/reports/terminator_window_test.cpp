@@ -141,7 +141,7 @@ private slots:
     {
         std::remove("objects.dat");
         Open();
-        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("objects.dat: Datei nicht gefunden."));
         window().OkButton->click();
         ExpectClosed();
     }

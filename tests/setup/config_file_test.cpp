@@ -26,6 +26,47 @@ TEST_F(ConfigFile, ReadsSortKeyAndSiteFromCrLfAndLfFiles)
     }
 }
 
+TEST_F(ConfigFile, SiteNumbersOutsideTheirRangeOrNoNumbersAreReportedWithTheirLine)
+{
+    struct Case {
+        const char* latitude;
+        const char* longitude;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"1e300", "7",    "mirelta.ini, Zeile 3: '1e300' liegt außerhalb des gültigen Bereichs von -90 bis 90" },
+        {"-90,5", "7",    "mirelta.ini, Zeile 3: '-90,5' liegt außerhalb des gültigen Bereichs von -90 bis 90" },
+        {"50",    "-999", "mirelta.ini, Zeile 4: '-999' liegt außerhalb des gültigen Bereichs von -180 bis 180"},
+        {"50",    "nord", "mirelta.ini, Zeile 4: 'nord' ist kein gültiger Gleitkommawert"                       },
+        {"",      "7",    "mirelta.ini, Zeile 3: '' ist kein gültiger Gleitkommawert"                           },
+    };
+    for (const Case& c : cases) {
+        WriteBytes("mirelta.ini", std::string("Art\r\nBonn\r\n") + c.latitude + "\r\n" + c.longitude + "\r\n");
+        try {
+            ReadCurrentSite();
+            ADD_FAILURE() << "accepted " << c.latitude << " " << c.longitude;
+        } catch (const ConversionError& error) {
+            EXPECT_EQ(error.what(), std::string(c.message));
+        }
+    }
+    WriteBytes("mirelta.ini", "Art\r\nPol\r\n-90\r\n180\r\n");
+    EXPECT_EQ(ReadCurrentSite().LongitudeText, "180");
+}
+
+TEST_F(ConfigFile, ControlCharactersAreRefusedNamingTheField)
+{
+    const char* before = "Art\r\nBonn\r\n50,7\r\n7,1\r\n";
+    WriteBytes("mirelta.ini", before);
+    try {
+        WriteCurrentSite({"Bonn", "50,7", "7\n1"});
+        ADD_FAILURE() << "accepted";
+    } catch (const EncodingError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Das Feld „Länge“ enthält ein Steuerzeichen", 0), 0u);
+    }
+    EXPECT_THROW(WriteSortKey("Alph\r\n"), EncodingError);
+    EXPECT_EQ(ReadBytes("mirelta.ini"), before);
+}
+
 TEST_F(ConfigFile, SortKeyIsReadExactly)
 {
     WriteBytes("mirelta.ini", "Alph \r\n");
@@ -65,9 +106,9 @@ TEST_F(ConfigFile, SortKeyRewriteOfFourLinesGivesFourLines)
 
 TEST_F(ConfigFile, SiteRewriteReplacesLinesTwoToFour)
 {
-    WriteBytes("mirelta.ini", "Alph\r\nBonn\r\n50,7\r\n7,1\r\nfünf\r\nsechs\r\n");
+    WriteBytes("mirelta.ini", "Alph\r\nBonn\r\n50,7\r\n7,1\r\nf\xFCnf\r\nsechs\r\n");
     WriteCurrentSite({"Zürich", "47,3769", "8,5417"});
-    EXPECT_EQ(ReadBytes("mirelta.ini"), "Alph\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nfünf\r\nsechs\r\n");
+    EXPECT_EQ(ReadBytes("mirelta.ini"), "Alph\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nf\xFCnf\r\nsechs\r\n");
     EXPECT_EQ(ReadCurrentSite().Name, "Zürich");
 }
 

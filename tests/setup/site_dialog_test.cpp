@@ -182,7 +182,7 @@ private slots:
     void refreshFailuresStopWhereTheyOccur()
     {
         Start(kIni, "");  // no site list
-        QCOMPARE(messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(messages.lastText(), QStringLiteral("places.dat: Datei nicht gefunden."));
         QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Am Südhang"));
         QCOMPARE(form->ListBox1->count(), 0);
         QCOMPARE(form->Label4->text(), QString());  // labels not reached
@@ -191,12 +191,36 @@ private slots:
         RunFormCreate(*form);
         QCOMPARE(Items(form->ListBox1), QStringList{""});
 
+        // A stored site that is no site is reported with its line and not
+        // taken: nothing is computed from it.
         WriteBytes("mirelta.ini", "Art\r\nBonn\r\nnord\r\n7\r\n");
         RunFormCreate(*form);
-        QCOMPARE(messages.lastText(), QStringLiteral("'nord' ist kein gültiger Gleitkommawert."));
-        QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Bonn"));
+        QCOMPARE(messages.lastText(), QStringLiteral("mirelta.ini, Zeile 3: 'nord' ist kein gültiger Gleitkommawert."));
+        QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Am Südhang"));
         QCOMPARE(state.Latitude, 51.3333333333333);
         QCOMPARE(form->ListBox1->count(), 0);
+        WriteBytes("mirelta.ini", "Art\r\nBonn\r\n1e300\r\n7\r\n");
+        RunFormCreate(*form);
+        QCOMPARE(messages.lastText(),
+                 QStringLiteral("mirelta.ini, Zeile 3: '1e300' liegt außerhalb des gültigen Bereichs von -90 bis 90."));
+        QCOMPARE(state.Latitude, 51.3333333333333);
+    }
+
+    void aMissingSiteListIsReportedOncePerOpening()
+    {
+        // Start (creation), opening and Abbrechen each refresh the dialog;
+        // Abbrechen does not repeat what the opening has just shown.
+        Start(kIni, "");  // creation and opening: one message each
+        QCOMPARE(messages.messages().size(), 2);
+        form->Button2->click();
+        QCOMPARE(messages.messages().size(), 2);
+        QVERIFY(form->isHidden() && mainWindow.isEnabled());
+        // A failure the opening did not show is reported.
+        OpenDialog(mainWindow, *form);
+        QCOMPARE(messages.messages().size(), 3);
+        std::remove("mirelta.ini");
+        form->Button2->click();
+        QCOMPARE(messages.lastText(), QStringLiteral("mirelta.ini: Datei nicht gefunden."));
     }
 
     void listClickShowsTheFirstRecordRoundedAndLeavesTheState()
@@ -211,8 +235,8 @@ private slots:
         QCOMPARE(state.Latitude, 51.3333333333333);
 
         Choose(QStringLiteral("Kaputt"));
-        QCOMPARE(messages.lastText(), QStringLiteral("'nord' ist kein gültiger Gleitkommawert."));
-        QCOMPARE(Shown(), (QStringList{"Kaputt", "-0° 30' 0\"", "7° 6' 0\""}));
+        QCOMPARE(messages.lastText(), QStringLiteral("places.dat, Zeile 20: 'nord' ist kein gültiger Gleitkommawert."));
+        QCOMPARE(Shown(), (QStringList{"Bonn", "-0° 30' 0\"", "7° 6' 0\""}));
 
         // A name gone from the file since the refresh changes nothing shown.
         Choose(QStringLiteral("Zürich"));
@@ -239,16 +263,18 @@ private slots:
         QCOMPARE(ReadBytes("mirelta.ini"), std::string("Art\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nfifth\r\n"));
         QCOMPARE(refreshes, 2);
 
-        // A number that does not convert: only the name has changed.
+        // A record whose number does not convert is never shown, so Ok
+        // cannot store its name with another site's coordinates.
         OpenDialog(mainWindow, *form);
         QCOMPARE(form->Label4->text(), QStringLiteral("Zürich"));
         Choose(QStringLiteral("Kaputt"));
+        QVERIFY(messages.lastText().startsWith(QStringLiteral("places.dat, Zeile ")));
+        QCOMPARE(form->Label4->text(), QStringLiteral("Zürich"));
         form->Button1->click();
-        QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Kaputt"));
+        QCOMPARE(QString::fromStdString(state.SiteName), QStringLiteral("Zürich"));
         QCOMPARE(state.Latitude, 47.3769);
         QCOMPARE(ReadBytes("mirelta.ini"), std::string("Art\r\nZ\xFCrich\r\n47,3769\r\n8,5417\r\nfifth\r\n"));
-        QVERIFY(form->isVisible() && !mainWindow.isEnabled());
-        QCOMPARE(refreshes, 2);
+        QCOMPARE(refreshes, 3);
     }
 
     void cancelPutsTheStoredSiteBack()
@@ -273,7 +299,7 @@ private slots:
         OpenDialog(mainWindow, *form);
         std::remove("mirelta.ini");
         form->Button2->click();
-        QCOMPARE(messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(messages.lastText(), QStringLiteral("mirelta.ini: Datei nicht gefunden."));
         QVERIFY(form->isHidden() && mainWindow.isEnabled());
     }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,18 +26,22 @@ inline std::string_view AsText(const std::uint8_t* data, size_t size)
 }
 
 /// Moves the process into a fresh folder once (on a RAM disk when there is
-/// one, since the targets write their files at every run).
+/// one, since the targets write their files at every run); the folder is
+/// removed when the process ends.
 inline void EnterScratchFolder()
 {
-    static bool entered = [] {
-        std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string pattern = base + "/mirelta-fuzz-XXXXXX";
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (!mkdtemp(buffer.data()) || chdir(buffer.data()) != 0) std::abort();
-        return true;
-    }();
-    (void)entered;
+    static std::string folder;
+    if (!folder.empty()) return;
+    std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = base + "/mirelta-fuzz-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data()) || chdir(buffer.data()) != 0) std::abort();
+    folder = buffer.data();
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
 }
 
 /// Writes `bytes` to `name` in the current folder, replacing what was there.

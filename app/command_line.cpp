@@ -264,7 +264,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         } catch (const UsageError& error) {
             return ReportUsageError(error, err);
         } catch (const MireltaError& error) {
-            err << kProgramPrefix << kSiteListFileName << ": " << error.what() << '\n';
+            err << kProgramPrefix << error.what() << '\n';
             return kExitFailure;
         }
         PrintTable(request, site, out);

@@ -218,25 +218,25 @@ std::string TwinName(const std::string& fileName)
     return fileName.substr(0, dot) + "2" + fileName.substr(dot);
 }
 
-void ReplaceFileContent(const std::string& fileName, std::string_view content)
-{
-    std::string target = ReplacedPath(fileName);
-    struct stat info {};
-    if (::stat(target.c_str(), &info) != 0) ThrowReadError(fileName, errno);
-    const mode_t permissions = info.st_mode & 07777;
-    std::string twin = TwinPath(target);
+namespace {
 
-    // A twin left by an interrupted run is removed, never followed: were it
-    // a link, writing through it would change whatever it points to.
-    if (Files().Unlink(twin.c_str()) != 0 && errno != ENOENT) ThrowWriteError(fileName, errno);
+// Stores `content` under `target` through `twin` in the same folder: a stale
+// twin is removed, never followed (were it a link, writing through it would
+// change whatever it points to); the twin is created anew, carries
+// `permissions`, is synced and renamed over `target`. On any failure the twin
+// is removed and the error names `shownName`.
+void StoreThroughTwin(const std::string& shownName, const std::string& target, const std::string& twin,
+                      mode_t permissions, std::string_view content)
+{
+    if (Files().Unlink(twin.c_str()) != 0 && errno != ENOENT) ThrowWriteError(shownName, errno);
     int fd = Files().Open(twin.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, permissions & 0777);
-    if (fd < 0) ThrowWriteError(fileName, errno);
+    if (fd < 0) ThrowWriteError(shownName, errno);
 
     auto fail = [&](bool open) {
         int error = errno;
         if (open) Files().Close(fd);
         Files().Unlink(twin.c_str());
-        ThrowWriteError(fileName, error);
+        ThrowWriteError(shownName, error);
     };
     // The creation mode passes through the umask; the twin must carry the
     // file's own bits.
@@ -246,6 +246,33 @@ void ReplaceFileContent(const std::string& fileName, std::string_view content)
     if (Files().Close(fd) != 0) fail(false);
     if (Files().Rename(twin.c_str(), target.c_str()) != 0) fail(false);
     SyncFolder(FolderOf(target));
+}
+
+}  // namespace
+
+void ReplaceFileContent(const std::string& fileName, std::string_view content)
+{
+    std::string target = ReplacedPath(fileName);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) ThrowReadError(fileName, errno);
+    StoreThroughTwin(fileName, target, TwinPath(target), info.st_mode & 07777, content);
+}
+
+void WriteFileThroughTwin(const std::string& path, std::string_view content,
+                          const std::function<std::string(const std::string& target)>& twinFor)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT) ThrowWriteError(path, errno);
+        // A new file gets what the umask leaves of rw for everybody.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        StoreThroughTwin(path, path, twinFor(path), 0666 & ~mask, content);
+        return;
+    }
+    std::string target = ReplacedPath(path);
+    if (::stat(target.c_str(), &info) != 0) ThrowWriteError(path, errno);
+    StoreThroughTwin(path, target, twinFor(target), info.st_mode & 07777, content);
 }
 
 void RewriteThroughTwin(const std::string& fileName,

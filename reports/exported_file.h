@@ -16,7 +16,7 @@
 ///
 /// Throws EncodingError, before anything is written, when a line holds a
 /// character Windows-1252 cannot store, and FileAccessError ("Schreiben von
-/// <path> nicht möglich") when the folder cannot take the file; the twin is
+/// <path> nicht möglich …") when the folder cannot take the file; the twin is
 /// removed then and `path` stays as it was.
 void WriteExportedFile(const std::string& path, const std::vector<std::string>& lines);
 

@@ -97,7 +97,7 @@ TEST(ExportedFile, ReplacesTheOldFileWholeOrLeavesItAlone)
         WriteExportedFile("fehlt/plan.csv", {"x"});
         FAIL() << "no error";
     } catch (const FileAccessError& error) {
-        EXPECT_STREQ(error.what(), "Schreiben von fehlt/plan.csv nicht möglich");
+        EXPECT_STREQ(error.what(), "Schreiben von fehlt/plan.csv nicht möglich; die Datei ist unverändert");
     }
     EXPECT_EQ(ExportTwinPath("/home/a.b/plan.csv"), "/home/a.b/.plan.csv.neu");
 }

@@ -234,7 +234,7 @@ private slots:
         window().OkButton->click();
         std::remove("objects.dat");
         Open();
-        QCOMPARE(f->messages.lastText(), QStringLiteral("Datei nicht gefunden."));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("objects.dat: Datei nicht gefunden."));
         QCOMPARE(window().FormationBox->count(), 0);
         QCOMPARE(window().IntervalList->topLevelItemCount(), 0);  // nothing left of the last opening
         QCOMPARE(window().TableRows().size(), std::size_t{28});
@@ -273,7 +273,8 @@ private slots:
         chosen = QDir::current().filePath(QStringLiteral("fehlt/mond.csv"));
         window().ExportButton->click();
         QCOMPARE(f->messages.messages().last().icon, MessageIcon::Error);
-        QCOMPARE(f->messages.lastText(), QStringLiteral("Schreiben von %1 nicht möglich.").arg(chosen));
+        QCOMPARE(f->messages.lastText(),
+                 QStringLiteral("Schreiben von %1 nicht möglich; die Datei ist unverändert.").arg(chosen));
         QVERIFY(window().isVisible());
     }
 };

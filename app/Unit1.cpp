@@ -142,6 +142,7 @@ void TForm1::CreateMenus()
                                    &TForm1::Lichtgrenzeheute1Click);
     Beobachtungsplaner1 = AddCommand(Mondzustand1, "Beobachtungsplaner1", QStringLiteral("B&eobachtungsplaner..."),
                                      &TForm1::Beobachtungsplaner1Click);
+    CreateJournalCommands();
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
     Info1->setObjectName(QStringLiteral("Info1"));

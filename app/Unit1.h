@@ -10,6 +10,7 @@
 #include "app/catalogue.h"
 #include "app/lit_map.h"
 #include "app/map_widgets.h"
+#include "app/measurement_journal.h"
 #include "astronomy/Rechn.h"
 #include "platform/message_service.h"
 #include "windowbase/dialog_protocol.h"
@@ -42,6 +43,7 @@ struct MainWindowDialogs {
     MireltaDialog* Form7 = nullptr;       ///< observing conditions report
     MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
     MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
+    MireltaDialog* Journal = nullptr;     ///< saved measurements ("Messprotokoll")
 };
 
 class TForm1 : public QMainWindow {
@@ -78,6 +80,11 @@ public:
 
     // Height measurement panel.
     void Edit1Change();
+
+    // Additions for the height measurement: save the shown result to the
+    // journal messungen.csv (Enter in Edit1, Ctrl+S) and open the journal.
+    void Messungspeichern1Click();
+    void Messprotokoll1Click();
 
     // Defining a new object.
     void Cursor3MouseOver(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -147,6 +154,8 @@ public:
     QAction* BeleuchtungaufderKarte1 = nullptr;
     QAction* Lichtgrenzeheute1 = nullptr;
     QAction* Beobachtungsplaner1 = nullptr;
+    QAction* Messungspeichern1 = nullptr;
+    QAction* Messprotokoll1 = nullptr;
 
     QFrame* Panel2 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
@@ -217,6 +226,7 @@ private:
     void CreateObjectList(QWidget* client);
     void CreateObjectGroup(QWidget* client);
     void CreateHeightPanel(QWidget* client);
+    void CreateJournalCommands();
     void CreateNewObjectPanel(QWidget* client);
     void CreateStatusBar(QWidget* client);
 
@@ -247,6 +257,8 @@ private:
     void EraseRubberBand();
     void ResetFrame();
     DrawnFrame Frame() const;
+    /// What "Messung speichern" would save; the command follows it.
+    void SetSavableMeasurement(std::optional<JournalMeasurement> measurement);
     QList<QLineEdit*> CoordinateEdits() const;
 
     ObservationState& state_;
@@ -259,4 +271,7 @@ private:
     QList<QWidget*> newObjectFields_;  // Label20..25, Edit2..12, Button2
     QList<QWidget*> unitSigns_;        // Label36..42
     std::unique_ptr<MapLighting> mapLighting_;
+    // The measurement whose height the panel shows for the text in Edit1;
+    // empty while the field holds no such time.
+    std::optional<JournalMeasurement> savableMeasurement_;
 };

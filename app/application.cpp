@@ -4,6 +4,7 @@
 #include "platform/error_report.h"
 
 #include <QComboBox>
+#include <QLabel>
 
 #include <set>
 #include <string>
@@ -85,7 +86,12 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     windows->Planner = std::make_unique<PlannerWindow>(main, messages, state, decimalSeparator, CatalogueFormations,
                                                        [main] { return main->ComboBox1->currentText().toStdString(); });
 
+    // Opens on the formation the main window shows.
+    windows->Journal = std::make_unique<JournalWindow>(main, messages, decimalSeparator,
+                                                       [main] { return main->Label5->text().toStdString(); });
+
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
-                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get()});
+                      windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get(),
+                      windows->Journal.get()});
     return windows;
 }

@@ -3,6 +3,7 @@
 // until the program ends.
 
 #include "app/Unit1.h"
+#include "app/journal_window.h"
 #include "reports/Unit2.h"
 #include "reports/Unit5.h"
 #include "reports/Unit6.h"
@@ -26,6 +27,7 @@ struct MireltaWindows {
     std::unique_ptr<TForm9> Form9;
     std::unique_ptr<TerminatorWindow> Terminator;  ///< "Lichtgrenze", filled only when opened
     std::unique_ptr<PlannerWindow> Planner;        ///< "Beobachtungsplaner", filled only when opened
+    std::unique_ptr<JournalWindow> Journal;        ///< "Messprotokoll", filled only when opened
 };
 
 /// Creates the eight windows in their order, running each one's FormCreate
@@ -34,7 +36,8 @@ struct MireltaWindows {
 /// current site, the time dialog shows the time, the reports compute once.
 /// An error in one FormCreate is reported and the start goes on; an error
 /// text already shown during the start is not shown again. Then the windows
-/// "Lichtgrenze" and "Beobachtungsplaner" are created, hidden and empty.
+/// "Lichtgrenze", "Beobachtungsplaner" and "Messprotokoll" are created, hidden
+/// and empty.
 /// `clock` is read once, by the about box's creation.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock = ReadSystemClock);

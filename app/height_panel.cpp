@@ -1,16 +1,22 @@
 // The main window's panel "Höhenberechnung" (GroupBox2): the measured
 // transit time of a mountain's shadow in, the height and its deviation from
-// the catalogue out. The computation lives in app/height_measurement.h.
+// the catalogue out; and saving each shown height to the measurement
+// journal. The computation lives in app/height_measurement.h, the journal
+// in app/measurement_journal.h and app/journal_statistics.h.
 
 #include "app/Unit1.h"
 #include "app/height_measurement.h"
+#include "app/journal_statistics.h"
 #include "platform/form_widgets.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
 
 void TForm1::CreateHeightPanel(QWidget* client)
 {
@@ -22,6 +28,7 @@ void TForm1::CreateHeightPanel(QWidget* client)
     Edit1->setStatusTip(
         QStringLiteral("Geben Sie die gemessene Durchgangszeit des Schattens durchs Teleskopvisier ein"));
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Guarded(&TForm1::Edit1Change); });
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Guarded(&TForm1::Messungspeichern1Click); });
     PlaceLabel(GroupBox2, "Label29", QStringLiteral("(Intervall 0 bis 5,"), 96, 56)->setFont(NoteFont(10));
     PlaceLabel(GroupBox2, "Label30", QStringLiteral(" dez. Schreibweise)"), 96, 66)->setFont(NoteFont(10));
 
@@ -47,8 +54,21 @@ void TForm1::CreateHeightPanel(QWidget* client)
     }
 }
 
+void TForm1::CreateJournalCommands()
+{
+    Mondzustand1->addSeparator();
+    Messungspeichern1 = AddCommand(Mondzustand1, "Messungspeichern1", QStringLiteral("Messung &speichern"),
+                                   &TForm1::Messungspeichern1Click);
+    Messungspeichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Messungspeichern1->setEnabled(false);
+    Messprotokoll1 =
+        AddCommand(Mondzustand1, "Messprotokoll1", QStringLiteral("&Messprotokoll..."), &TForm1::Messprotokoll1Click);
+}
+
 void TForm1::Edit1Change()
 {
+    // Until a height is shown for this very text, there is nothing to save.
+    SetSavableMeasurement(std::nullopt);
     QString text = Edit1->text();
     if (text.isEmpty()) {
         for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
@@ -66,4 +86,51 @@ void TForm1::Edit1Change()
     Label35->setText(QString::fromStdString(HeightText(measured.Height, decimalSeparator_)));
     Label34->setText(QString::fromStdString(DeviationText(measured.Height, SelectedHeightText)));
     Label1->setText(QString::fromStdString(AngleText(measured.TerminatorCorrection)));
+    if (!measured.Height) return;  // "ungültig" is never saved
+
+    SetSavableMeasurement(JournalMeasurement{
+        .Day = state_.Day,
+        .Month = state_.Month,
+        .Year = state_.Year,
+        .Hour = state_.Hour,
+        .Minute = state_.Minute,
+        .SiteName = state_.SiteName,
+        .SiteLatitude = state_.Latitude,
+        .SiteLongitude = state_.Longitude,
+        .Formation = Label5->text().toStdString(),
+        .FormationLatitude = latitude,
+        .FormationLongitude = longitude,
+        .TransitSeconds = transitSeconds,
+        .Height = *measured.Height,
+        .CatalogueHeight = SelectedHeightText,
+        .TerminatorCorrection = measured.TerminatorCorrection,
+        // The ephemerides the measurement ran are still in the state.
+        .SunAltitude = SunAltitudeOver(SunOverMoonFromEphemerides(state_), latitude, longitude),
+    });
 }
+
+void TForm1::SetSavableMeasurement(std::optional<JournalMeasurement> measurement)
+{
+    savableMeasurement_ = std::move(measurement);
+    Messungspeichern1->setEnabled(savableMeasurement_.has_value());
+}
+
+void TForm1::Messungspeichern1Click()
+{
+    // Ctrl+S reaches here also while the new-object panel covers this one.
+    if (!savableMeasurement_ || GroupBox2->isHidden() || !GroupBox3->isHidden()) {
+        StatusBar1->showMessage(QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert."));
+        return;
+    }
+    const JournalMeasurement saved = *savableMeasurement_;
+    AppendToJournal(saved, decimalSeparator_);
+    Edit1->clear();  // ready for the next timing
+
+    const Journal journal = ReadJournal();
+    std::string report =
+        SavedMeasurementText(saved.Formation, NightStatistics(journal.Entries, saved.Formation, NightOf(saved)));
+    report += SkippedLinesNote(journal.Damaged.size());
+    StatusBar1->showMessage(QString::fromStdString(report));
+}
+
+void TForm1::Messprotokoll1Click() { OpenDialogWindow(dialogs_.Journal); }

@@ -248,6 +248,16 @@ void StoreThroughTwin(const std::string& shownName, const std::string& target, c
     SyncFolder(FolderOf(target));
 }
 
+// A file its owner made read-only is left alone, even where the folder
+// would let its twin be renamed over it (and for root, whom the bits do
+// not stop).
+void RefuseWriteProtected(const std::string& shownName, const std::string& target, mode_t mode)
+{
+    if ((mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+        throw FileAccessError("Schreiben von " + shownName +
+                              " nicht möglich (die Datei ist schreibgeschützt); die Datei ist unverändert");
+}
+
 }  // namespace
 
 void ReplaceFileContent(const std::string& fileName, std::string_view content)
@@ -255,24 +265,27 @@ void ReplaceFileContent(const std::string& fileName, std::string_view content)
     std::string target = ReplacedPath(fileName);
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) ThrowReadError(fileName, errno);
+    RefuseWriteProtected(fileName, target, info.st_mode);
     StoreThroughTwin(fileName, target, TwinPath(target), info.st_mode & 07777, content);
 }
 
 void WriteFileThroughTwin(const std::string& path, std::string_view content,
                           const std::function<std::string(const std::string& target)>& twinFor)
 {
+    auto twinOf = [&](const std::string& target) { return twinFor ? twinFor(target) : TwinPath(target); };
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
         if (errno != ENOENT) ThrowWriteError(path, errno);
         // A new file gets what the umask leaves of rw for everybody.
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        StoreThroughTwin(path, path, twinFor(path), 0666 & ~mask, content);
+        StoreThroughTwin(path, path, twinOf(path), 0666 & ~mask, content);
         return;
     }
     std::string target = ReplacedPath(path);
     if (::stat(target.c_str(), &info) != 0) ThrowWriteError(path, errno);
-    StoreThroughTwin(path, target, twinFor(target), info.st_mode & 07777, content);
+    RefuseWriteProtected(path, target, info.st_mode);
+    StoreThroughTwin(path, target, twinOf(target), info.st_mode & 07777, content);
 }
 
 void RewriteThroughTwin(const std::string& fileName,

@@ -104,15 +104,18 @@ void AppendThroughTwin(const std::string& fileName, int linesPerRecord,
 /// renamed over the file. A file that is a symbolic link is replaced at its
 /// target, the twin standing in the target's folder. On any failure the twin
 /// is removed and FileAccessError reports it; the file is then unchanged.
+/// A file without write permission is refused the same way, even where the
+/// folder would allow the rename.
 void ReplaceFileContent(const std::string& fileName, std::string_view content);
 
 /// Stores `content` as the file `path` all or nothing, like
 /// ReplaceFileContent, for a file that need not exist yet (it is then
 /// created with the permission bits the umask leaves of 0666) and a twin the
-/// caller names: `twinFor` gets the path that is really replaced (a link's
-/// target) and returns the twin's path, in the same folder.
+/// caller may name: `twinFor` gets the path that is really replaced (a
+/// link's target) and returns the twin's path, in the same folder; without
+/// it the twin is the "2" twin beside the target.
 void WriteFileThroughTwin(const std::string& path, std::string_view content,
-                          const std::function<std::string(const std::string& target)>& twinFor);
+                          const std::function<std::string(const std::string& target)>& twinFor = {});
 
 /// The copy loop of every rewrite: copies the rest of the old file line by
 /// line; like a loop with its test at the end, it copies at least one line,

@@ -1,8 +1,8 @@
 #include "reports/ephemeris_table_text.h"
 
 #include "astronomy/clock.h"
+#include "platform/exported_file.h"
 #include "platform/number_text.h"
-#include "reports/exported_file.h"
 #include "reports/observing_conditions.h"
 
 #include <algorithm>

@@ -9,13 +9,13 @@
 # input that made a target fail is kept in tests/fuzz/findings/<target>,
 # where the ordinary test run replays it. Logs go to build-fuzz/logs/.
 # Targets: catalogue site_list config number_text code_page angle_text
-# new_object help_lookup (all when none is named).
+# new_object help_lookup journal (all when none is named).
 set -euo pipefail
 MIRELTA_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(catalogue site_list config number_text code_page angle_text new_object help_lookup)
+[ ${#targets[@]} -gt 0 ] || targets=(catalogue site_list config number_text code_page angle_text new_object help_lookup journal)
 
 build="$MIRELTA_ROOT/build-fuzz"
 sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -g -O1"

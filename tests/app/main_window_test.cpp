@@ -145,7 +145,9 @@ private slots:
             mond << (item->isSeparator() ? QStringLiteral("-") : item->text());
         // The specified three, then the additions below a separator.
         QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition", "-",
-                                    "&Beleuchtung auf der Karte", "&Lichtgrenze heute...", "B&eobachtungsplaner..."}));
+                                    "&Beleuchtung auf der Karte", "&Lichtgrenze heute...", "B&eobachtungsplaner...",
+                                    "-", "Messung &speichern", "&Messprotokoll..."}));
+        QCOMPARE(w.Messungspeichern1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QStringList info;
         for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());
         QCOMPARE(info, (QStringList{"&Hilfe", "-", "Ab&out"}));

@@ -225,6 +225,26 @@ TEST(ReplaceFileContent, KeepsThePermissionBits)
     }
 }
 
+TEST(ReplaceFileContent, AWriteProtectedFileIsRefusedAndKept)
+{
+    // The folder would allow the rename (and root ignores the bits), but
+    // the user protected the file.
+    TempWorkingDir dir;
+    namespace fs = std::filesystem;
+    WriteBytes("places.dat", "Bonn\r\n");
+    fs::permissions("places.dat", fs::perms::owner_read | fs::perms::group_read);
+    try {
+        ReplaceFileContent("places.dat", "Köln\r\n");
+        FAIL() << "no error";
+    } catch (const FileAccessError& error) {
+        EXPECT_STREQ(
+            error.what(),
+            "Schreiben von places.dat nicht möglich (die Datei ist schreibgeschützt); die Datei ist unverändert");
+    }
+    EXPECT_EQ(ReadBytes("places.dat"), "Bonn\r\n");
+    EXPECT_FALSE(FileExists("places2.dat"));
+}
+
 TEST(ReplaceFileContent, ALinkedFileIsRewrittenAtItsTarget)
 {
     TempWorkingDir dir;

@@ -6,6 +6,7 @@
 // once (never a record twice).
 
 #include "tests/reliability/file_faults.h"
+#include "app/measurement_journal.h"
 #include "platform/errors.h"
 #include "tests/reliability/file_changes.h"
 #include "tests/support/temp_working_dir.h"
@@ -109,6 +110,32 @@ TEST(FileFaults, TheTwinIsSyncedBeforeItReplacesTheFile)
         EXPECT_GT(sync, lastWrite) << change.name;
         EXPECT_LT(sync, close) << change.name;
         EXPECT_LT(close, rename) << change.name;
+    }
+}
+
+TEST(FileFaults, ANewJournalIsCreatedWholeOrNotAtAll)
+{
+    TempWorkingDir dir;
+    JournalMeasurement measured;
+    measured.Formation = "Euler";
+    const FileChange create{"messungen.csv: create", kJournalFileName, "", [&] { AppendToJournal(measured, ','); }};
+    FaultyFileOperations counting;
+    ASSERT_FALSE(RunChange(create, counting).reported);
+    const std::string whole = ReadBytes(kJournalFileName);
+    for (FileCall call : kAllFileCalls) {
+        for (int k = 1; k <= counting.Count(call); ++k) {
+            std::string what = std::string(FileCallName(call)) + " #" + std::to_string(k);
+            std::remove(kJournalFileName);
+            FaultyFileOperations faulty;
+            faulty.FailAt(call, k, Fault::IoError);
+            Outcome outcome = RunChange(create, faulty);
+            EXPECT_TRUE(faulty.Failed()) << what;
+            EXPECT_EQ(outcome.reported, !FileExists(kJournalFileName)) << what << ": " << outcome.message;
+            if (!outcome.reported) {
+                EXPECT_EQ(ReadBytes(kJournalFileName), whole) << what;
+            }
+            EXPECT_FALSE(FileExists(TwinOf(create))) << what;
+        }
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "reports/ephemeris_table_text.h"
 #include "platform/errors.h"
-#include "reports/exported_file.h"
+#include "platform/exported_file.h"
 #include "reports/observation_plan_text.h"
 #include "tests/support/temp_working_dir.h"
 

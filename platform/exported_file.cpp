@@ -1,4 +1,4 @@
-#include "reports/exported_file.h"
+#include "platform/exported_file.h"
 
 #include "platform/cp1252.h"
 #include "platform/text_file.h"

@@ -2,6 +2,8 @@
 # Sourced, not executed; expects MIRELTA_ROOT to be set.
 
 MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format)
+# The Debian package and its checks (scripts/check_package.sh).
+MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 
 mirelta_install_missing() {
   local missing=()

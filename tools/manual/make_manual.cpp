@@ -34,13 +34,15 @@
 
 namespace {
 
+// Lengths in px are 1/96 inch on the page; margins in pt are not applied.
 const char* kStyleSheet = R"(
-h1 { font-size: 18pt; font-weight: bold; margin-top: 0; margin-bottom: 12pt; page-break-before: always; }
-h2 { font-size: 13pt; font-weight: bold; margin-top: 14pt; margin-bottom: 6pt; }
-h3 { font-size: 11pt; font-weight: bold; margin-top: 10pt; margin-bottom: 4pt; }
-p { margin-top: 0; margin-bottom: 6pt; }
-li { margin-bottom: 3pt; }
-p.caption { font-size: 9pt; font-style: italic; margin-top: 3pt; margin-bottom: 12pt; }
+h1 { font-size: 18pt; font-weight: bold; margin-top: 0px; margin-bottom: 14px; page-break-before: always; }
+h2 { font-size: 13pt; font-weight: bold; margin-top: 18px; margin-bottom: 6px; }
+h3 { font-size: 11pt; font-weight: bold; margin-top: 12px; margin-bottom: 4px; }
+p { margin-top: 0px; margin-bottom: 7px; }
+ul, ol { margin-top: 0px; margin-bottom: 7px; }
+li { margin-bottom: 3px; }
+p.caption { font-size: 9pt; font-style: italic; margin-top: 4px; margin-bottom: 14px; }
 p.todo { background-color: #fff0b0; }
 td { padding: 3px; }
 th { padding: 3px; background-color: #e4e8ee; }
@@ -201,12 +203,24 @@ QTextBlock StartOfKeptRun(QTextBlock block)
     return block;
 }
 
+// Whether a paragraph runs over a page's end with only its first line
+// before it or only its last line after it.
+bool LeavesOneLineAlone(const Pages& pages, const QTextBlock& block)
+{
+    const QTextLayout* layout = block.layout();
+    const int lines = layout->lineCount();
+    if (TableOf(block) || lines < 2) return false;
+    const qreal origin = pages.Top(block) - layout->lineAt(0).y();
+    auto pageOfLine = [&](int i) { return pages.PageAt(origin + layout->lineAt(i).y()); };
+    return pageOfLine(0) != pageOfLine(1) || pageOfLine(lines - 2) != pageOfLine(lines - 1);
+}
+
 // The next page break to make, as the number of the block it goes before:
 // for a block kept with the next one that does not share a page with the
-// next one's first line, or for a table shorter than a page that runs over
-// a page's end. Blocks already in `breaks` are passed over (moving them did
-// not help); a chapter's last block is never kept with the next chapter.
-// -1 when nothing is left to move.
+// next one's first line, for a paragraph that leaves one line alone on a
+// page, or for a table shorter than a page that runs over a page's end. Blocks already in `breaks` are passed over
+// (moving them did not help); a chapter's last block is never kept with the next chapter. -1 when nothing is left to
+// move.
 int NextBreak(const QTextDocument& document, const std::set<int>& breaks)
 {
     const Pages pages(document);
@@ -221,6 +235,9 @@ int NextBreak(const QTextDocument& document, const std::set<int>& breaks)
                 pages.PageAt(box.top()) != pages.PageAt(box.bottom() - 1)) {
                 if (const int number = candidate(block); number >= 0) return number;
             }
+        }
+        if (LeavesOneLineAlone(pages, block)) {
+            if (const int number = candidate(block); number >= 0) return number;
         }
         const QTextBlock next = block.next();
         if (!next.isValid() || next.blockFormat().headingLevel() == 1 || !KeptWithNext(block)) continue;

@@ -14,7 +14,6 @@
 #include "platform/form_widgets.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,7 +25,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <cstdio>
 #include <functional>

@@ -8,13 +8,8 @@ source "$MIRELTA_ROOT/scripts/prepare.sh"
 mirelta_install_missing
 mirelta_build "$MIRELTA_ROOT/build"
 
-workdir="${MIRELTA_WORKDIR:-$HOME/Mirelta}"
-mkdir -p "$workdir"
-# Seed only what is not there yet: the user's catalogue, site list and
-# settings are never overwritten.
-for f in "$MIRELTA_ROOT"/data/*; do
-  name="$(basename "$f")"
-  [ -e "$workdir/$name" ] || cp "$f" "$workdir/$name"
-done
-cd "$workdir"
-exec "$MIRELTA_ROOT/build/app/mirelta"
+# The same start as the desktop menu's: mirelta-start seeds the working folder
+# with what is not there yet (the user's catalogue, site list and settings are
+# never overwritten) and starts the program in it.
+MIRELTA_SEED_DIR="$MIRELTA_ROOT/data" MIRELTA_PROGRAM="$MIRELTA_ROOT/build/app/mirelta" \
+  exec "$MIRELTA_ROOT/packaging/mirelta-start" "$@"

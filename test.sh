@@ -14,6 +14,10 @@ mirelta_build "$MIRELTA_ROOT/build"
 cd "$MIRELTA_ROOT/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
 
+# The Debian package: it builds, holds the right files, passes the desktop
+# and AppStream validators, and the program unpacked from it starts.
+"$MIRELTA_ROOT/scripts/check_package.sh" "$MIRELTA_ROOT/build"
+
 # The sanitizers stop a test at the first report (-fno-sanitize-recover=all),
 # so any report fails the run. Leak detection is off: Qt and fontconfig keep
 # caches until exit that LeakSanitizer would report on every window test.

@@ -2,8 +2,12 @@
 
 #include "app/catalogue.h"
 #include "platform/error_report.h"
+#include "platform/form_widgets.h"
+#include "windowbase/resources_init.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 
 #include <set>
@@ -54,6 +58,15 @@ std::vector<CatalogueFormation> CatalogueFormations()
 }
 
 }  // namespace
+
+void PrepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Mirelta"));
+    InitialiseResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(FormFont());
+}
 
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock)

@@ -16,6 +16,11 @@
 
 #include <memory>
 
+/// What the program sets once its QApplication exists: its name, the
+/// pictures, the window icon, and the style and font every fixed layout is
+/// drawn for, whatever the desktop.
+void PrepareApplication();
+
 struct MireltaWindows {
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;

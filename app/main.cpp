@@ -2,12 +2,9 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
-#include "platform/form_widgets.h"
 #include "platform/regional_settings.h"
-#include "windowbase/resources_init.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <iostream>
 #include <string>
@@ -24,12 +21,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mirelta"));
-    InitialiseResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
-    // The fixed layouts are drawn for this style and font, whatever the desktop.
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setFont(FormFont());
+    PrepareApplication();
 
     ObservationState state;
     QtMessageService messages;

@@ -5,6 +5,8 @@
 # recommends) build the fuzz targets of scripts/fuzz.sh.
 MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format
   clang libclang-rt-14-dev)
+# The Debian package and its checks (scripts/check_package.sh).
+MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 
 mirelta_install_missing() {
   local missing=()

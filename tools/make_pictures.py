@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Draws the tool bar pictures (32 × 32), the window icon and the about
-box's logo (220 × 90) as PNGs with alpha.
+"""Draws the tool bar pictures (32 × 32), the window icon (64 × 64, and
+256 × 256 for the desktop menu) and the about box's logo (220 × 90) as PNGs
+with alpha.
 
 The tool bar pictures share one style: flat shapes with a dark outline,
 drawn at SCALE times the size and reduced, so edges are smooth at 32 pixels.
@@ -235,8 +236,9 @@ def moon_disc(size):
     return disc
 
 
-def icon():
-    return moon_disc(64)
+def icon(size=64):
+    """The window icon; the desktop menu takes it at 64 and 256 pixels."""
+    return moon_disc(size)
 
 
 def logo():
@@ -267,8 +269,9 @@ def main():
     for name, draw in TOOLBAR.items():
         reduce(draw()).save(RESOURCES / name)
     icon().save(RESOURCES / "icon.png")
+    icon(256).save(RESOURCES / "icon_256.png")
     logo().save(RESOURCES / "logo.png")
-    print(f"wrote the tool bar pictures, icon.png and logo.png in {RESOURCES}")
+    print(f"wrote the tool bar pictures, icon.png, icon_256.png and logo.png in {RESOURCES}")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,292 @@
+// Takes the manual's pictures of the program's windows, offscreen, for one
+// fixed evening (10 March 2003, 20:05 MEZ, the shipped site Berlin) from the
+// shipped data files:
+//
+//   manual_screenshots <data folder> <picture folder>
+//
+// Every picture starts from the program's windows created anew as at start,
+// in a working folder seeded from the data folder, so the entries of kShots
+// do not depend on one another: a new window is one more entry. A window is
+// drawn with a plain title bar holding its caption, as the desktop would
+// frame it. Any message box the program shows on the way stops the tool.
+
+#include "app/application.h"
+#include "platform/form_widgets.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The evening of every picture: the Moon just past first quarter, high in
+// the evening sky, the terminator across the middle of the disc.
+constexpr ClockReading kEvening{2003, 3, 10, 20, 5};
+
+// A formation at the terminator that evening with a catalogue height, and a
+// transit time of its shadow close to what "Lichtgrenze" expects for it.
+const QString kMeasuredFormation = QStringLiteral("Mons Hadley");
+const QString kTransitSeconds = QStringLiteral("1,3");
+
+// Message boxes are not part of any picture: each one is an error here.
+class FailingMessages : public MessageService {
+public:
+    void Show(const QString& caption, const QString& text, MessageIcon) override { Fail(caption, text); }
+    bool Confirm(const QString& caption, const QString& text) override
+    {
+        Fail(caption, text);
+        return false;
+    }
+    /// Answers as "Abbrechen" does: with the default text.
+    QString Prompt(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    bool failed = false;
+
+private:
+    void Fail(const QString& caption, const QString& text)
+    {
+        std::fprintf(stderr, "message box \"%s\": %s\n", qPrintable(caption), qPrintable(text));
+        failed = true;
+    }
+};
+
+// The program's windows as at start.
+struct Session {
+    Session() : windows(CreateWindows(state, messages, ',', [] { return kEvening; })) { windows->Form1->show(); }
+    TForm1& main() { return *windows->Form1; }
+    ObservationState state;
+    FailingMessages messages;
+    std::unique_ptr<MireltaWindows> windows;
+};
+
+void Settle() { QApplication::processEvents(); }
+
+// Height of the title bar Framed draws.
+constexpr int kTitleBar = 24;
+
+// The window's content below a title bar with its caption.
+QImage Framed(QWidget& window)
+{
+    Settle();
+    const QPixmap content = window.grab();
+    const QSize size = content.deviceIndependentSize().toSize();
+    QImage image(size.width() + 2, size.height() + kTitleBar + 1, QImage::Format_RGB32);
+    image.fill(QColor(60, 72, 90));
+    QPainter painter(&image);
+    QApplication::windowIcon().paint(&painter, QRect(6, 4, 16, 16));
+    painter.setPen(Qt::white);
+    painter.setFont(FormFont(12, true));
+    const QRect caption(28, 0, size.width() - 30, kTitleBar);
+    painter.drawText(caption, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, caption.width()));
+    painter.drawPixmap(QRect(QPoint(1, kTitleBar), size), content);
+    return image;
+}
+
+// The top left of the main window with one of its menus open, as far as
+// the menu reaches.
+QImage WithMenuOpen(Session& s, QMenu* menu)
+{
+    TForm1& w = s.main();
+    w.menuBar()->setActiveAction(menu->menuAction());
+    Settle();
+    QImage image = Framed(w);
+    const QPoint menuTopLeft = menu->mapToGlobal(QPoint(0, 0)) - w.mapToGlobal(QPoint(0, 0)) + QPoint(1, kTitleBar);
+    const QPixmap items = menu->grab();
+    QPainter(&image).drawPixmap(menuTopLeft, items);
+    constexpr int kMargin = 24;
+    const QSize size = items.deviceIndependentSize().toSize();
+    return image.copy(0, 0, std::min(image.width(), menuTopLeft.x() + size.width() + kMargin),
+                      std::min(image.height(), menuTopLeft.y() + size.height() + kMargin));
+}
+
+QImage OpenedWindow(Session& s, void (TForm1::*command)(), QWidget* window)
+{
+    (s.main().*command)();
+    return Framed(*window);
+}
+
+QImage MainWindow(Session& s)
+{
+    s.main().ChooseObject(QStringLiteral("Copernicus"));
+    return Framed(s.main());
+}
+
+QImage LitMap(Session& s)
+{
+    s.main().BeleuchtungaufderKarte1->trigger();
+    s.main().ChooseObject(QStringLiteral("Theophilus"));
+    return Framed(s.main());
+}
+
+QImage HeightMeasurement(Session& s)
+{
+    TForm1& w = s.main();
+    w.BeleuchtungaufderKarte1->trigger();
+    w.ChooseObject(kMeasuredFormation);
+    w.Edit1->setText(kTransitSeconds);
+    return Framed(w);
+}
+
+QImage NewObject(Session& s)
+{
+    TForm1& w = s.main();
+    w.NeuesObjektdefinieren1Click();
+    // A frame dragged around a small crater, as the mouse events arrive:
+    // the press at the cross-hair's centre, the move, the release.
+    w.MoonImageMouseOver(262, 262);
+    w.Cursor3MouseDown(11, 11);
+    w.Cursor3MouseOver(11 + 16, 11 + 14, Qt::LeftButton, Qt::NoModifier);
+    w.Cursor3MouseUp(11, 11);
+    w.Button4Click();
+    w.Edit2->setText(QStringLiteral("Mein Krater"));
+    w.Edit5->setText(QStringLiteral("1200"));
+    w.Edit6->setText(QStringLiteral("Krater"));
+    w.Edit7->setText(QStringLiteral("Eigene Beobachtung"));
+    return Framed(w);
+}
+
+// The site dialog after a click on the current site, as before an edit.
+QImage SiteDialog(Session& s)
+{
+    s.main().Beobachtungsortauswhlen1Click();
+    TForm3& sites = *s.windows->Form3;
+    const QList<QListWidgetItem*> current = sites.ListBox1->findItems(sites.Label4->text(), Qt::MatchExactly);
+    if (!current.isEmpty()) sites.ListBox1->setCurrentItem(current.first());
+    sites.ListBox1Click();
+    return Framed(sites);
+}
+
+QImage CoordinateEntry(Session& s)
+{
+    s.main().Beobachtungsortauswhlen1Click();
+    TForm3& sites = *s.windows->Form3;
+    TForm9& entry = *s.windows->Form9;
+    // "bearbeite Auswahl" keeps the shown name (the prompt answers with it)
+    // and waits in the coordinate dialog, filled with the site's latitude.
+    QImage picture;
+    std::function<void()> takeWhenShown = [&] {
+        if (!entry.isVisible()) {
+            QTimer::singleShot(10, takeWhenShown);
+            return;
+        }
+        picture = Framed(entry);
+        entry.Button2Click();
+    };
+    QTimer::singleShot(0, takeWhenShown);
+    sites.Button4Click();
+    return picture;
+}
+
+QImage PlannerPage(Session& s, int page)
+{
+    s.main().ChooseObject(kMeasuredFormation);
+    s.main().Beobachtungsplaner1Click();
+    PlannerWindow& planner = *s.windows->Planner;
+    // Three lunations show how the good evenings come back.
+    planner.DaysEdit->setText(QStringLiteral("90"));
+    planner.PlanButtonClick();
+    planner.Pages->setCurrentIndex(page);
+    return Framed(planner);
+}
+
+QImage DateiMenu(Session& s) { return WithMenuOpen(s, s.main().Datei1); }
+QImage MondzustandMenu(Session& s) { return WithMenuOpen(s, s.main().Mondzustand1); }
+QImage AboutBox(Session& s) { return OpenedWindow(s, &TForm1::About1Click, s.windows->Form2.get()); }
+QImage TimeDialog(Session& s)
+{
+    return OpenedWindow(s, &TForm1::DatumundUhrzeitfestlegen1Click, s.windows->Form4.get());
+}
+QImage MoonPositionReport(Session& s) { return OpenedWindow(s, &TForm1::Mondposition2Click, s.windows->Form5.get()); }
+QImage EphemeridesReport(Session& s) { return OpenedWindow(s, &TForm1::PhysEphemeriden1Click, s.windows->Form6.get()); }
+QImage ConditionsReport(Session& s)
+{
+    return OpenedWindow(s, &TForm1::Sichtverhltnisseeinschtzen1Click, s.windows->Form7.get());
+}
+QImage TerminatorWindowShot(Session& s)
+{
+    return OpenedWindow(s, &TForm1::Lichtgrenzeheute1Click, s.windows->Terminator.get());
+}
+QImage PlannerShot(Session& s) { return PlannerPage(s, 0); }
+QImage EphemerisTableShot(Session& s) { return PlannerPage(s, 1); }
+
+struct Shot {
+    const char* file;  ///< <file>.png in the picture folder
+    QImage (*take)(Session&);
+};
+
+// clang-format off
+const Shot kShots[] = {
+    {"hauptfenster",            MainWindow},
+    {"hauptfenster_beleuchtet", LitMap},
+    {"menue_datei",             DateiMenu},
+    {"menue_mondzustand",       MondzustandMenu},
+    {"hoehenberechnung",        HeightMeasurement},
+    {"neues_objekt",            NewObject},
+    {"about",                   AboutBox},
+    {"beobachtungsort",         SiteDialog},
+    {"koordinaten",             CoordinateEntry},
+    {"beobachtungszeit",        TimeDialog},
+    {"mondposition",            MoonPositionReport},
+    {"ephemeriden",             EphemeridesReport},
+    {"sichtverhaeltnisse",      ConditionsReport},
+    {"lichtgrenze",             TerminatorWindowShot},
+    {"planer",                  PlannerShot},
+    {"ephemeridentabelle",      EphemerisTableShot},
+};
+// clang-format on
+
+bool SeedWorkingFolder(const QString& dataFolder, const QString& workingFolder)
+{
+    for (const char* name : {"mirelta.ini", "places.dat", "objects.dat"}) {
+        if (!QFile::copy(dataFolder + QLatin1Char('/') + QLatin1String(name),
+                         workingFolder + QLatin1Char('/') + QLatin1String(name))) {
+            std::fprintf(stderr, "cannot copy %s from %s\n", name, qPrintable(dataFolder));
+            return false;
+        }
+    }
+    return QDir::setCurrent(workingFolder);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    PrepareApplication();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: manual_screenshots <data folder> <picture folder>\n");
+        return 2;
+    }
+    const QString dataFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString pictureFolder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QTemporaryDir workingFolder;
+    if (!workingFolder.isValid() || !QDir().mkpath(pictureFolder) ||
+        !SeedWorkingFolder(dataFolder, workingFolder.path()))
+        return 1;
+
+    for (const Shot& shot : kShots) {
+        Session session;
+        const QImage picture = shot.take(session);
+        const QString file = pictureFolder + QLatin1Char('/') + QLatin1String(shot.file) + QStringLiteral(".png");
+        if (session.messages.failed || picture.isNull() || !picture.save(file)) {
+            std::fprintf(stderr, "no picture %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    std::printf("%zu pictures in %s\n", std::size(kShots), qPrintable(pictureFolder));
+    return 0;
+}

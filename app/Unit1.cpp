@@ -158,6 +158,9 @@ QToolButton* TForm1::AddSpeedButton(const char* name, int left, const QString& p
     button->setIconSize(QSize(kPictureSize, kPictureSize));
     button->setGeometry(left, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
     button->setStatusTip(hint);
+    // A flat tool bar button takes no focus: Tab goes from control to
+    // control of the window, never through the tool bar.
+    button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
     return button;
 }

@@ -53,6 +53,7 @@ TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
     Button2 = PlaceButton(this, "Button2", QStringLiteral("Abbrechen"), 138, 67, 74, 22);
     OnClick(Button1, &TForm9::Button1Click);
     OnClick(Button2, &TForm9::Button2Click);
+    SetKeyButtons(Button1, Button2);
 }
 
 void TForm9::FormCreate() { CentreOnMonitor(*this); }

@@ -3,8 +3,12 @@
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QToolTip>
 
 MireltaDialog::MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
                              int clientHeight, bool closeBox)
@@ -34,6 +38,54 @@ void MireltaDialog::closeEvent(QCloseEvent* event)
     }
     Guarded([this] { CloseRequested(); });
     event->accept();
+}
+
+void MireltaDialog::SetKeyButtons(QAbstractButton* ok, QAbstractButton* cancel)
+{
+    okButton_ = ok;
+    cancelButton_ = cancel;
+}
+
+void MireltaDialog::keyPressEvent(QKeyEvent* event)
+{
+    // As a dialog box takes them: plain Enter or Return (Enter also from the
+    // keypad) and plain Escape. A key a child used never arrives here.
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    QAbstractButton* target = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        target = focused && focused->isVisible() ? focused : okButton_;
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        target = cancelButton_ ? cancelButton_ : okButton_;
+    }
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // click() does nothing on a disabled button; its handler runs guarded.
+    target->click();
+    event->accept();
+}
+
+bool MireltaDialog::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !showHints_) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (QWidget* control = HintedControlAt(help->pos())) {
+        QToolTip::showText(help->globalPos(), control->statusTip(), control);
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
+QWidget* MireltaDialog::HintedControlAt(const QPoint& position) const
+{
+    for (QWidget* control = childAt(position); control && control != this; control = control->parentWidget())
+        if (!control->statusTip().isEmpty()) return control;
+    return nullptr;
 }
 
 void MireltaDialog::LeaveDialog()

@@ -3,6 +3,7 @@
 #include "app/pdf_viewer.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
+#include "platform/name_completion.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"
@@ -239,9 +240,10 @@ void TForm1::CreateObjectList(QWidget* client)
 {
     ComboBox1 = new QComboBox(client);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
+    auto* typedName = new CompletingListEdit(ComboBox1);
+    ComboBox1->setLineEdit(typedName);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setCompleter(nullptr);  // the typed text is taken exactly as typed
+    ComboBox1->setCompleter(nullptr);  // the field completes names itself
     KeepOneLine(ComboBox1->lineEdit());
     ComboBox1->setMaxVisibleItems(16);
     ComboBox1->setFont(FormFont(11, true));
@@ -250,7 +252,7 @@ void TForm1::CreateObjectList(QWidget* client)
     // Only the user's choices and keystrokes count as a change; texts the
     // program sets do not.
     connect(ComboBox1, &QComboBox::textActivated, this, [this] { Guarded(&TForm1::ComboBox1Change); });
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { Guarded(&TForm1::ComboBox1Change); });
+    connect(typedName, &CompletingListEdit::Edited, this, [this] { Guarded(&TForm1::ComboBox1Change); });
 
     Button5 = PlaceButton(client, "Button5", QStringLiteral("entf."), 580, 48, 36, 21);
     Button5->setEnabled(false);
@@ -330,6 +332,9 @@ void TForm1::FormCreate()
     MoonImage->SetBrushColour(QColor(0, 255, 255));
     ApplyListOrder(ReadSortKey());
     FillObjectList();
+    // No entry is current while the text asks for a choice, so that the
+    // first Down chooses the first name.
+    ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(kChooseObject);
 }
 

@@ -298,7 +298,7 @@ private slots:
         TForm1& w = f->main();
         Choose(QStringLiteral("Mein Berg"));
         QPoint marker = w.Cursor2->pos();
-        Choose(QStringLiteral("Mein Be"));  // typing: no record of that name
+        Choose(QStringLiteral("Mein Bx"));  // no name begins with it
         QCOMPARE(w.Label5->text(), QStringLiteral("Mein Berg"));
         QCOMPARE(w.Cursor2->pos(), marker);
         QVERIFY(!w.Button5->isEnabled());

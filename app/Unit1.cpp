@@ -532,6 +532,7 @@ void TForm1::About1Click()
     if (!dialogs_.Form2) return;
     setEnabled(false);
     dialogs_.Form2->show();  // shown first, so that its frame size is known
+    dialogs_.Form2->activateWindow();
     dialogs_.Form2->CentreOverOwner();
 }
 

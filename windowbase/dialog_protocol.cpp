@@ -116,5 +116,8 @@ void OpenDialog(QWidget& mainWindow, MireltaDialog& dialog)
 {
     mainWindow.setEnabled(false);
     dialog.show();
+    // The keyboard goes to the dialog, also where no window manager hands
+    // a new window the focus: the disabled main window would swallow it.
+    dialog.activateWindow();
     RunFormCreate(dialog);
 }

@@ -51,7 +51,7 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
       messages_(messages),
       decimalSeparator_(decimalSeparator),
       startProcess_([](const QString& program, const QStringList& arguments) {
-          QProcess::startDetached(program, arguments, QDir::currentPath());
+          return QProcess::startDetached(program, arguments, QDir::currentPath());
       })
 {
     InitialiseResources();
@@ -512,19 +512,23 @@ void TForm1::Sichtverhltnisseeinschtzen1Click() { OpenDialogWindow(dialogs_.Form
 
 void TForm1::Hilfe1Click()
 {
-    std::string command = TrimViewerCommand(PdfViewerCommand(XdgDirectoriesFromEnvironment()));
-    if (command.empty()) {
+    const std::string command = PdfViewerCommand(XdgDirectoriesFromEnvironment());
+    const ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
+    if (TrimViewerCommand(command).empty() || launch.Program.empty()) {
         messages_.Warn(QStringLiteral("Hinweis"),
                        QStringLiteral("Zum Betrachten der Mirelta Hilfedatei muss ein Anzeigeprogramm für PDF-Dateien "
                                       "installiert und mit diesen verknüpft sein."));
         return;
     }
     // Started on its own, without a shell; the viewer reports a missing
-    // manual itself.
-    ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
+    // manual itself, but a viewer that does not start at all is ours to say.
     QStringList arguments;
     for (const std::string& argument : launch.Arguments) arguments << FromUtf8(argument);
-    startProcess_(FromUtf8(launch.Program), arguments);
+    if (!startProcess_(FromUtf8(launch.Program), arguments))
+        messages_.Warn(QStringLiteral("Hinweis"),
+                       QStringLiteral("Das Anzeigeprogramm für die Mirelta Hilfedatei konnte nicht gestartet "
+                                      "werden.\nVersuchter Aufruf: ") +
+                           FromUtf8(ViewerLaunchText(launch)));
 }
 
 void TForm1::About1Click()

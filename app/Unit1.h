@@ -55,8 +55,9 @@ public:
 
     void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
 
-    /// How the help command starts the PDF viewer; tests replace it.
-    using ProcessStarter = std::function<void(const QString& program, const QStringList& arguments)>;
+    /// How the help command starts the PDF viewer; tests replace it. Returns
+    /// false when the program could not be started.
+    using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
     void SetProcessStarter(ProcessStarter starter) { startProcess_ = std::move(starter); }
 
     /// Start step and reload of the object list: centres the window on its

@@ -309,6 +309,13 @@ bool TForm1::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // A focused button ("entf.", "Neues Objekt speichern" ...) takes Enter
+    // as the dialogs' buttons do.
+    if (!ClickFocusedButtonOnEnter(*this, *event)) QMainWindow::keyPressEvent(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program, hidden dialogs or not.

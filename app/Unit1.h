@@ -205,6 +205,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     enum class ListOrder { Unknown, ByKind, Alphabetical };

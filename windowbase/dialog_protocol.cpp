@@ -48,17 +48,13 @@ void MireltaDialog::SetKeyButtons(QAbstractButton* ok, QAbstractButton* cancel)
 
 void MireltaDialog::keyPressEvent(QKeyEvent* event)
 {
-    // As a dialog box takes them: plain Enter or Return (Enter also from the
-    // keypad) and plain Escape. A key a child used never arrives here.
-    const bool plain = event->modifiers() == Qt::NoModifier ||
-                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    // A key a child used never arrives here.
+    if (ClickFocusedButtonOnEnter(*this, *event)) return;
     QAbstractButton* target = nullptr;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
-        target = focused && focused->isVisible() ? focused : okButton_;
-    } else if (plain && event->key() == Qt::Key_Escape) {
+    if (IsPlainKey(*event, Qt::Key_Return) || IsPlainKey(*event, Qt::Key_Enter))
+        target = okButton_;
+    else if (IsPlainKey(*event, Qt::Key_Escape))
         target = cancelButton_ ? cancelButton_ : okButton_;
-    }
     if (!target) {
         QWidget::keyPressEvent(event);
         return;
@@ -105,6 +101,23 @@ void CentreOnMonitor(QWidget& window)
 {
     if (QScreen* monitor = window.screen())
         window.move(CentredOver(monitor->geometry(), window.frameGeometry().size()));
+}
+
+bool IsPlainKey(const QKeyEvent& event, Qt::Key key)
+{
+    // Enter also from the keypad, as a dialog box takes it.
+    return event.key() == key &&
+           (event.modifiers() == Qt::NoModifier || (event.modifiers() == Qt::KeypadModifier && key == Qt::Key_Enter));
+}
+
+bool ClickFocusedButtonOnEnter(QWidget& window, QKeyEvent& event)
+{
+    if (!IsPlainKey(event, Qt::Key_Return) && !IsPlainKey(event, Qt::Key_Enter)) return false;
+    auto* focused = qobject_cast<QAbstractButton*>(window.focusWidget());
+    if (!focused || !focused->isVisible()) return false;
+    focused->click();
+    event.accept();
+    return true;
 }
 
 void RunFormCreate(MireltaDialog& dialog)

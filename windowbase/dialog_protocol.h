@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QAbstractButton;
+class QKeyEvent;
 
 /// Base of every dialog window: fixed client size, no layouts, the
 /// program's font, the way back to the window that opened it, the keys
@@ -87,6 +88,13 @@ private:
     QAbstractButton* cancelButton_ = nullptr;
     bool showHints_ = true;
 };
+
+/// Whether `event` is `key` without modifiers (Enter may come from the keypad).
+bool IsPlainKey(const QKeyEvent& event, Qt::Key key);
+
+/// Enter on a focused button of `window` clicks it, as Space does: every
+/// window's buttons take both keys. Returns whether it did.
+bool ClickFocusedButtonOnEnter(QWidget& window, QKeyEvent& event);
 
 /// Runs a dialog's FormCreate inside the error guard.
 void RunFormCreate(MireltaDialog& dialog);

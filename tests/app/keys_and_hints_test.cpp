@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -170,6 +171,20 @@ private slots:
         for (const auto& [name, spy] : clicks) QVERIFY2(spy->count() == (name == button ? 1 : 0), qPrintable(name));
         if (button != QLatin1String("Button5")) QVERIFY(dialog->isHidden());  // "neuer Ort" asks for a name
         QVERIFY(f->messages.messages().size() <= 1);                          // at most the prompt for the name
+    }
+
+    void enterOnAFocusedButtonOfTheMainWindowClicksIt()
+    {
+        TForm1& w = *static_cast<TForm1*>(Open(QStringLiteral("Form1")));
+        QSignalSpy clicks(w.Button5, &QPushButton::clicked);
+        w.Button5->setFocus();
+        QTest::keyClick(w.Button5, Qt::Key_Return);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(f->messages.lastText(), QStringLiteral("Soll das Objekt Mein Berg wirklich gelöscht werden?"));
+        // Enter in a field is the field's, never a button's.
+        w.Edit1->setFocus();
+        QTest::keyClick(w.Edit1, Qt::Key_Return);
+        QCOMPARE(clicks.count(), 1);
     }
 
     void tabFollowsTheReadingOrder_data()

@@ -1,6 +1,7 @@
 // The one-line prompt from the keyboard and the mouse: Enter answers with
-// the text, Escape with the default, and the second click of the double
-// click that opened it does not press its buttons.
+// the text, Escape with the default, Tab goes in reading order, and the
+// second click of the double click that opened it does not press its
+// buttons.
 
 #include "platform/message_service.h"
 
@@ -67,6 +68,24 @@ private slots:
                      QTest::keyClick(edit, Qt::Key(key));
                  }),
                  answer);
+    }
+
+    void tabGoesFromTheFieldToOkAndAbbrechen()
+    {
+        QStringList order;
+        AnswerPrompt([&order](QInputDialog& dialog) {
+            auto* edit = dialog.findChild<QLineEdit*>();
+            edit->setFocus();
+            for (int i = 0; i < 3; ++i) {
+                QWidget* focused = dialog.focusWidget();
+                auto* button = qobject_cast<QPushButton*>(focused);
+                order << (button ? button->text() : focused == edit ? QStringLiteral("Feld") : QString());
+                QTest::keyClick(focused, Qt::Key_Tab);
+            }
+            order << (dialog.focusWidget() == edit ? QStringLiteral("Feld") : QString());
+            dialog.reject();
+        });
+        QCOMPARE(order, (QStringList{"Feld", "OK", "Abbrechen", "Feld"}));
     }
 
     void theSecondClickOfTheOpeningDoubleClickMissesTheButtons()

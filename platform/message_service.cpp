@@ -8,14 +8,16 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
 // A box opens where the click that asked for it happened, and often one of
 // its buttons lies under the pointer ("Abbrechen" of the name prompt over
 // "neuer Ort"): the second click of a double click would press it at once.
-// While the box is open, a double click whose first click the box never saw
-// is dropped with its release.
+// While the box is open, a double click whose first press the box never saw
+// is dropped at the box's window, before any control takes the focus from
+// it: its second press, the double click and their release.
 class SecondClickGuard : public QObject {
 public:
     explicit SecondClickGuard(QWidget& box) : box_(box) { QApplication::instance()->installEventFilter(this); }
@@ -27,24 +29,26 @@ protected:
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
             type != QEvent::MouseButtonRelease)
             return false;
-        auto* widget = qobject_cast<QWidget*>(receiver);
-        if (!widget || widget->window() != &box_) return false;
+        if (receiver != static_cast<QObject*>(box_.windowHandle())) return false;
         if (type == QEvent::MouseButtonPress) {
+            const bool secondPress = static_cast<QMouseEvent*>(event)->flags() & Qt::MouseEventCreatedDoubleClick;
+            if (secondPress && !boxSawAPress_) {
+                dropping_ = true;
+                return true;
+            }
             boxSawAPress_ = true;
-        } else if (type == QEvent::MouseButtonDblClick && !boxSawAPress_) {
-            dropRelease_ = true;
-            return true;
-        } else if (type == QEvent::MouseButtonRelease && dropRelease_) {
-            dropRelease_ = false;
-            return true;
+            return false;
         }
-        return false;
+        if (type == QEvent::MouseButtonDblClick) return dropping_;
+        const bool release = dropping_;
+        dropping_ = false;
+        return release;
     }
 
 private:
     QWidget& box_;
     bool boxSawAPress_ = false;
-    bool dropRelease_ = false;
+    bool dropping_ = false;  // from the dropped press to its release
 };
 
 // The active window owns the box so that it opens centred over it.

@@ -72,8 +72,10 @@ private slots:
     {
         QTest::addColumn<QString>("reload");
         QTest::addColumn<QString>("first");
-        QTest::newRow("start") << "" << "Tycho A";
-        QTest::newRow("sorted alphabetically") << "Objektlistealphabetischsortieren1" << "Ärmel";
+        QTest::newRow("start") << ""
+                               << "Tycho A";
+        QTest::newRow("sorted alphabetically") << "Objektlistealphabetischsortieren1"
+                                               << "Ärmel";
     }
 
     void downAfterAReloadChoosesTheFirstName()
@@ -97,13 +99,34 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");  // the completed remainder
-        QTest::newRow("prefix") << "Art" << "Cope" << "Copernicus" << "rnicus";
-        QTest::newRow("any letter case") << "Art" << "cOPE" << "Copernicus" << "rnicus";
-        QTest::newRow("first in file order") << "Art" << "Tych" << "Tycho A" << "o A";
-        QTest::newRow("first in alphabetical order") << "Alph" << "Tych" << "Tycho" << "o";
-        QTest::newRow("an equal name wins") << "Art" << "tycho" << "Tycho" << "";
-        QTest::newRow("umlaut as typed") << "Art" << "är" << "Ärmel" << "mel";
-        QTest::newRow("vowel as typed") << "Art" << "Ar" << "Armin" << "min";
+        QTest::newRow("prefix") << "Art"
+                                << "Cope"
+                                << "Copernicus"
+                                << "rnicus";
+        QTest::newRow("any letter case") << "Art"
+                                         << "cOPE"
+                                         << "Copernicus"
+                                         << "rnicus";
+        QTest::newRow("first in file order") << "Art"
+                                             << "Tych"
+                                             << "Tycho A"
+                                             << "o A";
+        QTest::newRow("first in alphabetical order") << "Alph"
+                                                     << "Tych"
+                                                     << "Tycho"
+                                                     << "o";
+        QTest::newRow("an equal name wins") << "Art"
+                                            << "tycho"
+                                            << "Tycho"
+                                            << "";
+        QTest::newRow("umlaut as typed") << "Art"
+                                         << "är"
+                                         << "Ärmel"
+                                         << "mel";
+        QTest::newRow("vowel as typed") << "Art"
+                                        << "Ar"
+                                        << "Armin"
+                                        << "min";
     }
 
     void typingCompletesToAName()

@@ -3,6 +3,7 @@
 #include "app/pdf_viewer.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
+#include "platform/name_completion.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"
@@ -50,7 +51,7 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
       messages_(messages),
       decimalSeparator_(decimalSeparator),
       startProcess_([](const QString& program, const QStringList& arguments) {
-          QProcess::startDetached(program, arguments, QDir::currentPath());
+          return QProcess::startDetached(program, arguments, QDir::currentPath());
       })
 {
     InitialiseResources();
@@ -161,6 +162,9 @@ QToolButton* TForm1::AddSpeedButton(const char* name, int left, const QString& p
     button->setIconSize(QSize(kPictureSize, kPictureSize));
     button->setGeometry(left, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
     button->setStatusTip(hint);
+    // A flat tool bar button takes no focus: Tab goes from control to
+    // control of the window, never through the tool bar.
+    button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
     return button;
 }
@@ -239,9 +243,10 @@ void TForm1::CreateObjectList(QWidget* client)
 {
     ComboBox1 = new QComboBox(client);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
+    auto* typedName = new CompletingListEdit(ComboBox1);
+    ComboBox1->setLineEdit(typedName);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setCompleter(nullptr);  // the typed text is taken exactly as typed
+    ComboBox1->setCompleter(nullptr);  // the field completes names itself
     KeepOneLine(ComboBox1->lineEdit());
     ComboBox1->setMaxVisibleItems(16);
     ComboBox1->setFont(FormFont(11, true));
@@ -250,7 +255,7 @@ void TForm1::CreateObjectList(QWidget* client)
     // Only the user's choices and keystrokes count as a change; texts the
     // program sets do not.
     connect(ComboBox1, &QComboBox::textActivated, this, [this] { Guarded(&TForm1::ComboBox1Change); });
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { Guarded(&TForm1::ComboBox1Change); });
+    connect(typedName, &CompletingListEdit::Edited, this, [this] { Guarded(&TForm1::ComboBox1Change); });
 
     Button5 = PlaceButton(client, "Button5", QStringLiteral("entf."), 580, 48, 36, 21);
     Button5->setEnabled(false);
@@ -307,6 +312,13 @@ bool TForm1::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // A focused button ("entf.", "Neues Objekt speichern" ...) takes Enter
+    // as the dialogs' buttons do.
+    if (!ClickFocusedButtonOnEnter(*this, *event)) QMainWindow::keyPressEvent(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program, hidden dialogs or not.
@@ -330,6 +342,9 @@ void TForm1::FormCreate()
     MoonImage->SetBrushColour(QColor(0, 255, 255));
     ApplyListOrder(ReadSortKey());
     FillObjectList();
+    // No entry is current while the text asks for a choice, so that the
+    // first Down chooses the first name.
+    ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(kChooseObject);
 }
 
@@ -507,19 +522,23 @@ void TForm1::Sichtverhltnisseeinschtzen1Click() { OpenDialogWindow(dialogs_.Form
 
 void TForm1::Hilfe1Click()
 {
-    std::string command = TrimViewerCommand(PdfViewerCommand(XdgDirectoriesFromEnvironment()));
-    if (command.empty()) {
+    const std::string command = PdfViewerCommand(XdgDirectoriesFromEnvironment());
+    const ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
+    if (TrimViewerCommand(command).empty() || launch.Program.empty()) {
         messages_.Warn(QStringLiteral("Hinweis"),
                        QStringLiteral("Zum Betrachten der Mirelta Hilfedatei muss ein Anzeigeprogramm für PDF-Dateien "
                                       "installiert und mit diesen verknüpft sein."));
         return;
     }
     // Started on its own, without a shell; the viewer reports a missing
-    // manual itself.
-    ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
+    // manual itself, but a viewer that does not start at all is ours to say.
     QStringList arguments;
     for (const std::string& argument : launch.Arguments) arguments << FromUtf8(argument);
-    startProcess_(FromUtf8(launch.Program), arguments);
+    if (!startProcess_(FromUtf8(launch.Program), arguments))
+        messages_.Warn(QStringLiteral("Hinweis"),
+                       QStringLiteral("Das Anzeigeprogramm für die Mirelta Hilfedatei konnte nicht gestartet "
+                                      "werden.\nVersuchter Aufruf: ") +
+                           FromUtf8(ViewerLaunchText(launch)));
 }
 
 void TForm1::About1Click()
@@ -527,6 +546,7 @@ void TForm1::About1Click()
     if (!dialogs_.Form2) return;
     setEnabled(false);
     dialogs_.Form2->show();  // shown first, so that its frame size is known
+    dialogs_.Form2->activateWindow();
     dialogs_.Form2->CentreOverOwner();
 }
 

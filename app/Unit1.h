@@ -58,8 +58,9 @@ public:
 
     void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
 
-    /// How the help command starts the PDF viewer; tests replace it.
-    using ProcessStarter = std::function<void(const QString& program, const QStringList& arguments)>;
+    /// How the help command starts the PDF viewer; tests replace it. Returns
+    /// false when the program could not be started.
+    using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
     void SetProcessStarter(ProcessStarter starter) { startProcess_ = std::move(starter); }
 
     /// Start step and reload of the object list: centres the window on its
@@ -216,6 +217,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     enum class ListOrder { Unknown, ByKind, Alphabetical };

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -168,6 +167,7 @@ JournalWindow::JournalWindow(QWidget* owner, MessageService& messages, char deci
 
     OkButton = PlaceButton(this, "OkButton", QStringLiteral("Ok"), (kClientWidth - 121) / 2, 443, 121, kButtonHeight);
     OnClick(OkButton, &JournalWindow::OkButtonClick);
+    SetKeyButtons(OkButton);
 }
 
 void JournalWindow::FormCreate()
@@ -319,16 +319,3 @@ void JournalWindow::ExportButtonClick()
 }
 
 void JournalWindow::OkButtonClick() { LeaveDialog(); }
-
-void JournalWindow::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            Guarded([this] { OkButtonClick(); });
-            return;
-        default:
-            MireltaDialog::keyPressEvent(event);
-    }
-}

@@ -84,9 +84,6 @@ public:
     QLabel* ExplanationLabel = nullptr;
     QPushButton* OkButton = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void ShowJournal(const std::string& preferredFormation);
     void ReportDamagedLines();

@@ -13,11 +13,20 @@ constexpr double kMaxMinutesOrSeconds = 59;
 
 const char* const kLatitudeRangeMessage =
     "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°";
+const char* const kLongitudeRangeMessage =
+    "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°";
 
 struct Field {
     const std::string* text;
     const char* wholeNumberName;  // for the whole-number message
 };
+
+// The angle of one coordinate's three fields, in degrees.
+double FieldsAngle(const std::string& degrees, const std::string& minutes, const std::string& seconds, char separator)
+{
+    return EnteredAngle(degrees, TextToFloat(degrees, separator), TextToFloat(minutes, separator),
+                        TextToFloat(seconds, separator));
+}
 
 }  // namespace
 
@@ -34,8 +43,7 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
         return value < low || value > high;
     };
     if (outside(entry.LatitudeDegrees, -kMaxDegrees, kMaxDegrees)) return kLatitudeRangeMessage;
-    if (outside(entry.LongitudeDegrees, -kMaxDegrees, kMaxDegrees))
-        return "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°";
+    if (outside(entry.LongitudeDegrees, -kMaxDegrees, kMaxDegrees)) return kLongitudeRangeMessage;
     if (outside(entry.LatitudeMinutes, 0, kMaxMinutesOrSeconds))
         return "Ungültige Eingabe für den Minutenwert der selenographischen Breite";
     if (outside(entry.LongitudeMinutes, 0, kMaxMinutesOrSeconds))
@@ -58,12 +66,15 @@ std::string NewObjectProblem(const NewObjectEntry& entry, char separator)
         if (value != std::trunc(value))
             return std::string("Bitte geben Sie für ") + field.wholeNumberName + " eine ganze Zahl ein.";
     }
-    // 90° 30' would pass the degree check alone, but no latitude lies beyond
-    // the poles, and the catalogue would refuse to read it back.
-    double latitude =
-        EnteredAngle(entry.LatitudeDegrees, TextToFloat(entry.LatitudeDegrees, separator),
-                     TextToFloat(entry.LatitudeMinutes, separator), TextToFloat(entry.LatitudeSeconds, separator));
-    if (std::abs(latitude) > kMaxDegrees) return kLatitudeRangeMessage;
+    // 90° 30' would pass the degree checks alone, but the whole angle must
+    // lie within the range its message states, or the catalogue would hold
+    // a latitude beyond the poles.
+    if (std::abs(FieldsAngle(entry.LatitudeDegrees, entry.LatitudeMinutes, entry.LatitudeSeconds, separator)) >
+        kMaxDegrees)
+        return kLatitudeRangeMessage;
+    if (std::abs(FieldsAngle(entry.LongitudeDegrees, entry.LongitudeMinutes, entry.LongitudeSeconds, separator)) >
+        kMaxDegrees)
+        return kLongitudeRangeMessage;
     return {};
 }
 
@@ -78,9 +89,7 @@ double EnteredAngle(const std::string& degreesText, double degrees, double minut
 LunarObject MakeUserObject(const NewObjectEntry& entry, const DrawnFrame& frame, char separator)
 {
     auto angle = [&](const std::string& degrees, const std::string& minutes, const std::string& seconds) {
-        double value = EnteredAngle(degrees, TextToFloat(degrees, separator), TextToFloat(minutes, separator),
-                                    TextToFloat(seconds, separator));
-        return FloatToText(value, separator);
+        return FloatToText(FieldsAngle(degrees, minutes, seconds, separator), separator);
     };
     LunarObject object;
     object.FrameLeft = std::min(frame.StartX, frame.EndX);

@@ -140,55 +140,107 @@ std::string TrimViewerCommand(std::string command)
 
 namespace {
 
-// Words as an Exec line writes them: blanks separate, double quotes group,
-// a backslash escapes the next character.
-std::vector<std::string> SplitWords(const std::string& text)
+// The escapes of a string value in a desktop entry file, which come before
+// the quoting of an Exec line.
+std::string UnescapeStringValue(const std::string& value)
 {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, inWord = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\\' && i + 1 < text.size()) {
-            word += text[++i];
-            inWord = true;
-        } else if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if (c == ' ' && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
+    std::string text;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        switch (value[++i]) {
+            case 's':
+                text += ' ';
+                break;
+            case 'n':
+                text += '\n';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case '\\':
+                text += '\\';
+                break;
+            default:
+                text += '\\', text += value[i];  // not an escape: kept for the quoting
         }
     }
-    if (inWord) words.push_back(word);
-    return words;
+    return text;
 }
 
 }  // namespace
 
-ViewerLaunch ViewerLaunchFor(const std::string& trimmedCommand, const std::string& manualFileName)
+std::vector<std::string> ExecArguments(const std::string& exec)
+{
+    const std::string text = UnescapeStringValue(exec);
+    std::vector<std::string> arguments;
+    std::string argument;
+    bool quoted = false, inArgument = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '%' && i + 1 < text.size() && text[i + 1] == '%') {
+            argument += '%';
+            ++i;
+            inArgument = true;
+        } else if (c == '%') {
+            // The document's place: the command ends here, and an argument
+            // that held nothing but the field code ("%1" in quotes) goes.
+            if (!argument.empty()) arguments.push_back(argument);
+            return arguments;
+        } else if (c == '\\' && i + 1 < text.size()) {
+            argument += text[++i];
+            inArgument = true;
+        } else if (c == '"') {
+            quoted = !quoted;
+            inArgument = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inArgument) arguments.push_back(argument);
+            argument.clear();
+            inArgument = false;
+        } else {
+            argument += c;
+            inArgument = true;
+        }
+    }
+    if (inArgument) arguments.push_back(argument);
+    return arguments;
+}
+
+ViewerLaunch ViewerLaunchFor(const std::string& registeredCommand, const std::string& manualFileName)
 {
     ViewerLaunch launch;
-    size_t quotes = std::count(trimmedCommand.begin(), trimmedCommand.end(), '"');
-    if (IsReadableFile(trimmedCommand)) {
-        launch.Program = trimmedCommand;
-    } else if (quotes % 2 == 1) {
-        // Trimming took the opening quote of a quoted program path that has
-        // arguments after it: the path ends at the remaining quote.
-        size_t end = trimmedCommand.find('"');
-        launch.Program = trimmedCommand.substr(0, end);
-        launch.Arguments = SplitWords(trimmedCommand.substr(end + 1));
+    const std::string trimmed = TrimViewerCommand(registeredCommand);
+    if (!trimmed.empty() && IsReadableFile(trimmed)) {
+        // A program path with blanks registered without quotes.
+        launch.Program = trimmed;
     } else {
-        std::vector<std::string> words = SplitWords(trimmedCommand);
-        if (!words.empty()) {
-            launch.Program = words.front();
-            launch.Arguments.assign(words.begin() + 1, words.end());
+        std::vector<std::string> arguments = ExecArguments(registeredCommand);
+        if (!arguments.empty()) {
+            launch.Program = arguments.front();
+            launch.Arguments.assign(arguments.begin() + 1, arguments.end());
         }
     }
     launch.Arguments.push_back(manualFileName);
     return launch;
+}
+
+std::string ViewerLaunchText(const ViewerLaunch& launch)
+{
+    auto shown = [](const std::string& word) {
+        if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+        std::string quoted = "\"";
+        for (char c : word) {
+            if (c == '"' || c == '\\') quoted += '\\';
+            quoted += c;
+        }
+        return quoted + "\"";
+    };
+    std::string text = shown(launch.Program);
+    for (const std::string& argument : launch.Arguments) text += " " + shown(argument);
+    return text;
 }

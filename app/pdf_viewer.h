@@ -28,12 +28,27 @@ std::string PdfViewerCommand(const XdgDirectories& directories);
 /// quotes. Quotes inside the path stay.
 std::string TrimViewerCommand(std::string command);
 
-/// The program and its arguments for opening the manual: a trimmed command
-/// naming an existing file is the program as it stands (blanks included);
-/// otherwise it is split into words, the first being the program. The
-/// manual's bare file name is the last argument.
+/// The arguments of an Exec line by the rules of the freedesktop Desktop
+/// Entry specification: first the escapes of a string value (\s, \n, \t,
+/// \r, \\), then the quoting (blanks separate arguments; an argument in
+/// double quotes keeps its blanks, and there a backslash takes the next
+/// character as it is). "%%" is a percent sign; the first other field code
+/// ("%f", "%U" ...) ends the command, as the trimming does: that argument is
+/// cut before it, and every later one is dropped.
+std::vector<std::string> ExecArguments(const std::string& exec);
+
+/// The program and its arguments for opening the manual. A registered
+/// command whose trimmed form (TrimViewerCommand) names an existing file is
+/// that program as it stands, blanks included and without arguments;
+/// otherwise the first of its ExecArguments is the program and the others
+/// follow it. The manual's bare file name is the last argument. The program
+/// is empty when the command names none.
 struct ViewerLaunch {
     std::string Program;
     std::vector<std::string> Arguments;
 };
-ViewerLaunch ViewerLaunchFor(const std::string& trimmedCommand, const std::string& manualFileName);
+ViewerLaunch ViewerLaunchFor(const std::string& registeredCommand, const std::string& manualFileName);
+
+/// The launch as one line for a message: program and arguments separated by
+/// blanks, each one that holds a blank or a quote in double quotes.
+std::string ViewerLaunchText(const ViewerLaunch& launch);

@@ -26,7 +26,11 @@ std::optional<double> ArcSineInDomain(double x)
     return ArcSine(x);
 }
 
-bool DegreeTextIsNegative(std::string_view degreesText) { return !degreesText.empty() && degreesText.front() == '-'; }
+bool DegreeTextIsNegative(std::string_view degreesText)
+{
+    const size_t first = degreesText.find_first_not_of(" \t");
+    return first != std::string_view::npos && degreesText[first] == '-';
+}
 
 double AddAnglePart(double angle, bool negative, double count, double unitsPerDegree)
 {

@@ -51,8 +51,9 @@ inline constexpr double ArcSineTolerance = 1e-12;
 std::optional<double> ArcSineInDomain(double x);
 
 /// Whether an angle typed as degrees, minutes and seconds is negative by its
-/// degree text: the text begins with a minus sign. "-0" counts, so that -0
-/// degrees and 30 minutes give -0.5 degrees.
+/// degree text: the text begins with a minus sign after any blanks or tabs
+/// (which the number conversion skips too). "-0" counts, so that -0 degrees
+/// and 30 minutes give -0.5 degrees, and " -5" with 30 minutes gives -5.5.
 bool DegreeTextIsNegative(std::string_view degreesText);
 
 /// One step of building an angle from its degrees, minutes and seconds.

@@ -1,6 +1,6 @@
-// Speed of the object list: every list change and every reload reads
-// objects.dat again from its start, so both must stay quick with a large
-// catalogue. Runs headless; the catalogue of 10,000 records is generated.
+// Speed of the object list: every list change (each keystroke, with its
+// completion) and every reload reads objects.dat again from its start, so
+// both must stay quick with a large catalogue. Runs headless; the catalogue of 10,000 records is generated.
 
 #include "app/application.h"
 #include "app/catalogue.h"
@@ -11,6 +11,9 @@
 
 #include <benchmark/benchmark.h>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <memory>
 #include <string>
@@ -71,6 +74,22 @@ void BM_FindObjectByNameFullScan(benchmark::State& run)
     for (auto _ : run) benchmark::DoNotOptimize(FindObjectByName("Kein solches Objekt", selected));
 }
 BENCHMARK(BM_FindObjectByNameFullScan)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the list's edit field that completes a name: the search
+// over every name of the list, then the list selection with the completed
+// name (which reads the file up to its record).
+void BM_KeystrokeThatCompletes(benchmark::State& run)
+{
+    Program program("Art");
+    QComboBox* list = program.main().ComboBox1;
+    for (auto _ : run) {
+        list->lineEdit()->setText(QStringLiteral("Formation 999"));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("9"));
+        QCoreApplication::sendEvent(list, &key);
+    }
+    if (!list->lineEdit()->text().startsWith(QStringLiteral("Formation 9999 "))) run.SkipWithError("no completion");
+}
+BENCHMARK(BM_KeystrokeThatCompletes)->Unit(benchmark::kMillisecond);
 
 void BM_ReloadInFileOrder(benchmark::State& run)
 {

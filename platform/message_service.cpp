@@ -6,9 +6,50 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
+
+// A box opens where the click that asked for it happened, and often one of
+// its buttons lies under the pointer ("Abbrechen" of the name prompt over
+// "neuer Ort"): the second click of a double click would press it at once.
+// While the box is open, a double click whose first press the box never saw
+// is dropped at the box's window, before any control takes the focus from
+// it: its second press, the double click and their release.
+class SecondClickGuard : public QObject {
+public:
+    explicit SecondClickGuard(QWidget& box) : box_(box) { QApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease)
+            return false;
+        if (receiver != static_cast<QObject*>(box_.windowHandle())) return false;
+        if (type == QEvent::MouseButtonPress) {
+            const bool secondPress = static_cast<QMouseEvent*>(event)->flags() & Qt::MouseEventCreatedDoubleClick;
+            if (secondPress && !boxSawAPress_) {
+                dropping_ = true;
+                return true;
+            }
+            boxSawAPress_ = true;
+            return false;
+        }
+        if (type == QEvent::MouseButtonDblClick) return dropping_;
+        const bool release = dropping_;
+        dropping_ = false;
+        return release;
+    }
+
+private:
+    QWidget& box_;
+    bool boxSawAPress_ = false;
+    bool dropping_ = false;  // from the dropped press to its release
+};
 
 // The active window owns the box so that it opens centred over it.
 QWidget* BoxParent() { return QApplication::activeWindow(); }
@@ -32,6 +73,7 @@ void QtMessageService::Show(const QString& caption, const QString& text, Message
 {
     QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::Ok, BoxParent());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    SecondClickGuard guard(box);
     box.exec();
 }
 
@@ -41,6 +83,7 @@ bool QtMessageService::Confirm(const QString& caption, const QString& text)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
     box.setDefaultButton(QMessageBox::Yes);
+    SecondClickGuard guard(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -55,6 +98,7 @@ QString QtMessageService::Prompt(const QString& caption, const QString& prompt, 
     // The answer becomes a line of a data file, as the program's own edit
     // fields do.
     if (auto* edit = dialog.findChild<QLineEdit*>()) KeepOneLine(edit);
+    SecondClickGuard guard(dialog);
     if (dialog.exec() != QDialog::Accepted) return defaultText;
     return dialog.textValue();
 }

@@ -39,6 +39,7 @@ TForm2::TForm2(QWidget* owner, MessageService& messages, ObservationState& state
     Button1 = PlaceButton(this, "Button1", QStringLiteral("OK"), 64, 272, 112, 25);
     Button1->setStatusTip(QStringLiteral("Zurück zum Programm"));
     OnClick(Button1, &TForm2::Button1Click);
+    SetKeyButtons(Button1);
 }
 
 void TForm2::FormCreate()

@@ -14,6 +14,8 @@ TForm6::TForm6(QWidget* owner, MessageService& messages, ObservationState& state
     : ReportWindow(owner, messages, state, decimalSeparator, QStringLiteral("Physische Ephemeriden"))
 {
     setObjectName(QStringLiteral("Form6"));
+    // The one window whose hints stay unseen.
+    SetShowHints(false);
     heading_ = HeadingLabels::Place(this);
     Label1 = heading_.date;
     Label2 = heading_.site;

@@ -109,6 +109,7 @@ PlannerWindow::PlannerWindow(QWidget* owner, MessageService& messages, Observati
     OkButton = PlaceButton(this, "OkButton", QStringLiteral("Ok"), (kClientWidth - kButtonWidth) / 2, 438, kButtonWidth,
                            kButtonHeight);
     OnClick(OkButton, &PlannerWindow::OkButtonClick);
+    SetKeyButtons(OkButton);
 }
 
 void PlannerWindow::CreatePlannerPage(QWidget* page)
@@ -435,16 +436,11 @@ void PlannerWindow::OkButtonClick() { LeaveDialog(); }
 
 void PlannerWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // Enter in a field computes its page (returnPressed); elsewhere it is "Ok".
-            if (qobject_cast<QLineEdit*>(focusWidget())) return;
-            [[fallthrough]];
-        case Qt::Key_Escape:
-            Guarded([this] { OkButtonClick(); });
-            return;
-        default:
-            MireltaDialog::keyPressEvent(event);
+    // Enter in a field computes its page (returnPressed); elsewhere it is "Ok".
+    const bool enter = IsPlainKey(*event, Qt::Key_Return) || IsPlainKey(*event, Qt::Key_Enter);
+    if (enter && qobject_cast<QLineEdit*>(focusWidget())) {
+        event->accept();
+        return;
     }
+    MireltaDialog::keyPressEvent(event);
 }

@@ -14,6 +14,7 @@ ReportWindow::ReportWindow(QWidget* owner, MessageService& messages, Observation
     Button1 = PlaceButton(this, "Button1", QStringLiteral("Ok"), 88, 275, 121, 25);
     Button1->setStatusTip(QStringLiteral("Zurück zum Programm"));
     OnClick(Button1, &ReportWindow::Button1Click);
+    SetKeyButtons(Button1);
 }
 
 void ReportWindow::Button1Click() { LeaveDialog(); }

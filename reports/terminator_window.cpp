@@ -4,7 +4,7 @@
 #include "reports/column_list.h"
 #include "reports/report_window.h"
 
-#include <QKeyEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -56,7 +56,9 @@ TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, Obs
     CountLabel = PlaceTextLine(this, "CountLabel", kMargin, kCountTop, kClientWidth - 2 * kMargin);
     OkButton = PlaceButton(this, "OkButton", QStringLiteral("Ok"), (kClientWidth - kButtonWidth) / 2, kButtonTop,
                            kButtonWidth, kButtonHeight);
+    OkButton->setStatusTip(QStringLiteral("Zurück zum Programm"));
     OnClick(OkButton, &TerminatorWindow::OkButtonClick);
+    SetKeyButtons(OkButton);
 }
 
 void TerminatorWindow::FormCreate()
@@ -100,17 +102,4 @@ void TerminatorWindow::FormationListDoubleClick(QTreeWidgetItem* item)
     const std::string name = item->text(NameColumn).toStdString();
     LeaveDialog();
     if (choose_) choose_(name);
-}
-
-void TerminatorWindow::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            Guarded([this] { OkButtonClick(); });
-            return;
-        default:
-            MireltaDialog::keyPressEvent(event);
-    }
 }

@@ -54,9 +54,6 @@ public:
     QLabel* CountLabel = nullptr;
     QPushButton* OkButton = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void FillList(const std::vector<TerminatorFormation>& formations);
 

@@ -62,6 +62,7 @@ TForm3::TForm3(QWidget* owner, MessageService& messages, ObservationState& state
     OnClick(Button3, &TForm3::Button3Click);
     OnClick(Button4, &TForm3::Button4Click);
     OnClick(Button5, &TForm3::Button5Click);
+    SetKeyButtons(Button1, Button2);
     // A click on another entry or a move with the keys; the list is refilled
     // with this signal blocked.
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { Guarded([this] { ListBox1Click(); }); });

@@ -52,6 +52,7 @@ TForm4::TForm4(QWidget* owner, MessageService& messages, ObservationState& state
     Button2->setStatusTip(QStringLiteral("Abbruch"));
     OnClick(Button1, &TForm4::Button1Click);
     OnClick(Button2, &TForm4::Button2Click);
+    SetKeyButtons(Button1, Button2);
 }
 
 void TForm4::FormCreate()

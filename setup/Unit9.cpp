@@ -1,8 +1,6 @@
 #include "setup/Unit9.h"
 
-#include "platform/errors.h"
 #include "platform/form_widgets.h"
-#include "platform/number_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,19 +12,6 @@ constexpr int kDegreesLength = 4;
 constexpr int kMinutesLength = 2;
 constexpr int kSecondsLength = 2;
 constexpr int kUnitSignPixels = 16;
-
-// A text the user typed that is a number but not a whole one, such as ",5".
-bool IsFractionalNumber(const std::string& text, char decimalSeparator)
-{
-    int whole = 0;
-    if (text.empty() || TryTextToInt(text, whole)) return false;
-    try {
-        TextToFloat(text, decimalSeparator);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
-}
 
 QLabel* PlaceUnitSign(QWidget* parent, const char* name, const QString& sign, int x)
 {
@@ -53,6 +38,7 @@ TForm9::TForm9(QWidget* owner, MessageService& messages, char decimalSeparator)
     Button2 = PlaceButton(this, "Button2", QStringLiteral("Abbrechen"), 138, 67, 74, 22);
     OnClick(Button1, &TForm9::Button1Click);
     OnClick(Button2, &TForm9::Button2Click);
+    SetKeyButtons(Button1, Button2);
 }
 
 void TForm9::FormCreate() { CentreOnMonitor(*this); }
@@ -64,25 +50,11 @@ std::string* TForm9::PromptedResult()
     return nullptr;
 }
 
-bool TForm9::FieldsAreWhole()
-{
-    const std::pair<QLineEdit*, QString> fields[] = {
-        {Edit2, QStringLiteral("Die Minuten müssen als ganze Zahl angegeben werden.") },
-        {Edit3, QStringLiteral("Die Sekunden müssen als ganze Zahl angegeben werden.")},
-    };
-    for (const auto& [field, message] : fields) {
-        if (IsFractionalNumber(field->text().toStdString(), decimalSeparator_)) {
-            Messages().Warn(QStringLiteral("Mirelta"), message);
-            field->setFocus();
-            return false;
-        }
-    }
-    return true;
-}
-
 void TForm9::Button1Click()
 {
-    if (!FieldsAreWhole()) return;
+    // Minutes or seconds that are not whole numbers ("1,5") end the click
+    // with the conversion error "'1,5' ist kein gültiger Integerwert"; the
+    // dialog stays open for a correction.
     if (std::string* result = PromptedResult())
         BuildCoordinateText(Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(),
                             decimalSeparator_, *result);

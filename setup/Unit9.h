@@ -55,9 +55,6 @@ protected:
 private:
     /// The result the prompt names, or nullptr for any other prompt.
     std::string* PromptedResult();
-    /// Warns and returns false when a minutes or seconds field holds a
-    /// number that is not whole.
-    bool FieldsAreWhole();
 
     char decimalSeparator_;
 };

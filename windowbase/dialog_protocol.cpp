@@ -3,8 +3,12 @@
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QToolTip>
 
 MireltaDialog::MireltaDialog(QWidget* owner, MessageService& messages, const QString& caption, int clientWidth,
                              int clientHeight, bool closeBox)
@@ -36,6 +40,50 @@ void MireltaDialog::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void MireltaDialog::SetKeyButtons(QAbstractButton* ok, QAbstractButton* cancel)
+{
+    okButton_ = ok;
+    cancelButton_ = cancel;
+}
+
+void MireltaDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A key a child used never arrives here.
+    if (ClickFocusedButtonOnEnter(*this, *event)) return;
+    QAbstractButton* target = nullptr;
+    if (IsPlainKey(*event, Qt::Key_Return) || IsPlainKey(*event, Qt::Key_Enter))
+        target = okButton_;
+    else if (IsPlainKey(*event, Qt::Key_Escape))
+        target = cancelButton_ ? cancelButton_ : okButton_;
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // click() does nothing on a disabled button; its handler runs guarded.
+    target->click();
+    event->accept();
+}
+
+bool MireltaDialog::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !showHints_) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (QWidget* control = HintedControlAt(help->pos())) {
+        QToolTip::showText(help->globalPos(), control->statusTip(), control);
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
+QWidget* MireltaDialog::HintedControlAt(const QPoint& position) const
+{
+    for (QWidget* control = childAt(position); control && control != this; control = control->parentWidget())
+        if (!control->statusTip().isEmpty()) return control;
+    return nullptr;
+}
+
 void MireltaDialog::LeaveDialog()
 {
     hide();
@@ -55,6 +103,23 @@ void CentreOnMonitor(QWidget& window)
         window.move(CentredOver(monitor->geometry(), window.frameGeometry().size()));
 }
 
+bool IsPlainKey(const QKeyEvent& event, Qt::Key key)
+{
+    // Enter also from the keypad, as a dialog box takes it.
+    return event.key() == key &&
+           (event.modifiers() == Qt::NoModifier || (event.modifiers() == Qt::KeypadModifier && key == Qt::Key_Enter));
+}
+
+bool ClickFocusedButtonOnEnter(QWidget& window, QKeyEvent& event)
+{
+    if (!IsPlainKey(event, Qt::Key_Return) && !IsPlainKey(event, Qt::Key_Enter)) return false;
+    auto* focused = qobject_cast<QAbstractButton*>(window.focusWidget());
+    if (!focused || !focused->isVisible()) return false;
+    focused->click();
+    event.accept();
+    return true;
+}
+
 void RunFormCreate(MireltaDialog& dialog)
 {
     RunGuarded(dialog.Messages(), [&] { dialog.FormCreate(); });
@@ -64,5 +129,8 @@ void OpenDialog(QWidget& mainWindow, MireltaDialog& dialog)
 {
     mainWindow.setEnabled(false);
     dialog.show();
+    // The keyboard goes to the dialog, also where no window manager hands
+    // a new window the focus: the disabled main window would swallow it.
+    dialog.activateWindow();
     RunFormCreate(dialog);
 }

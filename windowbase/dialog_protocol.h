@@ -10,8 +10,12 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+class QKeyEvent;
+
 /// Base of every dialog window: fixed client size, no layouts, the
-/// program's font, and the way back to the window that opened it.
+/// program's font, the way back to the window that opened it, the keys
+/// Enter and Escape, and the hints of its controls shown as tooltips.
 class MireltaDialog : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +44,16 @@ protected:
     /// Hides the dialog and enables the owner again.
     void LeaveDialog();
 
+    /// The buttons the keys stand for: Enter clicks `ok` (the window's
+    /// "Ok"/"OK"), Escape clicks `cancel` ("Abbrechen"), or `ok` where the
+    /// window has no cancel button. Enter on a focused button clicks that
+    /// button instead, as Space does.
+    void SetKeyButtons(QAbstractButton* ok, QAbstractButton* cancel = nullptr);
+
+    /// Whether the hints (status tips) of the controls show as tooltips when
+    /// the pointer rests on them; on unless a window switches them off.
+    void SetShowHints(bool show) { showHints_ = show; }
+
     /// What a close request does (the close box, or a window manager's
     /// Alt+F4 on a dialog without one): leave the dialog as its cancel
     /// button would, so the owner is never left disabled behind a hidden
@@ -50,6 +64,12 @@ protected:
     /// itself is disabled because a dialog it opened is still showing.
     void closeEvent(QCloseEvent* event) override;
 
+    /// Enter and Escape, which every child leaves to its window.
+    void keyPressEvent(QKeyEvent* event) override;
+
+    /// Shows the hint of the control under the pointer as its tooltip.
+    bool event(QEvent* event) override;
+
     /// Connects a button's click to a handler of the dialog, run guarded.
     template <class Button, class Dialog>
     void OnClick(Button* button, void (Dialog::*handler)())
@@ -59,9 +79,22 @@ protected:
     }
 
 private:
+    /// The innermost control at `position` (dialog pixels) that has a hint.
+    QWidget* HintedControlAt(const QPoint& position) const;
+
     QWidget* owner_;
     MessageService& messages_;
+    QAbstractButton* okButton_ = nullptr;
+    QAbstractButton* cancelButton_ = nullptr;
+    bool showHints_ = true;
 };
+
+/// Whether `event` is `key` without modifiers (Enter may come from the keypad).
+bool IsPlainKey(const QKeyEvent& event, Qt::Key key);
+
+/// Enter on a focused button of `window` clicks it, as Space does: every
+/// window's buttons take both keys. Returns whether it did.
+bool ClickFocusedButtonOnEnter(QWidget& window, QKeyEvent& event);
 
 /// Runs a dialog's FormCreate inside the error guard.
 void RunFormCreate(MireltaDialog& dialog);

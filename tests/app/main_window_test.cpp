@@ -300,7 +300,7 @@ private slots:
         TForm1& w = f->main();
         Choose(QStringLiteral("Mein Berg"));
         QPoint marker = w.Cursor2->pos();
-        Choose(QStringLiteral("Mein Be"));  // typing: no record of that name
+        Choose(QStringLiteral("Mein Bx"));  // no name begins with it
         QCOMPARE(w.Label5->text(), QStringLiteral("Mein Berg"));
         QCOMPARE(w.Cursor2->pos(), marker);
         QVERIFY(!w.Button5->isEnabled());
@@ -568,20 +568,35 @@ private slots:
         here.mkpath(QStringLiteral("config"));
         here.mkpath(QStringLiteral("data/applications"));
         WriteBytes("config/mimeapps.list", "[Default Applications]\napplication/pdf=leser.desktop\n");
-        WriteBytes("data/applications/leser.desktop", "[Desktop Entry]\nExec=\"/usr/bin/pdf-leser\" --vollbild %U\n");
         qputenv("XDG_CONFIG_HOME", here.filePath(QStringLiteral("config")).toUtf8());
         qputenv("XDG_CONFIG_DIRS", here.filePath(QStringLiteral("nothing")).toUtf8());
         qputenv("XDG_DATA_HOME", here.filePath(QStringLiteral("data")).toUtf8());
         qputenv("XDG_DATA_DIRS", here.filePath(QStringLiteral("nothing")).toUtf8());
+
+        // A viewer that cannot be started: the message names the command tried.
+        WriteBytes("data/applications/leser.desktop",
+                   "[Desktop Entry]\nExec=\"/gibt/es/nicht/pdf-leser\" \"--seite eins\" %U\n");
+        f->main().Hilfe1->trigger();
+        QCOMPARE(f->messages.messages().size(), 1);
+        QCOMPARE(f->messages.messages().last().caption, QStringLiteral("Hinweis"));
+        QCOMPARE(f->messages.lastText(),
+                 QStringLiteral("Das Anzeigeprogramm für die Mirelta Hilfedatei konnte nicht "
+                                "gestartet werden.\nVersuchter Aufruf: /gibt/es/nicht/pdf-leser "
+                                "\"--seite eins\" manual.pdf"));
+        f->messages.clear();
+
+        WriteBytes("data/applications/leser.desktop", "[Desktop Entry]\nExec=\"/usr/bin/pdf-leser\" --vollbild %U\n");
         QString program;
         QStringList arguments;
         f->main().SetProcessStarter([&](const QString& p, const QStringList& a) {
             program = p;
             arguments = a;
+            return true;
         });
         f->main().SpeedButton7->click();
         QCOMPARE(program, QStringLiteral("/usr/bin/pdf-leser"));
         QCOMPARE(arguments, (QStringList{"--vollbild", "manual.pdf"}));
+        QVERIFY(f->messages.messages().isEmpty());
 
         // Without a registered viewer: the note, and nothing is started.
         WriteBytes("config/mimeapps.list", "");

@@ -83,29 +83,49 @@ TEST(NewObjectProblem, LimitsAreInclusive)
 {
     NewObjectEntry entry = ValidEntry();
     entry.LatitudeDegrees = "89";
-    entry.LongitudeDegrees = "-90";
+    entry.LongitudeDegrees = "-89";
     entry.LatitudeMinutes = "59";
     entry.LongitudeMinutes = "59";
     entry.LongitudeSeconds = "59";
     entry.LatitudeSeconds = "59";
     EXPECT_EQ(NewObjectProblem(entry, ','), "");
+    entry = ValidEntry();
     entry.LatitudeDegrees = "-90";
-    entry.LatitudeMinutes = "0";
-    entry.LatitudeSeconds = "0";
+    entry.LongitudeDegrees = "90";
+    entry.LatitudeMinutes = entry.LatitudeSeconds = entry.LongitudeMinutes = entry.LongitudeSeconds = "0";
     EXPECT_EQ(NewObjectProblem(entry, ','), "");
 }
 
-TEST(NewObjectProblem, NoLatitudeBeyondThePoles)
+TEST(NewObjectProblem, TheWholeAngleStaysWithinNinetyDegrees)
 {
-    // The degree field alone passes at 90, but 90° 30' lies beyond the pole.
-    NewObjectEntry entry = ValidEntry();
-    entry.LatitudeDegrees = "-90";
-    entry.LatitudeMinutes = "30";
-    EXPECT_EQ(NewObjectProblem(entry, ','),
-              "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°");
-    entry.LatitudeMinutes = "0";
-    entry.LatitudeSeconds = "1";
-    EXPECT_NE(NewObjectProblem(entry, ','), "");
+    // The degree fields alone pass at ±90; minutes and seconds must not
+    // carry the angle beyond.
+    const char* const latitude =
+        "Beobachtbare Objekte auf dem Mond haben eine selenographische Breite zwischen -90° und +90°";
+    const char* const longitude =
+        "Beobachtbare Objekte auf dem Mond haben eine selenographische Länge zwischen -90° und +90°";
+    struct Case {
+        bool longitude;  // else the latitude row
+        const char* fields[3];
+        const char* message;
+    };
+    const Case cases[] = {
+        {false, {"90", "30", "0"},  latitude },
+        {false, {"-90", "59", "0"}, latitude },
+        {false, {" -90", "0", "1"}, latitude },
+        {false, {"89", "59", "59"}, ""       },
+        {true,  {"90", "30", "0"},  longitude},
+        {true,  {"-90", "0", "1"},  longitude},
+        {true,  {"-0", "59", "59"}, ""       },
+        {true,  {"-90", "0", "0"},  ""       },
+    };
+    for (const Case& c : cases) {
+        NewObjectEntry entry = ValidEntry();
+        (c.longitude ? entry.LongitudeDegrees : entry.LatitudeDegrees) = c.fields[0];
+        (c.longitude ? entry.LongitudeMinutes : entry.LatitudeMinutes) = c.fields[1];
+        (c.longitude ? entry.LongitudeSeconds : entry.LatitudeSeconds) = c.fields[2];
+        EXPECT_EQ(NewObjectProblem(entry, ','), c.message) << c.fields[0] << " " << c.fields[1] << " " << c.fields[2];
+    }
 }
 
 TEST(NewObjectProblem, FieldsThatAreNoNumbersAreConversionErrors)
@@ -124,8 +144,9 @@ TEST(EnteredAngle, SignComesFromTheDegreeField)
 {
     EXPECT_DOUBLE_EQ(EnteredAngle("-10", -10, 30, 0), -10.5);
     EXPECT_DOUBLE_EQ(EnteredAngle("-0", -0.0, 30, 0), -0.5);
+    EXPECT_DOUBLE_EQ(EnteredAngle(" -0", -0.0, 30, 0), -0.5);  // the number conversion skips the blank
+    EXPECT_DOUBLE_EQ(EnteredAngle("\t-0", -0.0, 30, 0), -0.5);
     EXPECT_DOUBLE_EQ(EnteredAngle("10", 10, 30, 0), 10.5);
-    EXPECT_DOUBLE_EQ(EnteredAngle("90", 90, 30, 0), 90.5);  // only the degrees are range-checked
     EXPECT_DOUBLE_EQ(EnteredAngle("0", 0, 0, 36), 0.01);
 }
 
@@ -143,6 +164,8 @@ TEST(MakeUserObject, NormalisesTheFrameAndWritesTheAngles)
         EXPECT_EQ(object.FrameBottom, 95);
     }
     EXPECT_EQ(forward.SelenographicLatitude, "-10,5");
+    entry.LatitudeDegrees = " -5";
+    EXPECT_EQ(MakeUserObject(entry, {120, 80, 150, 95}, ',').SelenographicLatitude, "-5,5");
     EXPECT_EQ(forward.SelenographicLongitude, "20,0041666666667");
     EXPECT_EQ(forward.Height, "ca. 1200");
     EXPECT_EQ(forward.Description1, "Doppelkrater");

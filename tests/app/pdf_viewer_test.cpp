@@ -26,6 +26,24 @@ TEST(TrimViewerCommand, KeepsTheBareProgram)
     for (const auto& [registered, trimmed] : cases) EXPECT_EQ(TrimViewerCommand(registered), trimmed) << registered;
 }
 
+TEST(ExecArguments, FollowTheDesktopEntryQuoting)
+{
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"viewer --page 1 %f",                        {"viewer", "--page", "1"}            },
+        {"\"/opt/x/viewer\" \"--opt with blank\" %U", {"/opt/x/viewer", "--opt with blank"}},
+        {"viewer \"a \\\"b\\\" c\"",                  {"viewer", "a \"b\" c"}              }, // escaped quotes
+        {"viewer \"\\\\$HOME\"",                      {"viewer", "$HOME"}                  }, // \\$ in the file: a dollar
+        {"viewer \"C:\\\\\\\\x\"",                    {"viewer", "C:\\x"}                  }, // four backslashes: one
+        {"viewer\\sx \"\\sy\"",                       {"viewer", "x", " y"}                }, // \s: a blank in the value
+        {"viewer 100%% --zoom=%f",                    {"viewer", "100%", "--zoom="}        }, // %% stays, a field code ends
+        {"viewer \"%1\" --after",                     {"viewer"}                           },
+        {"viewer \"\" x",                             {"viewer", "", "x"}                  }, // an empty argument
+        {"  viewer\t x  ",                            {"viewer", "x"}                      },
+        {"%f",                                        {}                                   },
+    };
+    for (const auto& [exec, arguments] : cases) EXPECT_EQ(ExecArguments(exec), arguments) << exec;
+}
+
 TEST(ViewerLaunchFor, ProgramWordsAndTheManual)
 {
     ViewerLaunch simple = ViewerLaunchFor("evince", "manual.pdf");
@@ -36,9 +54,16 @@ TEST(ViewerLaunchFor, ProgramWordsAndTheManual)
     EXPECT_EQ(wrapped.Program, "flatpak");
     EXPECT_EQ(wrapped.Arguments, (std::vector<std::string>{"run", "org.example.Pdf Viewer", "manual.pdf"}));
 
-    ViewerLaunch quotedWithOptions = ViewerLaunchFor(TrimViewerCommand("\"/opt/PDF Leser/leser\" -v %f"), "manual.pdf");
+    ViewerLaunch quotedWithOptions = ViewerLaunchFor("\"/opt/PDF Leser/leser\" -v %f", "manual.pdf");
     EXPECT_EQ(quotedWithOptions.Program, "/opt/PDF Leser/leser");
     EXPECT_EQ(quotedWithOptions.Arguments, (std::vector<std::string>{"-v", "manual.pdf"}));
+
+    ViewerLaunch quotedArguments = ViewerLaunchFor("\"/opt/x/viewer\" \"--opt with blank\" %U", "manual.pdf");
+    EXPECT_EQ(quotedArguments.Program, "/opt/x/viewer");
+    EXPECT_EQ(quotedArguments.Arguments, (std::vector<std::string>{"--opt with blank", "manual.pdf"}));
+    EXPECT_EQ(ViewerLaunchText(quotedArguments), "/opt/x/viewer \"--opt with blank\" manual.pdf");
+
+    EXPECT_EQ(ViewerLaunchFor("%1", "manual.pdf").Program, "");
 
     TempWorkingDir dir;
     fs::create_directories("PDF Leser");

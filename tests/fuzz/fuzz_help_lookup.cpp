@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     std::string command = PdfViewerCommand(directories);
     std::string trimmed = TrimViewerCommand(command);
     fuzz::Require(trimmed.find('%') == std::string::npos, "no placeholder left");
-    ViewerLaunch launch = ViewerLaunchFor(trimmed, "manual.pdf");
+    ViewerLaunch launch = ViewerLaunchFor(command, "manual.pdf");
     fuzz::Require(!launch.Arguments.empty() && launch.Arguments.back() == "manual.pdf", "manual is the last argument");
 
     std::string other = TrimViewerCommand(parts[3]);

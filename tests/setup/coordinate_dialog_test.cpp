@@ -64,6 +64,8 @@ private slots:
             << QStringList{"51", "20", "30"} << ',' << "51,3416666666666";
         QTest::newRow("-33 30 0") << QStringList{"-33", "30", "0"} << ',' << "-33,5";
         QTest::newRow("-0 30") << QStringList{"-0", "30", ""} << ',' << "-0,5";
+        QTest::newRow("sign after a blank") << QStringList{" -5", "30", ""} << ',' << "-5,5";
+        QTest::newRow("-0 after a blank") << QStringList{" -0", "30", ""} << ',' << "-0,5";
         QTest::newRow("degrees alone as typed") << QStringList{"12", "", ""} << ',' << "12";
         QTest::newRow("decimal degrees") << QStringList{"51,5", "", ""} << ',' << "51,5";
         QTest::newRow("not a number, handed on") << QStringList{"abc", "", ""} << ',' << "abc";
@@ -104,9 +106,9 @@ private slots:
         QTest::newRow("degrees not a number with minutes") << QStringList{"51.5", "5", ""} << "Mirelta"
                                                            << "'51.5' ist kein gültiger Gleitkommawert.";
         QTest::newRow("fractional minutes") << QStringList{"51", ",5", ""} << "Mirelta"
-                                            << "Die Minuten müssen als ganze Zahl angegeben werden.";
+                                            << "',5' ist kein gültiger Integerwert.";
         QTest::newRow("fractional seconds") << QStringList{"51", "1", "5,"} << "Mirelta"
-                                            << "Die Sekunden müssen als ganze Zahl angegeben werden.";
+                                            << "'5,' ist kein gültiger Integerwert.";
     }
 
     void wrongFieldsKeepTheDialogOpen()

@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -249,6 +250,9 @@ void TForm1::CreateObjectList(QWidget* client)
     ComboBox1->setCompleter(nullptr);  // the field completes names itself
     KeepOneLine(ComboBox1->lineEdit());
     ComboBox1->setMaxVisibleItems(16);
+    // Every entry is one line in one font: the drop-down need not measure
+    // each of thousands of names before it opens.
+    if (auto* entries = qobject_cast<QListView*>(ComboBox1->view())) entries->setUniformItemSizes(true);
     ComboBox1->setFont(FormFont(11, true));
     ComboBox1->setGeometry(424, 48, 153, 21);
     ComboBox1->setStatusTip(QStringLiteral("Wählen Sie ein Objekt aus"));

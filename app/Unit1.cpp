@@ -366,10 +366,10 @@ void TForm1::ApplyListOrder(const std::string& sortKey)
 void TForm1::FillObjectList()
 {
     ComboBox1->clear();
-    std::vector<std::string> names = ReadObjectNames();
+    std::shared_ptr<const std::vector<std::string>> names = ReadObjectNames();
     QStringList items;
-    items.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names) items.append(FromUtf8(name));
+    items.reserve(static_cast<qsizetype>(names->size()));
+    for (const std::string& name : *names) items.append(FromUtf8(name));
     if (listOrder_ == ListOrder::Alphabetical) SortNamesAlphabetically(items);
     ComboBox1->addItems(items);
 }

@@ -216,7 +216,7 @@ void StartUpWholeProcess(benchmark::State& run, const Catalogue& catalogue)
 void ListKeystroke(benchmark::State& run, const Catalogue& catalogue)
 {
     Program program(catalogue);
-    const QString name = QString::fromStdString(ReadObjectNames().back());
+    const QString name = QString::fromStdString(ReadObjectNames()->back());
     QComboBox* list = program.main().ComboBox1;
     for (auto _ : run) {
         run.PauseTiming();
@@ -289,7 +289,7 @@ void Reload(benchmark::State& run, Program& program, QAction* command)
         command->trigger();
         Settle();
     }
-    if (program.main().ComboBox1->count() != static_cast<int>(ReadObjectNames().size()))
+    if (program.main().ComboBox1->count() != static_cast<int>(ReadObjectNames()->size()))
         run.SkipWithError("the list is not full");
     program.Failed(run);
 }

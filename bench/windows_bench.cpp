@@ -39,10 +39,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -64,13 +67,40 @@ const Catalogue kCatalogues[] = {
     {"generated100000", [] { return GeneratedCatalogue(100000); }          },
 };
 
-// Each catalogue is made once per run.
-const std::string& CatalogueBytes(const Catalogue& catalogue)
+// The catalogue files of this run, each written once.
+class CatalogueFiles {
+public:
+    CatalogueFiles() : folder_(std::filesystem::temp_directory_path() / ("mirelta-bench-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(folder_);
+    }
+    ~CatalogueFiles()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    // The file of `catalogue`, written when first asked for. A user's
+    // catalogue has lain unchanged for a while, so the program keeps what it
+    // read (app/catalogue.h): the first use waits until the file has settled.
+    std::filesystem::path Of(const Catalogue& catalogue)
+    {
+        const std::filesystem::path file = folder_ / catalogue.Name;
+        if (!std::filesystem::exists(file)) {
+            std::ofstream(file, std::ios::binary) << catalogue.Make();
+            std::this_thread::sleep_for(kCatalogueSettleTime + std::chrono::milliseconds(100));
+        }
+        return file;
+    }
+
+private:
+    std::filesystem::path folder_;
+};
+
+std::filesystem::path CatalogueFile(const Catalogue& catalogue)
 {
-    static std::map<std::string, std::string> made;
-    auto [entry, isNew] = made.try_emplace(catalogue.Name);
-    if (isNew) entry->second = catalogue.Make();
-    return entry->second;
+    static CatalogueFiles files;
+    return files.Of(catalogue);
 }
 
 constexpr int kJournalNights = 50;  // 1,000 saved measurements
@@ -87,6 +117,16 @@ std::string SiteList(int count)
     return file;
 }
 
+// The bytes of a catalogue's last record: it starts after the thirteenth
+// line end from the back.
+std::size_t LastRecordSize(const std::string& catalogue)
+{
+    int lineEnds = 0;
+    for (std::size_t i = catalogue.size(); i > 0; --i)
+        if (catalogue[i - 1] == '\n' && ++lineEnds == 13) return catalogue.size() - i;
+    return catalogue.size();
+}
+
 // ---------------------------------------------------------------- the program
 
 struct ProgramFiles {
@@ -97,18 +137,23 @@ struct ProgramFiles {
 void Settle() { QCoreApplication::processEvents(); }
 
 // The working folder of one program start: mirelta.ini, places.dat, the
-// catalogue and a journal of 1,000 measurements; the windows are created as
+// catalogue (a link to its file) and a journal of 1,000 measurements; the windows are created as
 // at start, on 15 March 2003, 20:05 MEZ, and the main window is shown.
 struct Program {
     Program(const Catalogue& catalogue, ProgramFiles files = {}, bool start = true)
     {
         static const bool prepared = (PrepareApplication(), true);
         (void)prepared;
-        WriteBytes("mirelta.ini", std::string(files.SortKey) + "\r\nBonn\r\n50,7333\r\n7,1\r\n");
+        WriteConfiguration(files.SortKey);
         WriteBytes("places.dat", files.Sites == 1 ? std::string("Bonn\r\n50,7333\r\n7,1\r\n") : SiteList(files.Sites));
-        WriteBytes(kCatalogueFileName, CatalogueBytes(catalogue));
+        std::filesystem::create_symlink(CatalogueFile(catalogue), kCatalogueFileName);
         WriteLongJournal(kJournalNights);
         if (start) Start();
+    }
+
+    static void WriteConfiguration(const char* sortKey)
+    {
+        WriteBytes("mirelta.ini", std::string(sortKey) + "\r\nBonn\r\n50,7333\r\n7,1\r\n");
     }
 
     void Start()
@@ -171,43 +216,53 @@ void ReadIntoMemory(benchmark::State& run, const Catalogue& catalogue)
 
 // CreateWindows as the program's main runs it, then the main window shown
 // and painted; the libraries are loaded already (see StartUpWholeProcess).
-void StartUpInProcess(benchmark::State& run, const Catalogue& catalogue)
+// A program starts with nothing read: before each start the catalogue is
+// replaced by a copy of itself, so that it is read anew.
+Bench StartUpInProcess(const char* sortKey)
 {
-    Program program(catalogue, {}, false);
-    for (auto _ : run) {
-        program.Start();
-        run.PauseTiming();
-        program.windows.reset();
-        Settle();
-        run.ResumeTiming();
-    }
-    program.Failed(run);
+    return [=](benchmark::State& run, const Catalogue& catalogue) {
+        Program program(catalogue, {.SortKey = sortKey}, false);
+        for (auto _ : run) {
+            run.PauseTiming();
+            std::filesystem::copy_file(CatalogueFile(catalogue), "objects.new");
+            std::filesystem::rename("objects.new", kCatalogueFileName);
+            run.ResumeTiming();
+            program.Start();
+            run.PauseTiming();
+            program.windows.reset();
+            Settle();
+            run.ResumeTiming();
+        }
+        program.Failed(run);
+    };
 }
 
 // The program's start as a whole process, to its first paint
 // (bench/startup_probe.cpp), with its peak memory.
-void StartUpWholeProcess(benchmark::State& run, const Catalogue& catalogue)
+Bench StartUpWholeProcess(const char* sortKey)
 {
-    Program program(catalogue, {}, false);
-    char* argv[] = {const_cast<char*>(MIRELTA_STARTUP_PROBE), nullptr};
-    long peakKiB = 0;
-    double cpuSeconds = 0;
-    for (auto _ : run) {
-        pid_t child = 0;
-        int status = 0;
-        struct rusage usage {};
-        if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0 ||
-            wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            run.SkipWithError("the start failed (exit code 1: a message, 2: no paint)");
-            break;
+    return [=](benchmark::State& run, const Catalogue& catalogue) {
+        Program program(catalogue, {.SortKey = sortKey}, false);
+        char* argv[] = {const_cast<char*>(MIRELTA_STARTUP_PROBE), nullptr};
+        long peakKiB = 0;
+        double cpuSeconds = 0;
+        for (auto _ : run) {
+            pid_t child = 0;
+            int status = 0;
+            struct rusage usage {};
+            if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0 ||
+                wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+                run.SkipWithError("the start failed (exit code 1: a message, 2: no paint)");
+                break;
+            }
+            peakKiB = std::max(peakKiB, usage.ru_maxrss);
+            cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         }
-        peakKiB = std::max(peakKiB, usage.ru_maxrss);
-        cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    }
-    run.counters[RatioSummaryReporter::kPeakMemoryCounter] = static_cast<double>(peakKiB) / 1024;
-    // The start's own processor time (the benchmark's CPU column is the waiting).
-    run.counters["probe_cpu_ms"] = benchmark::Counter(cpuSeconds * 1000, benchmark::Counter::kAvgIterations);
+        run.counters[RatioSummaryReporter::kPeakMemoryCounter] = static_cast<double>(peakKiB) / 1024;
+        // The start's own processor time (the benchmark's CPU column is the waiting).
+        run.counters["probe_cpu_ms"] = benchmark::Counter(cpuSeconds * 1000, benchmark::Counter::kAvgIterations);
+    };
 }
 
 // A keystroke in the list's field that completes the name of the file's
@@ -283,27 +338,43 @@ void MapPick(benchmark::State& run, const Catalogue& catalogue)
 }
 
 // The menu's sort commands: the sort key written, the list read again.
-void Reload(benchmark::State& run, Program& program, QAction* command)
-{
-    for (auto _ : run) {
-        command->trigger();
-        Settle();
-    }
-    if (program.main().ComboBox1->count() != static_cast<int>(ReadObjectNames()->size()))
-        run.SkipWithError("the list is not full");
-    program.Failed(run);
-}
+//   - kUnchanged: the file as read before (a change of order only);
+//   - kChanged: another program has replaced objects.dat before each
+//     command, by turns without its last record and whole again, as after
+//     deleting and saving an object: the names are read, converted and
+//     sorted anew;
+//   - kFirst: the first command after the start (each iteration starts
+//     the program anew): nothing sorted yet.
+enum class ReloadCase { kUnchanged, kChanged, kFirst };
 
-void ReloadFileOrder(benchmark::State& run, const Catalogue& catalogue)
+Bench Reload(QAction* TForm1::*command, ReloadCase when)
 {
-    Program program(catalogue);
-    Reload(run, program, program.main().ObjektlistenachArtsortieren1);
-}
-
-void ReloadAlphabetical(benchmark::State& run, const Catalogue& catalogue)
-{
-    Program program(catalogue);
-    Reload(run, program, program.main().Objektlistealphabetischsortieren1);
+    return [=](benchmark::State& run, const Catalogue& catalogue) {
+        Program program(catalogue);
+        const std::string whole = ReadBytes(CatalogueFile(catalogue));
+        const std::string shortened = whole.substr(0, whole.size() - LastRecordSize(whole));
+        bool withLast = true;
+        for (auto _ : run) {
+            if (when != ReloadCase::kUnchanged) {
+                run.PauseTiming();
+                if (when == ReloadCase::kChanged) {
+                    withLast = !withLast;
+                    WriteBytes("objects.new", withLast ? whole : shortened);
+                    std::filesystem::rename("objects.new", kCatalogueFileName);
+                } else {
+                    program.windows.reset();
+                    Program::WriteConfiguration("Art");
+                    program.Start();
+                }
+                run.ResumeTiming();
+            }
+            (program.main().*command)->trigger();
+            Settle();
+        }
+        if (program.main().ComboBox1->count() != static_cast<int>(ReadObjectNames()->size()))
+            run.SkipWithError("the list is not full");
+        program.Failed(run);
+    };
 }
 
 // A keystroke in the height panel's field: the whole computation of a height.
@@ -405,14 +476,18 @@ QAbstractButton* SiteDialogCancel(MireltaWindows& w) { return w.Form3->Button2; 
 // clang-format off
 const Interaction kInteractions[] = {
     {"ReadIntoMemory", ReadIntoMemory, Interaction::kPlain},
-    {"StartUpInProcess", StartUpInProcess, Interaction::kPlain},
-    {"StartUpWholeProcess", StartUpWholeProcess, Interaction::kWholeProcess},
+    {"StartUpInProcess", StartUpInProcess("Art"), Interaction::kPlain},
+    {"StartUpWholeProcess", StartUpWholeProcess("Art"), Interaction::kWholeProcess},
+    {"StartUpWholeProcessAlph", StartUpWholeProcess("Alph"), Interaction::kWholeProcess},
     {"ListKeystroke", ListKeystroke, Interaction::kPlain},
     {"DropDownFirstOpening", DropDownFirstOpening, Interaction::kStartsAnew},
     {"DropDownLaterOpening", DropDownLaterOpening, Interaction::kPlain},
     {"MapPick", MapPick, Interaction::kPlain},
-    {"ReloadFileOrder", ReloadFileOrder, Interaction::kPlain},
-    {"ReloadAlphabetical", ReloadAlphabetical, Interaction::kPlain},
+    {"ReloadFileOrder", Reload(&TForm1::ObjektlistenachArtsortieren1, ReloadCase::kUnchanged), Interaction::kPlain},
+    {"ReloadAlphabetical", Reload(&TForm1::Objektlistealphabetischsortieren1, ReloadCase::kUnchanged), Interaction::kPlain},
+    {"ReloadAlphabeticalFirst", Reload(&TForm1::Objektlistealphabetischsortieren1, ReloadCase::kFirst), Interaction::kStartsAnew},
+    {"ReloadFileOrderChanged", Reload(&TForm1::ObjektlistenachArtsortieren1, ReloadCase::kChanged), Interaction::kPlain},
+    {"ReloadAlphabeticalChanged", Reload(&TForm1::Objektlistealphabetischsortieren1, ReloadCase::kChanged), Interaction::kPlain},
     {"HeightPanelKeystroke", HeightPanelKeystroke, Interaction::kPlain},
     {"OpenMoonPosition", Opens(&TForm1::Mondposition2, MoonPositionOk), Interaction::kPlain},
     {"OpenPhysicalEphemerides", Opens(&TForm1::PhysEphemeriden1, EphemeridesOk), Interaction::kPlain},

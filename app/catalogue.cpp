@@ -7,6 +7,7 @@
 #include "platform/text_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <iterator>
 #include <memory>
@@ -123,6 +124,7 @@ struct CatalogueSnapshot {
     std::shared_ptr<const std::vector<std::string>> names;  // made by the first ReadObjectNames
     std::optional<FileIdentity> identity;
     bool reusable = false;  // the file had settled before it was read
+    std::uint64_t version = 0;
 };
 
 std::chrono::nanoseconds settleTime = kCatalogueSettleTime;
@@ -144,6 +146,8 @@ std::shared_ptr<CatalogueSnapshot> CurrentCatalogue()
     if (kept && kept->reusable && kept->identity == identity) return kept;
     kept.reset();
     auto snapshot = std::make_shared<CatalogueSnapshot>(TextFileReader(kCatalogueFileName));
+    static std::uint64_t versions = 0;
+    snapshot->version = ++versions;
     snapshot->identity = identity;
     snapshot->reusable = identity && SettledBeforeRead(*identity, readStart, settleTime);
     if (snapshot->reusable) kept = snapshot;
@@ -171,6 +175,8 @@ std::optional<LunarObject> FindFirst(SelectedObjectTexts& selected, Matches matc
 }  // namespace
 
 void SetCatalogueSettleTime(std::chrono::nanoseconds settle) { settleTime = settle; }
+
+std::uint64_t CatalogueVersion() { return CurrentCatalogue()->version; }
 
 std::shared_ptr<const std::vector<std::string>> ReadObjectNames()
 {
@@ -210,8 +216,10 @@ std::optional<LunarObject> FindObjectAtPoint(int x, int y, SelectedObjectTexts& 
 
 std::vector<LunarObject> ReadAllObjects()
 {
-    TextFileReader file = CurrentCatalogue()->start;
+    std::shared_ptr<const CatalogueSnapshot> catalogue = CurrentCatalogue();
+    TextFileReader file = catalogue->start;
     std::vector<LunarObject> objects;
+    objects.reserve(catalogue->records.size());
     RawRecord record;
     do {
         ReadRecord(file, record);

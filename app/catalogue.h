@@ -11,6 +11,7 @@
 #include "app/lunar_object.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,12 @@ struct SelectedObjectTexts {
     std::string Longitude;
     std::string Height;
 };
+
+/// A number that stays the same while objects.dat is unchanged and is new
+/// after any change (the file is read then), so that what a window made
+/// from the catalogue can be kept until the file changes. Throws as the
+/// lookups do when the file cannot be read.
+std::uint64_t CatalogueVersion();
 
 /// The names of all records in file order. Like a loop with its test at the
 /// end, an empty file yields one empty name; empty lines after the last

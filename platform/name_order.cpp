@@ -11,7 +11,7 @@ AlphabeticalSorter::AlphabeticalSorter() : collator_(QLocale(QLocale::German, QL
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
-void AlphabeticalSorter::Sort(QStringList& names)
+std::vector<qsizetype> AlphabeticalSorter::Order(const QStringList& names)
 {
     // Each name's key is made once (or taken from the last sort); comparing
     // two keys compares bytes, where comparing two names would ask the
@@ -33,11 +33,16 @@ void AlphabeticalSorter::Sort(QStringList& names)
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         return keyOf[static_cast<std::size_t>(a)].compare(keyOf[static_cast<std::size_t>(b)]) < 0;
     });
+    keys_ = std::move(keys);
+    return order;
+}
+
+void AlphabeticalSorter::Sort(QStringList& names)
+{
     QStringList sorted;
     sorted.reserve(names.size());
-    for (qsizetype i : order) sorted.append(names[i]);
+    for (qsizetype i : Order(names)) sorted.append(names[i]);
     names = std::move(sorted);
-    keys_ = std::move(keys);
 }
 
 void SortNamesAlphabetically(QStringList& names) { AlphabeticalSorter().Sort(names); }

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include <vector>
+
 /// Sorts `names` as a German reader expects them in a list.
 void SortNamesAlphabetically(QStringList& names);
 
@@ -18,6 +20,9 @@ class AlphabeticalSorter {
 public:
     AlphabeticalSorter();
     void Sort(QStringList& names);
+    /// The positions of `names` in sorted order: the first is that of the
+    /// name that comes first.
+    std::vector<qsizetype> Order(const QStringList& names);
 
 private:
     QCollator collator_;

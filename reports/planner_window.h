@@ -11,14 +11,17 @@
 
 #include "astronomy/ephemeris_table.h"
 #include "astronomy/observation_planner.h"
+#include "platform/name_order.h"
 #include "reports/terminator_list.h"
 #include "windowbase/dialog_protocol.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class EphemerisTableModel;
+class NameListModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,10 +39,10 @@ public:
     /// The most rows the table page shows (a year at 10-minute steps).
     static constexpr std::int64_t kMostTableRows = 60000;
 
-    /// Where the formations come from (the catalogue file, read at every
-    /// opening), which one the main window has chosen, and where an export
+    /// Where the formations come from (the catalogue file as it is at every
+    /// opening: the same list while the file is unchanged), which one the main window has chosen, and where an export
     /// goes (a file dialog; tests answer it). An empty path cancels.
-    using FormationSource = std::function<std::vector<CatalogueFormation>()>;
+    using FormationSource = std::function<std::shared_ptr<const std::vector<CatalogueFormation>>()>;
     using ChosenFormation = std::function<std::string()>;
     using ExportPathChooser = std::function<QString(QWidget* parent, const QString& suggestion)>;
 
@@ -118,6 +121,8 @@ private:
     void CreatePlannerPage(QWidget* page);
     void CreateTablePage(QWidget* page);
     void ReadFormations();
+    /// Lists the formations (sorted) with their names in FormationBox.
+    void ShowFormations(std::vector<Formation> formations, QStringList names);
     void SetPlanDefaults();
     void SetTableDefaults();
     void ComputePlan();
@@ -138,7 +143,12 @@ private:
     FormationSource source_;
     ChosenFormation chosen_;
     ExportPathChooser choosePath_;
-    std::vector<Formation> formations_;  ///< in the order of FormationBox
+    std::vector<Formation> formations_;        ///< in the order of FormationBox
+    NameListModel* formationNames_ = nullptr;  ///< the entries of FormationBox
+    // The catalogue the formations were made from, kept while it is the same,
+    // and the keys of its names' alphabetical order.
+    std::shared_ptr<const std::vector<CatalogueFormation>> catalogue_;
+    AlphabeticalSorter sorter_;
     std::vector<PlanInterval> intervals_;
     EphemerisTableModel* tableModel_ = nullptr;
 };

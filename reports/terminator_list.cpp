@@ -31,25 +31,34 @@ std::optional<double> CatalogueCoordinate(const std::string& text)
     return std::nullopt;
 }
 
+PlacedFormations PlaceFormations(const std::vector<CatalogueFormation>& catalogue)
+{
+    PlacedFormations placed;
+    for (const CatalogueFormation& entry : catalogue) {
+        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
+        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
+        if (!latitude || !longitude) continue;
+        placed.Formations.push_back(&entry);
+        placed.Points.push_back({*latitude, *longitude});
+    }
+    return placed;
+}
+
 TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue)
+{
+    return SurveyTerminator(state, PlaceFormations(catalogue));
+}
+
+TerminatorSurvey SurveyTerminator(ObservationState& state, const PlacedFormations& placed)
 {
     PrepareMountainHeight(state);
     TerminatorSurvey survey;
     survey.Sun = SunOverMoonFromEphemerides(state);
 
-    std::vector<const CatalogueFormation*> placed;
-    std::vector<SelenographicPoint> points;
-    for (const CatalogueFormation& entry : catalogue) {
-        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
-        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
-        if (!latitude || !longitude) continue;
-        placed.push_back(&entry);
-        points.push_back({*latitude, *longitude});
-    }
     const SunAltitudeBand band{LowestTerminatorSunAltitude, HighestTerminatorSunAltitude};
-    for (std::size_t i : FormationsInTerminatorZone(state, survey.Sun, points, band)) {
-        const CatalogueFormation& entry = *placed[i];
-        const SelenographicPoint& p = points[i];
+    for (std::size_t i : FormationsInTerminatorZone(state, survey.Sun, placed.Points, band)) {
+        const CatalogueFormation& entry = *placed.Formations[i];
+        const SelenographicPoint& p = placed.Points[i];
         TerminatorFormation formation{entry.Name,
                                       entry.Kind,
                                       SunAltitudeOver(survey.Sun, p.Latitude, p.Longitude),

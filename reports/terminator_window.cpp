@@ -64,8 +64,12 @@ TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, Obs
 void TerminatorWindow::FormCreate()
 {
     CentreOverOwner();
-    const std::vector<CatalogueFormation> catalogue = source_ ? source_() : std::vector<CatalogueFormation>{};
-    const TerminatorSurvey survey = SurveyTerminator(state_, catalogue);
+    auto catalogue = source_ ? source_() : std::make_shared<const std::vector<CatalogueFormation>>();
+    if (catalogue != catalogue_) {
+        placed_ = PlaceFormations(*catalogue);
+        catalogue_ = std::move(catalogue);
+    }
+    const TerminatorSurvey survey = SurveyTerminator(state_, placed_);
     SetFittedText(HeadingLabel, TerminatorHeading(state_, survey.Sun, decimalSeparator_));
     FillList(survey.Formations);
 }

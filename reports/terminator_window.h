@@ -12,6 +12,7 @@
 #include "windowbase/dialog_protocol.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,11 @@ public:
     static constexpr int kClientWidth = 580;
     static constexpr int kClientHeight = 400;
 
-    /// Where the formations come from (the catalogue file, read at every
-    /// opening), and what choosing one does (the main window's choice of
-    /// that name in its object list).
-    using FormationSource = std::function<std::vector<CatalogueFormation>()>;
+    /// Where the formations come from (the catalogue file as it is at every
+    /// opening: the same list while the file is unchanged), and what
+    /// choosing one does (the main window's choice of that name in its
+    /// object list).
+    using FormationSource = std::function<std::shared_ptr<const std::vector<CatalogueFormation>>()>;
     using FormationChooser = std::function<void(const std::string& name)>;
 
     /// The columns of the list, left to right.
@@ -60,5 +62,9 @@ private:
     ObservationState& state_;
     char decimalSeparator_;
     FormationSource source_;
+    // The catalogue of the last opening and its formations with their
+    // places, kept while the catalogue is the same.
+    std::shared_ptr<const std::vector<CatalogueFormation>> catalogue_;
+    PlacedFormations placed_;
     FormationChooser choose_;
 };

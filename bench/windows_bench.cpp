@@ -140,7 +140,7 @@ void Settle() { QCoreApplication::processEvents(); }
 // catalogue (a link to its file) and a journal of 1,000 measurements; the windows are created as
 // at start, on 15 March 2003, 20:05 MEZ, and the main window is shown.
 struct Program {
-    Program(const Catalogue& catalogue, ProgramFiles files = {}, bool start = true)
+    Program(const Catalogue& catalogue, ProgramFiles files = {}, bool start = true) : catalogue_(catalogue)
     {
         static const bool prepared = (PrepareApplication(), true);
         (void)prepared;
@@ -161,9 +161,34 @@ struct Program {
         windows = CreateWindows(state, messages, ',', [] { return ClockReading{2003, 3, 15, 20, 5}; });
         main().show();
         Settle();
+        SetCatalogueSettleTime(kCatalogueSettleTime);
+    }
+
+    // Makes the next Start that of a program that has read nothing yet: the
+    // windows go, and the catalogue becomes a copy of itself, a file the
+    // program has not seen, which that start may keep at once, as it would
+    // a user's long-settled catalogue.
+    void ForgetCatalogue()
+    {
+        windows.reset();
+        Settle();
+        std::filesystem::copy_file(CatalogueFile(catalogue_), "objects.new",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::rename("objects.new", kCatalogueFileName);
+        SetCatalogueSettleTime(std::chrono::nanoseconds(0));
     }
 
     TForm1& main() { return *windows->Form1; }
+
+    // The first formation of the catalogue that offers the height measurement.
+    void ChooseMeasurableFormation()
+    {
+        for (const LunarObject& object : ReadAllObjects())
+            if (object.OffersHeightMeasurement()) {
+                main().ChooseObject(QString::fromStdString(object.Name));
+                return;
+            }
+    }
 
     // An error report means the interaction did not do its work.
     bool Failed(benchmark::State& run)
@@ -173,6 +198,7 @@ struct Program {
         return true;
     }
 
+    const Catalogue& catalogue_;
     TempWorkingDir dir;
     ObservationState state;
     RecordingMessageService messages;
@@ -216,22 +242,16 @@ void ReadIntoMemory(benchmark::State& run, const Catalogue& catalogue)
 
 // CreateWindows as the program's main runs it, then the main window shown
 // and painted; the libraries are loaded already (see StartUpWholeProcess).
-// A program starts with nothing read: before each start the catalogue is
-// replaced by a copy of itself, so that it is read anew.
+// Each start is that of a program that has read nothing yet.
 Bench StartUpInProcess(const char* sortKey)
 {
     return [=](benchmark::State& run, const Catalogue& catalogue) {
         Program program(catalogue, {.SortKey = sortKey}, false);
         for (auto _ : run) {
             run.PauseTiming();
-            std::filesystem::copy_file(CatalogueFile(catalogue), "objects.new");
-            std::filesystem::rename("objects.new", kCatalogueFileName);
+            program.ForgetCatalogue();
             run.ResumeTiming();
             program.Start();
-            run.PauseTiming();
-            program.windows.reset();
-            Settle();
-            run.ResumeTiming();
         }
         program.Failed(run);
     };
@@ -290,7 +310,7 @@ void DropDownFirstOpening(benchmark::State& run, const Catalogue& catalogue)
     Program program(catalogue);
     for (auto _ : run) {
         run.PauseTiming();
-        program.windows.reset();
+        program.ForgetCatalogue();
         program.Start();
         run.ResumeTiming();
         program.main().ComboBox1->showPopup();
@@ -362,7 +382,7 @@ Bench Reload(QAction* TForm1::*command, ReloadCase when)
                     WriteBytes("objects.new", withLast ? whole : shortened);
                     std::filesystem::rename("objects.new", kCatalogueFileName);
                 } else {
-                    program.windows.reset();
+                    program.ForgetCatalogue();
                     Program::WriteConfiguration("Art");
                     program.Start();
                 }
@@ -382,11 +402,7 @@ void HeightPanelKeystroke(benchmark::State& run, const Catalogue& catalogue)
 {
     Program program(catalogue);
     TForm1& main = program.main();
-    for (const LunarObject& object : ReadAllObjects())
-        if (object.Origin.rfind('1', 0) == 0) {
-            main.ChooseObject(QString::fromStdString(object.Name));
-            break;
-        }
+    program.ChooseMeasurableFormation();
     main.Edit1->setText(QStringLiteral("0,5"));
     bool typeDigit = true;
     for (auto _ : run) {
@@ -403,17 +419,40 @@ void HeightPanelKeystroke(benchmark::State& run, const Catalogue& catalogue)
 }
 
 // A command of the main window's menu, its window painted; then the window
-// is left through the button `leave` gives, outside the time.
-Bench Opens(QAction* TForm1::*command, QAbstractButton* (*leave)(MireltaWindows&), ProgramFiles files = {})
+// is left through the button `leave` gives, outside the time. Each
+// iteration is a later opening (the window was opened once before) unless
+// `First`: then the program starts anew before each, outside the time.
+struct Opening {
+    bool First = false;
+    bool FormationChosen = false;  ///< a formation is chosen in the main window first
+    ProgramFiles Files = {};
+};
+
+Bench Opens(QAction* TForm1::*command, QAbstractButton* (*leave)(MireltaWindows&), Opening how = {})
 {
     return [=](benchmark::State& run, const Catalogue& catalogue) {
-        Program program(catalogue, files);
-        for (auto _ : run) {
+        Program program(catalogue, how.Files);
+        auto open = [&] {
             (program.main().*command)->trigger();
             Settle();
-            run.PauseTiming();
+        };
+        auto close = [&] {
             leave(*program.windows)->click();
             Settle();
+        };
+        if (how.FormationChosen) program.ChooseMeasurableFormation();
+        if (!how.First) open(), close();
+        for (auto _ : run) {
+            if (how.First) {
+                run.PauseTiming();
+                program.ForgetCatalogue();
+                program.Start();
+                if (how.FormationChosen) program.ChooseMeasurableFormation();
+                run.ResumeTiming();
+            }
+            open();
+            run.PauseTiming();
+            close();
             run.ResumeTiming();
         }
         program.Failed(run);
@@ -494,10 +533,12 @@ const Interaction kInteractions[] = {
     {"OpenObservingConditions", Opens(&TForm1::Sichtverhltnisseeinschtzen1, ConditionsOk), Interaction::kPlain},
     {"OpenAboutBox", Opens(&TForm1::About1, AboutOk), Interaction::kPlain},
     {"OpenTerminatorWindow", Opens(&TForm1::Lichtgrenzeheute1, TerminatorOk), Interaction::kPlain},
-    {"OpenPlanner", Opens(&TForm1::Beobachtungsplaner1, PlannerOk), Interaction::kPlain},
+    {"OpenTerminatorWindowFirst", Opens(&TForm1::Lichtgrenzeheute1, TerminatorOk, {.First = true}), Interaction::kStartsAnew},
+    {"OpenPlanner", Opens(&TForm1::Beobachtungsplaner1, PlannerOk, {.FormationChosen = true}), Interaction::kPlain},
+    {"OpenPlannerFirst", Opens(&TForm1::Beobachtungsplaner1, PlannerOk, {.First = true, .FormationChosen = true}), Interaction::kStartsAnew},
     {"OpenJournal", Opens(&TForm1::Messprotokoll1, JournalOk), Interaction::kPlain},
     {"LitMapRedraw", LitMapRedraw, Interaction::kPlain},
-    {"OpenSiteDialog", Opens(&TForm1::Beobachtungsortauswhlen1, SiteDialogCancel, {.Sites = kSites}), Interaction::kPlain},
+    {"OpenSiteDialog", Opens(&TForm1::Beobachtungsortauswhlen1, SiteDialogCancel, {.Files = {.Sites = kSites}}), Interaction::kPlain},
     {"SiteDialogClick", SiteDialogClick, Interaction::kPlain},
 };
 // clang-format on

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -346,11 +347,14 @@ TEST_F(KeptCatalogue, AChangeByAnotherProgramIsSeenAtTheNextLookup)
     for (const Change& change : changes) {
         WriteBytes(kCatalogueFileName, before);
         const std::shared_ptr<const std::vector<std::string>> read = ReadObjectNames();
+        const std::uint64_t version = CatalogueVersion();
         ASSERT_TRUE(FindObjectByName("Alt", selected));
         EXPECT_EQ(ReadObjectNames(), read) << "kept while unchanged";
+        EXPECT_EQ(CatalogueVersion(), version);
         // The file system stamps the change a clock tick later.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         change.make();
+        EXPECT_NE(CatalogueVersion(), version) << change.how;
         EXPECT_EQ(*ReadObjectNames(), change.names) << change.how;
         EXPECT_EQ(FindObjectByName("Neu", selected).has_value(), true) << change.how;
         EXPECT_EQ(FindObjectAtPoint(1, 3, selected)->Name, change.names.front()) << change.how;

@@ -43,12 +43,9 @@ import * as Astronomy from "astronomy-engine";
 import {
     accuracySites as sites,
     degrees,
-    deltaTSeconds,
     printDifferences,
     programValues,
-    randomInstant,
-    reportValueLines,
-    runTable,
+    reportValues,
     selenographic,
     signed,
 } from "./check_support.mjs";
@@ -61,10 +58,7 @@ const kmPerEarthRadius = 6378.1366;
 const synodicMonth = 29.530588853;
 const arcseconds = 3600;
 
-const instants = [];
-for (let i = 0; i < count; ++i) instants.push(randomInstant(1900, 2100));
-const deltaT = instants.map(deltaTSeconds);
-const rows = runTable(table, reportValueLines(instants, deltaT));
+const { instants, deltaT, rows } = reportValues(table, count);
 
 /// The position angle of the direction `pole` at the place `body`, both
 /// vectors of the same equator, degrees 0..360 from north through east.

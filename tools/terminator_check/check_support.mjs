@@ -65,13 +65,18 @@ export function deltaTSeconds(ut) {
     return (time.tt - time.ut) * 86400;
 }
 
-/// The input of report_values_table: every instant at every site.
-export function reportValueLines(instants, deltaT) {
+/// The accuracy checks' instants (`count` seeded random minutes 1900-2100,
+/// the terminator check's), their Delta T, and report_values_table's rows
+/// for every instant at every site (row i * accuracySites.length + s).
+export function reportValues(table, count) {
+    const instants = [];
+    for (let i = 0; i < count; ++i) instants.push(randomInstant(1900, 2100));
+    const deltaT = instants.map(deltaTSeconds);
     const lines = [];
     instants.forEach((ut, i) => {
         for (const site of accuracySites) lines.push(`${mezText(ut)} ${site.latitude} ${site.longitude} ${deltaT[i]}`);
     });
-    return lines;
+    return { instants, deltaT, rows: runTable(table, lines) };
 }
 
 /// One half of a row of report_values_table: "asIs" as the program computes,

@@ -42,6 +42,7 @@ import { fileURLToPath } from "node:url";
 import * as Astronomy from "astronomy-engine";
 import {
     accuracySites as sites,
+    azimuthOnSky,
     degrees,
     printDifferences,
     programValues,
@@ -65,8 +66,11 @@ const { instants, deltaT, rows } = reportValues(table, count);
 function positionAngle(pole, body) {
     const p = Astronomy.EquatorFromVector(pole), b = Astronomy.EquatorFromVector(body);
     const dra = (p.ra - b.ra) * 15 / degrees, dp = p.dec / degrees, db = b.dec / degrees;
-    const angle = Math.atan2(Math.cos(dp) * Math.sin(dra), Math.sin(dp) * Math.cos(db) - Math.cos(dp) * Math.sin(db) * Math.cos(dra)) * degrees;
-    return (angle + 360) % 360;
+    const angle = Math.atan2(
+        Math.cos(dp) * Math.sin(dra),
+        Math.sin(dp) * Math.cos(db) - Math.cos(dp) * Math.sin(db) * Math.cos(dra),
+    );
+    return (angle * degrees + 360) % 360;
 }
 
 function lastNewMoon(time) {
@@ -121,13 +125,12 @@ instants.forEach((ut, i) => {
         const row = rows[i * sites.length + s];
         const observer = new Astronomy.Observer(site.latitude, site.longitude, 0);
         const horizon = Astronomy.Horizon(ref.time, observer, ref.moonOfDate.ra, ref.moonOfDate.dec);
-        const azimuthFromSouth = (horizon.azimuth + 180) % 360;
         const topocentric = Astronomy.Equator(Astronomy.Body.Moon, ref.time, observer, true, false);
         const seen = Astronomy.Horizon(ref.time, observer, topocentric.ra, topocentric.dec);
         parallax.push(horizon.altitude - seen.altitude);
         kinds.forEach((kind, k) => {
             const p = programValues(row, kind);
-            push(kind, "azimuth", Math.abs(signed(p.azimuth - azimuthFromSouth)) * Math.cos(horizon.altitude / degrees) * arcseconds);
+            push(kind, "azimuth", azimuthOnSky(p.azimuth, horizon) * arcseconds);
             push(kind, "altitude", Math.abs(p.altitude - horizon.altitude) * arcseconds);
         });
         if (s !== 0) return;  // the rest does not depend on the site
@@ -178,19 +181,22 @@ printDifferences(`${span}; the theories given UT + Delta T:`, differences.withDe
 
 const sorted = (v) => [...v].sort((a, b) => a - b);
 const median = (v) => sorted(v)[Math.floor(v.length / 2)];
+const ageLimit95 = sorted(ageDifferences.map(Math.abs))[Math.floor(0.95 * ageDifferences.length)];
+const lagPerSecond = median(recentLongitude.map((l, i) => l / recentDeltaT[i]));
+const refraction = (altitude) => Astronomy.Refraction("normal", altitude).toFixed(3);
 console.log();
 console.log(
     `Moon's age, program minus time since the true new moon (hours): median ${median(ageDifferences).toFixed(1)}, ` +
         `range ${sorted(ageDifferences)[0].toFixed(1)} .. ${sorted(ageDifferences).at(-1).toFixed(1)}, ` +
-        `95 % of |difference| within ${sorted(ageDifferences.map(Math.abs))[Math.floor(0.95 * ageDifferences.length)].toFixed(1)}`,
+        `95 % of |difference| within ${ageLimit95.toFixed(1)}`,
 );
 console.log(
-    `Ecliptic longitude as computed, ${recentLongitude.length} instants 2015-2035: median ${median(recentLongitude).toFixed(1)}" ` +
-        `(Delta T median ${median(recentDeltaT).toFixed(1)} s); ` +
-        `${(median(recentLongitude.map((l, i) => l / recentDeltaT[i]))).toFixed(3)}" per second of Delta T`,
+    `Ecliptic longitude as computed, ${recentLongitude.length} instants 2015-2035: ` +
+        `median ${median(recentLongitude).toFixed(1)}" (Delta T median ${median(recentDeltaT).toFixed(1)} s); ` +
+        `${lagPerSecond.toFixed(3)}" per second of Delta T`,
 );
 console.log(
     `Geocentric minus topocentric altitude (parallax): median ${median(parallax).toFixed(3)} deg, ` +
-        `largest ${sorted(parallax).at(-1).toFixed(3)} deg; refraction at the horizon ` +
-        `${Astronomy.Refraction("normal", 0).toFixed(3)} deg, at 10 deg ${Astronomy.Refraction("normal", 10).toFixed(3)} deg`,
+        `largest ${sorted(parallax).at(-1).toFixed(3)} deg; ` +
+        `refraction at the horizon ${refraction(0)} deg, at 10 deg ${refraction(10)} deg`,
 );

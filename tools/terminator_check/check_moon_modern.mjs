@@ -17,13 +17,15 @@
 // and the geocentric azimuth and altitude (the DE431 Moon on the true
 // equator of date, turned to the horizon by astronomy-engine's apparent
 // sidereal time, no refraction). The longitude is also compared with the
-// apparent place (light time and aberration, about 0.7").
+// apparent place (light time and aberration, about 0.7"). Last, for the
+// record, astronomy-engine's own Moon against DE431.
 
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import * as Astronomy from "astronomy-engine";
 import {
     accuracySites as sites,
+    azimuthOnSky,
     degrees,
     printDifferences,
     programValues,
@@ -48,18 +50,22 @@ const kinds = ["asIs", "withDeltaT"];
 const differences = Object.fromEntries(kinds.map((kind) => [kind, {}]));
 const push = (kind, key, value) => (differences[kind][key] ??= []).push(value);
 const signedDistance = [];
+const engineMoon = { lambda: [], beta: [] };
 
 instants.forEach((ut, i) => {
     const [lambda, beta, distanceKm, rightAscension, declination, apparentLambda] = modern[i];
     const time = Astronomy.MakeTime(ut);
+    const engine = Astronomy.EclipticGeoMoon(time);
+    const engineLambda = engine.lon - Astronomy.e_tilt(time).dpsi / arcseconds;  // mean equinox of date
+    engineMoon.lambda.push(Math.abs(signed(engineLambda - lambda)) * arcseconds);
+    engineMoon.beta.push(Math.abs(engine.lat - beta) * arcseconds);
     sites.forEach((site, s) => {
         const row = rows[i * sites.length + s];
         const observer = new Astronomy.Observer(site.latitude, site.longitude, 0);
         const horizon = Astronomy.Horizon(time, observer, rightAscension, declination);
-        const azimuthFromSouth = (horizon.azimuth + 180) % 360;
         for (const kind of kinds) {
             const p = programValues(row, kind);
-            push(kind, "azimuth", Math.abs(signed(p.azimuth - azimuthFromSouth)) * Math.cos(horizon.altitude / degrees) * arcseconds);
+            push(kind, "azimuth", azimuthOnSky(p.azimuth, horizon) * arcseconds);
             push(kind, "altitude", Math.abs(p.altitude - horizon.altitude) * arcseconds);
             if (s !== 0) continue;  // the rest does not depend on the site
             push(kind, "lambda", Math.abs(signed(p.lambda - lambda)) * arcseconds);
@@ -79,7 +85,8 @@ const names = {
     azimuth: "azimuth x cos altitude (\")",
     altitude: "altitude, geocentric (\")",
 };
-const span = `${count} instants 1900-2100 against DE431 (Swiss Ephemeris), ${sites.length} sites for azimuth and altitude`;
+const span =
+    `${count} instants 1900-2100 against DE431 (Swiss Ephemeris), ` + `${sites.length} sites for azimuth and altitude`;
 printDifferences(`${span}; as the program computes (UT into the theory):`, differences.asIs, names, 2);
 console.log();
 printDifferences(`${span}; the theory given UT + Delta T:`, differences.withDeltaT, names, 2);
@@ -89,3 +96,8 @@ console.log(
     `Distance, program minus DE431 (km, with Delta T): median ${sorted[Math.floor(sorted.length / 2)].toFixed(1)}, ` +
         `range ${sorted[0].toFixed(1)} .. ${sorted.at(-1).toFixed(1)} (Earth radius ${kmPerEarthRadius} km)`,
 );
+console.log();
+printDifferences("astronomy-engine's Moon against DE431, same instants:", engineMoon, {
+    lambda: "ecliptic longitude (\")",
+    beta: "ecliptic latitude (\")",
+}, 2);

@@ -28,7 +28,8 @@ export function randomInstant(firstYear, endYear) {
 /// program's table programs read it.
 export function mezText(ut) {
     const mez = new Date(ut.getTime() + 3600000);
-    return `${mez.getUTCFullYear()} ${mez.getUTCMonth() + 1} ${mez.getUTCDate()} ${mez.getUTCHours()} ${mez.getUTCMinutes()}`;
+    const date = `${mez.getUTCFullYear()} ${mez.getUTCMonth() + 1} ${mez.getUTCDate()}`;
+    return `${date} ${mez.getUTCHours()} ${mez.getUTCMinutes()}`;
 }
 
 /// A J2000 equatorial vector in the Moon's body-fixed frame of the IAU model
@@ -46,6 +47,15 @@ export function selenographic(v, axis) {
     const b = rotZ(rotX(rotZ([v.x, v.y, v.z], 90 + axis.ra * 15), 90 - axis.dec), axis.spin);
     const r = Math.hypot(b[0], b[1], b[2]);
     return { latitude: Math.asin(b[2] / r) * degrees, longitude: Math.atan2(b[1], b[0]) * degrees };
+}
+
+/// The distance on the sky, degrees, between an azimuth counted from the
+/// south through west (the program's) and astronomy-engine's horizontal
+/// coordinates (azimuth from the north through east): the difference of the
+/// azimuths times the cosine of the altitude.
+export function azimuthOnSky(azimuthFromSouth, horizon) {
+    const reference = (horizon.azimuth + 180) % 360;
+    return Math.abs(signed(azimuthFromSouth - reference)) * Math.cos(horizon.altitude / degrees);
 }
 
 /// The sites of the accuracy checks: three shipped sites, the Alps' south
@@ -112,6 +122,7 @@ export function printDifferences(title, differences, names, digits = 4) {
     for (const [key, label] of Object.entries(names)) {
         const v = differences[key];
         const column = (x) => x.toFixed(digits).padStart(8);
-        console.log(`${label.padEnd(36)} ${column(quantile(v, 0.5))} ${column(quantile(v, 0.95))} ${column(Math.max(...v))}`);
+        const columns = [quantile(v, 0.5), quantile(v, 0.95), Math.max(...v)].map(column).join(" ");
+        console.log(`${label.padEnd(36)} ${columns}`);
     }
 }

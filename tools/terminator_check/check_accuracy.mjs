@@ -118,6 +118,7 @@ const ageDifferences = [];
 const recentLongitude = [];  // as computed, instants 2015-2035: the lag of universal time today
 const recentDeltaT = [];
 const parallax = [];
+const librationBOffset = { asIs: [], withDeltaT: [] };  // signed: the two models' axes differ
 
 instants.forEach((ut, i) => {
     const ref = reference(ut);
@@ -144,6 +145,7 @@ instants.forEach((ut, i) => {
             push(kind, "librationB", Math.abs(p.librationB - ref.librationB) * arcseconds);
             push(kind, "iauL", Math.abs(signed(p.librationL - ref.iauL)) * arcseconds);
             push(kind, "iauB", Math.abs(p.librationB - ref.iauB) * arcseconds);
+            librationBOffset[kind].push((p.librationB - ref.iauB) * arcseconds);
             push(kind, "iauP", Math.abs(signed(p.positionAngle - ref.iauP)) * arcseconds);
             push(kind, "sunLatitude", Math.abs(p.sunLatitude - ref.sunLatitude) * arcseconds);
             push(kind, "colongitude", Math.abs(signed(p.colongitude - ref.colongitude)));
@@ -195,6 +197,13 @@ console.log(
         `median ${median(recentLongitude).toFixed(1)}" (Delta T median ${median(recentDeltaT).toFixed(1)} s); ` +
         `${lagPerSecond.toFixed(3)}" per second of Delta T`,
 );
+for (const kind of kinds) {
+    const offsets = sorted(librationBOffset[kind]);
+    console.log(
+        `Libration B minus IAU model (${kind}): median ${median(offsets).toFixed(1)}", ` +
+            `range ${offsets[0].toFixed(1)}" .. ${offsets.at(-1).toFixed(1)}"`,
+    );
+}
 console.log(
     `Geocentric minus topocentric altitude (parallax): median ${median(parallax).toFixed(3)} deg, ` +
         `largest ${sorted(parallax).at(-1).toFixed(3)} deg; ` +

@@ -9,6 +9,9 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <set>
 #include <string>
@@ -76,6 +79,13 @@ void PrepareApplication()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(FormFont());
+    // Qt's own texts (shortcut names such as "Strg+S", the file dialog, the
+    // edit fields' context menu) in German where the translations are
+    // installed; without them these few texts stay English.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTexts);
 }
 
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,

@@ -3,8 +3,8 @@
 
 # clang and libclang-rt-14-dev (libFuzzer, not pulled in without
 # recommends) build the fuzz targets of scripts/fuzz.sh.
-MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 clang-format
-  clang libclang-rt-14-dev)
+MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
+  qt6-translations-l10n clang-format clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/check_package.sh).
 MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 

@@ -44,6 +44,7 @@ ul, ol { margin-top: 0px; margin-bottom: 7px; }
 li { margin-bottom: 3px; }
 p.caption { font-size: 9pt; font-style: italic; margin-top: 4px; margin-bottom: 14px; }
 p.todo { background-color: #fff0b0; }
+table { margin-bottom: 7px; }
 td { padding: 3px; }
 th { padding: 3px; background-color: #e4e8ee; }
 )";

@@ -14,8 +14,11 @@
 #include "platform/form_widgets.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,6 +43,16 @@ constexpr ClockReading kEvening{2003, 3, 10, 20, 5};
 // transit time of its shadow close to what "Lichtgrenze" expects for it.
 const QString kMeasuredFormation = QStringLiteral("Mons Hadley");
 const QString kTransitSeconds = QStringLiteral("1,3");
+
+// A series of timings of that shadow, as an observer stops them one after
+// the other; a second series on the next good evening (see "planer").
+const QStringList kFirstSeries = {QStringLiteral("1,3"),  QStringLiteral("1,25"), QStringLiteral("1,4"),
+                                  QStringLiteral("1,2"),  QStringLiteral("1,35"), QStringLiteral("1,3"),
+                                  QStringLiteral("1,15"), QStringLiteral("1,3"),  QStringLiteral("1,45"),
+                                  QStringLiteral("1,25"), QStringLiteral("1,3"),  QStringLiteral("1,2")};
+constexpr ClockReading kSecondEvening{2003, 5, 8, 23, 0};
+const QStringList kSecondSeries = {QStringLiteral("1,1"), QStringLiteral("1,05"), QStringLiteral("1,15"),
+                                   QStringLiteral("1,1"), QStringLiteral("1,2"),  QStringLiteral("1,05")};
 
 // Message boxes are not part of any picture: each one is an error here.
 class FailingMessages : public MessageService {
@@ -140,6 +153,84 @@ QImage HeightMeasurement(Session& s)
     return Framed(w);
 }
 
+// A key typed into a control, as the keyboard delivers it.
+void Type(QWidget* control, Qt::Key key, const QString& text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(control, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(control, &release);
+}
+
+void TypeText(QWidget* control, const QString& text)
+{
+    for (QChar c : text) Type(control, Qt::Key(c.toUpper().unicode()), QString(c));
+}
+
+// Each timing typed into the field of the height panel and saved with Enter.
+void SaveTimings(Session& s, const QStringList& timings)
+{
+    TForm1& w = s.main();
+    for (const QString& seconds : timings) {
+        w.Edit1->setFocus();
+        TypeText(w.Edit1, seconds);
+        Type(w.Edit1, Qt::Key_Return);
+    }
+}
+
+// The evening of the second series, set in the time dialog as the user would.
+void SetSecondEvening(Session& s)
+{
+    s.main().DatumundUhrzeitfestlegen1Click();
+    TForm4& time = *s.windows->Form4;
+    const int fields[] = {kSecondEvening.Day, kSecondEvening.Month, kSecondEvening.Year, kSecondEvening.Hour,
+                          kSecondEvening.Minute};
+    QLineEdit* edits[] = {time.Edit1, time.Edit2, time.Edit3, time.Edit4, time.Edit5};
+    for (size_t i = 0; i < std::size(edits); ++i) edits[i]->setText(QString::number(fields[i]));
+    time.Button1Click();
+}
+
+// The main window right after the fifth timing of the evening was saved:
+// the field is empty again and the status bar reports the series.
+QImage SavedMeasurement(Session& s)
+{
+    TForm1& w = s.main();
+    w.BeleuchtungaufderKarte1->trigger();
+    w.ChooseObject(kMeasuredFormation);
+    SaveTimings(s, kFirstSeries.mid(0, 5));
+    return Framed(w);
+}
+
+// The journal after two evenings of timings of one formation.
+QImage Journal(Session& s)
+{
+    TForm1& w = s.main();
+    w.ChooseObject(kMeasuredFormation);
+    SaveTimings(s, kFirstSeries);
+    SetSecondEvening(s);
+    w.ChooseObject(kMeasuredFormation);
+    SaveTimings(s, kSecondSeries);
+    w.Messprotokoll1->trigger();
+    return Framed(*s.windows->Journal);
+}
+
+// "Cope" typed into the object list: completed to Copernicus, the rest
+// selected. The picture shows the list and the group "Objekt" only.
+QImage Completion(Session& s)
+{
+    TForm1& w = s.main();
+    QLineEdit* typed = w.ComboBox1->lineEdit();
+    typed->setFocus();
+    typed->selectAll();
+    TypeText(typed, QStringLiteral("Cope"));
+    const QImage window = Framed(w);
+    constexpr int kMargin = 8;
+    const QPoint topLeft = w.ComboBox1->mapTo(&w, QPoint(0, 0)) + QPoint(1, kTitleBar);
+    const QPoint bottomRight =
+        w.GroupBox1->mapTo(&w, QPoint(w.GroupBox1->width(), w.GroupBox1->height())) + QPoint(1, kTitleBar);
+    return window.copy(QRect(topLeft, bottomRight).adjusted(-kMargin, -kMargin, kMargin, kMargin));
+}
+
 QImage NewObject(Session& s)
 {
     TForm1& w = s.main();
@@ -234,6 +325,9 @@ const Shot kShots[] = {
     {"menue_datei",             DateiMenu},
     {"menue_mondzustand",       MondzustandMenu},
     {"hoehenberechnung",        HeightMeasurement},
+    {"messung_gespeichert",     SavedMeasurement},
+    {"messprotokoll",           Journal},
+    {"objektliste_ergaenzung",  Completion},
     {"neues_objekt",            NewObject},
     {"about",                   AboutBox},
     {"beobachtungsort",         SiteDialog},
@@ -279,6 +373,8 @@ int main(int argc, char* argv[])
         return 1;
 
     for (const Shot& shot : kShots) {
+        // Every entry starts without saved measurements.
+        QFile::remove(QLatin1String(kJournalFileName));
         Session session;
         const QImage picture = shot.take(session);
         const QString file = pictureFolder + QLatin1Char('/') + QLatin1String(shot.file) + QStringLiteral(".png");

@@ -14,7 +14,16 @@
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import * as Astronomy from "astronomy-engine";
-import { degrees, mezText, printDifferences, random, randomInstant, runTable, signed } from "./check_support.mjs";
+import {
+    azimuthOnSky,
+    degrees,
+    mezText,
+    printDifferences,
+    random,
+    randomInstant,
+    runTable,
+    signed,
+} from "./check_support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const count = Number(process.argv[2] ?? 400);
@@ -38,11 +47,8 @@ cases.forEach(({ ut, latitude, longitude }, i) => {
     const j2000 = Astronomy.GeoVector(Astronomy.Body.Sun, time, true);
     const sun = Astronomy.EquatorFromVector(Astronomy.RotateVector(Astronomy.Rotation_EQJ_EQD(time), j2000));
     const horizon = Astronomy.Horizon(time, new Astronomy.Observer(latitude, longitude, 0), sun.ra, sun.dec);
-    const modernAzimuthFromSouth = (horizon.azimuth + 180) % 360;
     differences.altitude.push(Math.abs(altitude - horizon.altitude));
-    differences.azimuth.push(
-        Math.abs(signed(azimuthFromSouth - modernAzimuthFromSouth)) * Math.cos(horizon.altitude / degrees),
-    );
+    differences.azimuth.push(azimuthOnSky(azimuthFromSouth, horizon));
     differences.rightAscension.push(Math.abs(signed(ra - sun.ra * 15)) * Math.cos(sun.dec / degrees));
     differences.declination.push(Math.abs(dec - sun.dec));
 });

@@ -14,7 +14,7 @@
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import * as Astronomy from "astronomy-engine";
-import { degrees, mezText, printDifferences, randomInstant, runTable, signed } from "./check_support.mjs";
+import { mezText, printDifferences, randomInstant, runTable, selenographic, signed } from "./check_support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const count = Number(process.argv[2] ?? 400);
@@ -24,22 +24,6 @@ const table = process.argv[3] ?? path.join(here, "../../build/tools/terminator_c
 const instants = [];
 for (let i = 0; i < count; ++i) instants.push(randomInstant(1900, 2100));
 const rows = runTable(table, instants.map(mezText));
-
-// A J2000 equatorial vector in the Moon's body-fixed frame of the IAU model:
-// R3(W) R1(90 - dec0) R3(90 + ra0), as latitude and longitude in degrees.
-function selenographic(v, axis) {
-    const rotZ = (p, angle) => {
-        const c = Math.cos(angle / degrees), s = Math.sin(angle / degrees);
-        return [c * p[0] + s * p[1], -s * p[0] + c * p[1], p[2]];
-    };
-    const rotX = (p, angle) => {
-        const c = Math.cos(angle / degrees), s = Math.sin(angle / degrees);
-        return [p[0], c * p[1] + s * p[2], -s * p[1] + c * p[2]];
-    };
-    const b = rotZ(rotX(rotZ([v.x, v.y, v.z], 90 + axis.ra * 15), 90 - axis.dec), axis.spin);
-    const r = Math.hypot(b[0], b[1], b[2]);
-    return { latitude: Math.asin(b[2] / r) * degrees, longitude: Math.atan2(b[1], b[0]) * degrees };
-}
 
 const differences = { longitude: [], colongitude: [], latitude: [], librationL: [], librationB: [] };
 instants.forEach((ut, i) => {

@@ -59,7 +59,7 @@ std::shared_ptr<const std::vector<CatalogueFormation>> CatalogueFormations()
     if (made && version == madeFrom) return made;
     made.reset();
     auto formations = std::make_shared<std::vector<CatalogueFormation>>();
-    std::vector<LunarObject> objects = ReadAllObjects();
+    std::vector<LunarObject> objects = ReadAllObjects(ObjectTexts::ForLists);
     formations->reserve(objects.size());
     for (LunarObject& object : objects)
         formations->push_back({std::move(object.Name), std::move(object.Description1),

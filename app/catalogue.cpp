@@ -20,7 +20,7 @@ constexpr int kTextLines = static_cast<int>(std::size(kLunarObjectTextLines));
 constexpr int kLinesPerRecord = kFrameLines + kTextLines;
 
 // Positions in kLunarObjectTextLines.
-enum TextLine { kName = 0, kLatitude = 1, kLongitude = 2, kHeight = 3, kOrigin = kTextLines - 1 };
+enum TextLine { kName = 0, kLatitude = 1, kLongitude = 2, kHeight = 3, kDescription1 = 4, kOrigin = kTextLines - 1 };
 
 // The map is 401 x 401 pixels: a frame line outside 0..400 is damage, and
 // the marker placement must never compute with it.
@@ -66,12 +66,13 @@ void CheckCoordinate(const RawRecord& record, TextLine which, double largest)
 }
 
 // The record as the program shows it; its coordinates are checked first.
-LunarObject ToObject(const RawRecord& raw)
+LunarObject ToObject(const RawRecord& raw, ObjectTexts texts = ObjectTexts::All)
 {
     CheckCoordinate(raw, kLatitude, kLargestLatitude);
     CheckCoordinate(raw, kLongitude, kLargestLongitude);
     LunarObject object = raw.object;
-    for (int i = 0; i < kTextLines; ++i) object.*kLunarObjectTextLines[i].field = Cp1252ToUtf8(raw.lines[i]);
+    const int converted = texts == ObjectTexts::All ? kTextLines : kDescription1 + 1;
+    for (int i = 0; i < converted; ++i) object.*kLunarObjectTextLines[i].field = Cp1252ToUtf8(raw.lines[i]);
     return object;
 }
 
@@ -214,7 +215,7 @@ std::optional<LunarObject> FindObjectAtPoint(int x, int y, SelectedObjectTexts& 
     return FindFirst(selected, [&](const IndexedRecord& record) { return record.FrameContains(x, y); });
 }
 
-std::vector<LunarObject> ReadAllObjects()
+std::vector<LunarObject> ReadAllObjects(ObjectTexts texts)
 {
     std::shared_ptr<const CatalogueSnapshot> catalogue = CurrentCatalogue();
     TextFileReader file = catalogue->start;
@@ -223,7 +224,7 @@ std::vector<LunarObject> ReadAllObjects()
     RawRecord record;
     do {
         ReadRecord(file, record);
-        objects.push_back(ToObject(record));
+        objects.push_back(ToObject(record, texts));
     } while (!file.AtEndOfRecords());
     return objects;
 }

@@ -53,6 +53,7 @@ struct TerminatorSurvey {
 struct PlacedFormations {
     std::vector<const CatalogueFormation*> Formations;  ///< into the catalogue, in its order
     std::vector<SelenographicPoint> Points;             ///< the place of each
+    std::vector<MoonDirection> Directions;              ///< the place of each as a direction
 };
 PlacedFormations PlaceFormations(const std::vector<CatalogueFormation>& catalogue);
 

@@ -4,8 +4,10 @@
 // measurement, with the shadow transit time to expect. A double click on a
 // row chooses that formation in the main window.
 //
-// Speed: opening it over the 9,049 formations of the IAU gazetteer takes
-// about 16 ms (bench/terminator_window_bench).
+// Speed: opening it again over the 9,049 formations of the IAU gazetteer
+// takes about 3 ms, over 100,000 generated ones about 20 ms, most of it
+// finding the expected transit time of the 7,000 near the terminator
+// (bench/windows_bench). The list's texts are made only for the rows shown.
 
 #include "astronomy/observation_state.h"
 #include "reports/terminator_list.h"
@@ -18,8 +20,9 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
+class TerminatorListModel;
 
 class TerminatorWindow : public MireltaDialog {
     Q_OBJECT
@@ -49,15 +52,16 @@ public:
 
     /// A double click on a row: leaves the window as "Ok" does, then
     /// chooses the row's formation in the main window.
-    void FormationListDoubleClick(QTreeWidgetItem* item);
+    void FormationListDoubleClick(const QModelIndex& row);
 
     QLabel* HeadingLabel = nullptr;
-    QTreeWidget* FormationList = nullptr;
+    TerminatorListModel* Formations = nullptr;  ///< what FormationList shows
+    QTreeView* FormationList = nullptr;
     QLabel* CountLabel = nullptr;
     QPushButton* OkButton = nullptr;
 
 private:
-    void FillList(const std::vector<TerminatorFormation>& formations);
+    void FillList(std::vector<TerminatorFormation> formations);
 
     ObservationState& state_;
     char decimalSeparator_;

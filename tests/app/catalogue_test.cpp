@@ -34,6 +34,22 @@ TEST_F(Catalogue, NamesInFileOrder)
     EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"Tycho", "Plätzchen"}));
 }
 
+TEST_F(Catalogue, ListsGetNameCoordinatesHeightAndKindOnly)
+{
+    WriteBytes("objects.dat", CatalogueRecord({"10 20 30 40", "K\xF6nig", "-43,3", "-11,2", "4800", "1", "Krater",
+                                               "zweite Zeile", "dritte Zeile"}));
+    const LunarObject whole = ReadAllObjects().at(0);
+    const LunarObject listed = ReadAllObjects(ObjectTexts::ForLists).at(0);
+    EXPECT_EQ(listed.Name, "König");
+    EXPECT_EQ(listed.SelenographicLatitude, whole.SelenographicLatitude);
+    EXPECT_EQ(listed.SelenographicLongitude, whole.SelenographicLongitude);
+    EXPECT_EQ(listed.Height, "4800");
+    EXPECT_EQ(listed.Description1, "Krater");
+    EXPECT_EQ(listed.FrameRight, whole.FrameRight);
+    EXPECT_TRUE(listed.Description2.empty());
+    EXPECT_EQ(whole.Description2, "zweite Zeile");
+}
+
 TEST_F(Catalogue, EmptyFileGivesOneEmptyName)
 {
     WriteBytes("objects.dat", "");

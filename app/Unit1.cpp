@@ -4,6 +4,7 @@
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 #include "platform/name_completion.h"
+#include "platform/name_list_model.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -243,12 +245,17 @@ void TForm1::CreateObjectList(QWidget* client)
 {
     ComboBox1 = new QComboBox(client);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    objectNames_ = new NameListModel(ComboBox1);
+    ComboBox1->setModel(objectNames_);
     auto* typedName = new CompletingListEdit(ComboBox1);
     ComboBox1->setLineEdit(typedName);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr);  // the field completes names itself
     KeepOneLine(ComboBox1->lineEdit());
     ComboBox1->setMaxVisibleItems(16);
+    // Every entry is one line in one font: the drop-down need not measure
+    // each of thousands of names before it opens.
+    if (auto* entries = qobject_cast<QListView*>(ComboBox1->view())) entries->setUniformItemSizes(true);
     ComboBox1->setFont(FormFont(11, true));
     ComboBox1->setGeometry(424, 48, 153, 21);
     ComboBox1->setStatusTip(QStringLiteral("Wählen Sie ein Objekt aus"));
@@ -361,13 +368,26 @@ void TForm1::ApplyListOrder(const std::string& sortKey)
 
 void TForm1::FillObjectList()
 {
-    ComboBox1->clear();
-    std::vector<std::string> names = ReadObjectNames();
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names) items.append(FromUtf8(name));
-    if (listOrder_ == ListOrder::Alphabetical) SortNamesAlphabetically(items);
-    ComboBox1->addItems(items);
+    objectNames_->SetNames({});  // a file that cannot be read leaves the list empty
+    std::shared_ptr<const std::vector<std::string>> names = ReadObjectNames();
+    // Unchanged names need neither converting nor sorting again.
+    if (names != listedNames_.lock()) {
+        namesInFileOrder_.clear();
+        namesInFileOrder_.reserve(static_cast<qsizetype>(names->size()));
+        for (const std::string& name : *names) namesInFileOrder_.append(FromUtf8(name));
+        namesInAlphabeticalOrder_.reset();
+        listedNames_ = names;
+    }
+    if (listOrder_ != ListOrder::Alphabetical) {
+        objectNames_->SetNames(namesInFileOrder_);
+        return;
+    }
+    if (!namesInAlphabeticalOrder_) {
+        namesInAlphabeticalOrder_ = namesInFileOrder_;
+        if (!sorter_) sorter_ = std::make_unique<AlphabeticalSorter>();
+        sorter_->Sort(*namesInAlphabeticalOrder_);
+    }
+    objectNames_->SetNames(*namesInAlphabeticalOrder_);
 }
 
 // ---------------------------------------------------------------- object list

@@ -13,6 +13,7 @@
 #include "app/measurement_journal.h"
 #include "astronomy/Rechn.h"
 #include "platform/message_service.h"
+#include "platform/name_order.h"
 #include "windowbase/dialog_protocol.h"
 
 #include <QFrame>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <optional>
 
+class NameListModel;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -269,6 +271,14 @@ private:
     MainWindowDialogs dialogs_;
     ProcessStarter startProcess_;
     ListOrder listOrder_ = ListOrder::Unknown;
+    // The entries of ComboBox1, and what they were made from: the names of
+    // the catalogue as read (they stay valid while the file is unchanged) in
+    // file order and, once asked for, in alphabetical order.
+    NameListModel* objectNames_ = nullptr;
+    std::weak_ptr<const std::vector<std::string>> listedNames_;
+    QStringList namesInFileOrder_;
+    std::optional<QStringList> namesInAlphabeticalOrder_;
+    std::unique_ptr<AlphabeticalSorter> sorter_;
     bool rubberBandDrawn_ = false;
     QList<QWidget*> newObjectFields_;  // Label20..25, Edit2..12, Button2
     QList<QWidget*> unitSigns_;        // Label36..42

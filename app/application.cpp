@@ -49,15 +49,25 @@ std::unique_ptr<Dialog> CreateDialog(StartGuard& guarded, QWidget* owner, Messag
     return dialog;
 }
 
-// The formations for the window "Lichtgrenze", read from the catalogue file.
-std::vector<CatalogueFormation> CatalogueFormations()
+// The formations for the windows "Lichtgrenze" and "Beobachtungsplaner":
+// made from the catalogue file, and made anew only when it has changed.
+std::shared_ptr<const std::vector<CatalogueFormation>> CatalogueFormations()
 {
-    std::vector<CatalogueFormation> formations;
-    for (LunarObject& object : ReadAllObjects())
-        formations.push_back({std::move(object.Name), std::move(object.Description1),
-                              std::move(object.SelenographicLatitude), std::move(object.SelenographicLongitude),
-                              std::move(object.Height)});
-    return formations;
+    static std::shared_ptr<const std::vector<CatalogueFormation>> made;
+    static std::uint64_t madeFrom = 0;
+    const std::uint64_t version = CatalogueVersion();
+    if (made && version == madeFrom) return made;
+    made.reset();
+    auto formations = std::make_shared<std::vector<CatalogueFormation>>();
+    std::vector<LunarObject> objects = ReadAllObjects(ObjectTexts::ForLists);
+    formations->reserve(objects.size());
+    for (LunarObject& object : objects)
+        formations->push_back({std::move(object.Name), std::move(object.Description1),
+                               std::move(object.SelenographicLatitude), std::move(object.SelenographicLongitude),
+                               std::move(object.Height)});
+    made = formations;
+    madeFrom = version;
+    return made;
 }
 
 }  // namespace

@@ -48,31 +48,45 @@ double SemiDiameterArgument(double moonDistanceEarthRadii)
 
 void SetMoonSemiDiameter(ObservationState& state, double x) { state.MoonSemiDiameter = SemiDiameterConstant / x; }
 
-std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
-                                     double longitude, double& terminatorCorrection)
+HeightCurve PrepareHeightCurve(const ObservationState& state, double latitude, double longitude)
 {
-    const double lambdaC = TerminatorCorrection(state, latitude);
-    terminatorCorrection = lambdaC;
-
-    const auto q =
-        Quotient(CosDeg(state.MoonDeclination) * transitSeconds * ShadowArcPerSecond, CosDeg(state.AxisPositionAngle));
+    HeightCurve curve;
+    curve.TerminatorCorrection = TerminatorCorrection(state, latitude);
+    curve.CosDeclination = CosDeg(state.MoonDeclination);
+    curve.CosAxisAngle = CosDeg(state.AxisPositionAngle);
     const double dl = longitude - state.LibrationLongitude;
     const double bb = latitude - CosDeg(longitude) * state.LibrationLatitude;
     const double s = MeanMoonDistance * state.MoonSemiDiameter / (MeanMoonDistance - SinDeg(state.Altitude));
 
-    const double tc = state.TerminatorLongitude + lambdaC;
+    const double tc = state.TerminatorLongitude + curve.TerminatorCorrection;
     double x = tc + dl;
     if (x < 0) x = tc - dl;
 
-    const auto v = ArcSineInDomain(SinDeg(x) * CosDeg(bb));
-    const auto ratio = q ? Quotient(*q, CosDeg(dl) * s) : std::nullopt;
+    curve.V = ArcSineInDomain(SinDeg(x) * CosDeg(bb));
+    if (curve.V) curve.CosV = std::cos(*curve.V);
+    curve.ArcScale = CosDeg(dl) * s;
+    return curve;
+}
+
+std::optional<double> HeightOnCurve(const HeightCurve& curve, double transitSeconds)
+{
+    const auto q = Quotient(curve.CosDeclination * transitSeconds * ShadowArcPerSecond, curve.CosAxisAngle);
+    const auto ratio = q ? Quotient(*q, curve.ArcScale) : std::nullopt;
     const auto w = ratio ? ArcSineInDomain(*ratio) : std::nullopt;
-    if (!v || !w) return std::nullopt;
-    const auto z = ArcSineInDomain(std::cos(*v) * *w);
+    if (!curve.V || !w) return std::nullopt;
+    const auto z = ArcSineInDomain(curve.CosV * *w);
     if (!z) return std::nullopt;
-    const auto shape = Quotient(std::cos(*v - *z), std::cos(*v));
+    const auto shape = Quotient(std::cos(*curve.V - *z), curve.CosV);
     if (!shape) return std::nullopt;
     const double height = std::fabs(*shape - 1.0) * MoonRadiusMetres;
     if (!std::isfinite(height)) return std::nullopt;
     return height;
+}
+
+std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
+                                     double longitude, double& terminatorCorrection)
+{
+    const HeightCurve curve = PrepareHeightCurve(state, latitude, longitude);
+    terminatorCorrection = curve.TerminatorCorrection;
+    return HeightOnCurve(curve, transitSeconds);
 }

@@ -54,3 +54,21 @@ void SetMoonSemiDiameter(ObservationState& state, double x);
 ///   4. A transit time of 0 gives the height 0.
 std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
                                      double longitude, double& terminatorCorrection);
+
+/// What MountainHeight computes for a formation at one moment before the
+/// transit time enters, so that many transit times can be tried at little
+/// cost (ExpectedTransitTime).
+struct HeightCurve {
+    double TerminatorCorrection = 0;  ///< lambda_c, degrees
+    double CosDeclination = 0;
+    double CosAxisAngle = 0;
+    std::optional<double> V;  ///< radians; empty outside the arcsine's domain
+    double CosV = 0;
+    double ArcScale = 0;  ///< cos(longitude from the disc centre) times the enlarged semi-diameter
+};
+
+/// The part of MountainHeight that does not depend on the transit time.
+HeightCurve PrepareHeightCurve(const ObservationState& state, double latitude, double longitude);
+
+/// MountainHeight for a prepared formation: the same result, bit for bit.
+std::optional<double> HeightOnCurve(const HeightCurve& curve, double transitSeconds);

@@ -6,11 +6,21 @@
 #include "astronomy/sun_at_site.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+// Bounds on how fast the planned quantities change, degrees a minute, with
+// room to spare. An altitude above the site's horizon changes at most as
+// fast as the sky turns, 15 degrees an hour (0.25 a minute; the Sun's and
+// the Moon's own motion only slow that down). The Sun's altitude over a
+// point of the Moon changes at most as fast as the point under the Sun moves
+// round the Moon, 12.2 degrees a day (0.0085 a minute).
+constexpr double kFastestAltitudeChangeAtSite = 0.3;
+constexpr double kFastestSunAltitudeChangeOnTheMoon = 0.012;
 
 int ClampedDays(int days) { return std::clamp(days, 1, MaxPlanningDays); }
 
@@ -24,8 +34,14 @@ public:
     bool Holds(std::int64_t minute)
     {
         SetObservationMoment(state_, MomentOfMinute(minute));
-        return CheckMoment(state_, formation_.Position, limits_, true).Met;
+        const MomentConditions c = CheckMoment(state_, formation_.Position, limits_, true);
+        failingUntil_ = c.Met ? minute : minute + MinutesStillFailing(c);
+        return c.Met;
     }
+
+    /// The last minute up to which the conditions surely still fail, after
+    /// Holds found them failing (else the minute it looked at).
+    std::int64_t FailingUntil() const { return failingUntil_; }
 
     /// The first minute in (before, after] whose outcome is `outcomeAfter`,
     /// knowing that `before` has the other one.
@@ -42,9 +58,33 @@ public:
     }
 
 private:
+    /// How many minutes after a moment whose conditions `c` failed they
+    /// surely still fail: the condition that failed is short of its limit by
+    /// more than its quantity can change in that time.
+    std::int64_t MinutesStillFailing(const MomentConditions& c) const
+    {
+        double shortBy = 0, rate = 1;
+        if (c.SunAltitude > limits_.HighestSunAltitude) {
+            shortBy = c.SunAltitude - limits_.HighestSunAltitude;
+            rate = kFastestAltitudeChangeAtSite;
+        } else if (!c.SunOverFormation) {
+            return 0;  // turned away from the Earth: no bound
+        } else if (!limits_.SunOverFormation.Contains(*c.SunOverFormation)) {
+            shortBy = std::max(limits_.SunOverFormation.Lowest - *c.SunOverFormation,
+                               *c.SunOverFormation - limits_.SunOverFormation.Highest);
+            rate = kFastestSunAltitudeChangeOnTheMoon;
+        } else {
+            shortBy = limits_.LowestMoonAltitude - c.MoonAltitude;
+            rate = kFastestAltitudeChangeAtSite;
+        }
+        if (!(shortBy > 0)) return 0;
+        return std::max<std::int64_t>(static_cast<std::int64_t>(std::floor(shortBy / rate)) - 1, 0);
+    }
+
     ObservationState state_;
     const PlannedFormation& formation_;
     const PlanningLimits& limits_;
+    std::int64_t failingUntil_ = 0;
 };
 
 struct MinuteSpan {
@@ -68,6 +108,12 @@ std::vector<MinuteSpan> SpansWhereAllHold(ConditionScan& scan, std::int64_t firs
             inside = holds;
         }
         before = after;
+        // While the conditions fail, the steps at which they surely still
+        // fail need no look: the outcome there is known.
+        if (!holds) {
+            const std::int64_t knownSteps = (scan.FailingUntil() - before) / PlanningStepMinutes;
+            if (knownSteps > 0) before = std::min(before + knownSteps * PlanningStepMinutes, last);
+        }
     }
     if (inside) spans.push_back({start, last});
     return spans;

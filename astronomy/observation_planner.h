@@ -82,7 +82,11 @@ struct PlanInterval {
 ///
 /// Walks the range in steps of PlanningStepMinutes with CheckMoment; where
 /// the outcome changes between two steps, halves that step down to the
-/// minute. An interval still open at an end of the range is cut there.
+/// minute. Steps at which a failing condition cannot have been met yet are
+/// passed over (its quantity is short of its limit by more than it can
+/// change in the time: an altitude above the site's horizon by more than
+/// 0.3 degrees a minute, the Sun's altitude over the formation by more than
+/// 0.012), which changes nothing in the outcome. An interval still open at an end of the range is cut there.
 /// Conditions that hold for less than a step between two steps that fail
 /// are not seen. For each interval the best moment is sought among its
 /// ends and the steps inside, then to the minute among its neighbours

@@ -11,13 +11,6 @@ namespace {
 constexpr int kTransitSteps = 50;
 constexpr double kTransitPrecision = 1e-9;  // seconds
 
-/// The height for a transit time; no height counts as "beyond reach".
-std::optional<double> HeightFor(const ObservationState& state, double seconds, double latitude, double longitude)
-{
-    double terminatorCorrection = 0;
-    return MountainHeight(state, seconds, latitude, longitude, terminatorCorrection);
-}
-
 }  // namespace
 
 void PrepareMountainHeight(ObservationState& state)
@@ -40,11 +33,14 @@ std::optional<double> ExpectedTransitTime(const ObservationState& prepared, doub
                                           double height)
 {
     if (!(height > 0)) return std::nullopt;
+    // Everything that does not depend on the transit time once; the walk
+    // and the halving then cost two arcsines and a cosine a step.
+    const HeightCurve curve = PrepareHeightCurve(prepared, latitude, longitude);
     const double step = LongestTransitSeconds / kTransitSteps;
     double below = 0;  // a time whose height lies below the target
     for (int i = 1; i <= kTransitSteps; ++i) {
         const double t = i * step;
-        const std::optional<double> h = HeightFor(prepared, t, latitude, longitude);
+        const std::optional<double> h = HeightOnCurve(curve, t);
         if (!h) return std::nullopt;
         if (*h < height) {
             below = t;
@@ -53,7 +49,7 @@ std::optional<double> ExpectedTransitTime(const ObservationState& prepared, doub
         double above = t;
         while (above - below > kTransitPrecision) {
             const double middle = (below + above) / 2;
-            const std::optional<double> hm = HeightFor(prepared, middle, latitude, longitude);
+            const std::optional<double> hm = HeightOnCurve(curve, middle);
             if (hm && *hm < height)
                 below = middle;
             else

@@ -38,6 +38,14 @@ struct SunAltitudeBand {
 std::optional<double> VisibleSunAltitudeOver(const ObservationState& ephemerides, const SunOverMoon& sun,
                                              const SelenographicPoint& point);
 
+/// A point of the Moon as a unit vector from the Moon's centre (x towards
+/// longitude 0 on the equator, z towards the north pole), so that the
+/// angle to the Sun or the Earth is a dot product.
+struct MoonDirection {
+    double X = 0, Y = 0, Z = 0;
+};
+MoonDirection DirectionOf(const SelenographicPoint& point);
+
 /// The indices of the formations that face the Earth and see the Sun at an
 /// altitude within `band`, in the order of `points`.
 ///
@@ -46,3 +54,12 @@ std::optional<double> VisibleSunAltitudeOver(const ObservationState& ephemerides
 /// (bench/planner_bench, median of five, on a busy two-core machine).
 std::vector<std::size_t> FormationsInTerminatorZone(const ObservationState& ephemerides, const SunOverMoon& sun,
                                                     std::span<const SelenographicPoint> points, SunAltitudeBand band);
+
+/// The same with the points' directions made before (DirectionOf, one per
+/// point): those far from the band or the Earth's side are passed over by
+/// two dot products; the others are checked exactly as above, so the
+/// result is the same. Over 100,000 formations this takes the window
+/// "Lichtgrenze" from 11 ms to under 2 (bench/windows_bench).
+std::vector<std::size_t> FormationsInTerminatorZone(const ObservationState& ephemerides, const SunOverMoon& sun,
+                                                    std::span<const SelenographicPoint> points,
+                                                    std::span<const MoonDirection> directions, SunAltitudeBand band);

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/journal_statistics.h"
 #include "bench/support/headless_benchmarks.h"
+#include "bench/support/long_journal.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"
 
@@ -19,46 +20,12 @@
 
 namespace {
 
-constexpr int kTimingsPerNight = 20;
-constexpr int kFormations = 50;
-
-JournalMeasurement Timing(int night, int timing)
-{
-    JournalMeasurement m;
-    m.Day = 1 + night % 28;
-    m.Month = 1 + night / 28 % 12;
-    m.Year = 2000 + night / (28 * 12);
-    m.Hour = 21;
-    m.Minute = timing;
-    m.SiteName = "Zürich";
-    m.SiteLatitude = 47.3769;
-    m.SiteLongitude = 8.5417;
-    m.Formation = "Formation " + std::to_string(night % kFormations);
-    m.FormationLatitude = -11.25;
-    m.FormationLongitude = 29.75;
-    m.TransitSeconds = 1 + timing * 0.01;
-    m.Height = 2000 + timing * 7.3;
-    m.CatalogueHeight = "2100";
-    m.TerminatorCorrection = 0.1234;
-    m.SunAltitude = 4.5678;
-    return m;
-}
-
-std::string LongJournal(int nights)
-{
-    std::vector<JournalMeasurement> measurements;
-    for (int night = 0; night < nights; ++night)
-        for (int timing = 0; timing < kTimingsPerNight; ++timing) measurements.push_back(Timing(night, timing));
-    ExportJournal(measurements, ',', kJournalFileName);
-    return ReadBytes(kJournalFileName);
-}
-
 void BM_SaveMeasurement(benchmark::State& run)
 {
     TempWorkingDir dir;
     const int nights = static_cast<int>(run.range(0));
-    const std::string journal = LongJournal(nights);
-    const JournalMeasurement saved = Timing(nights - 1, kTimingsPerNight);
+    const std::string journal = WriteLongJournal(nights);
+    const JournalMeasurement saved = JournalTiming(nights - 1, kJournalTimingsPerNight);
     for (auto _ : run) {
         run.PauseTiming();
         WriteBytes(kJournalFileName, journal);
@@ -67,7 +34,7 @@ void BM_SaveMeasurement(benchmark::State& run)
         const Journal read = ReadJournal();
         benchmark::DoNotOptimize(NightStatistics(read.Entries, saved.Formation, NightOf(saved)));
     }
-    run.counters["measurements"] = nights * kTimingsPerNight;
+    run.counters["measurements"] = nights * kJournalTimingsPerNight;
 }
 BENCHMARK(BM_SaveMeasurement)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 
@@ -77,7 +44,7 @@ void BM_OpenJournalWindow(benchmark::State& run)
     WriteBytes("mirelta.ini", "Art\r\nBonn\r\n50,7333\r\n7,1\r\n");
     WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
     WriteBytes("objects.dat", "");
-    LongJournal(static_cast<int>(run.range(0)));
+    WriteLongJournal(static_cast<int>(run.range(0)));
     ObservationState state;
     RecordingMessageService messages;
     std::unique_ptr<MireltaWindows> windows = CreateWindows(state, messages, ',', [] {

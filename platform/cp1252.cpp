@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -68,9 +69,14 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
 
 std::string Cp1252ToUtf8(std::string_view bytes)
 {
-    std::string out;
+    // Most texts are plain ASCII, which UTF-8 spells the same: the part up
+    // to the first other byte is taken in one piece.
+    const auto ascii =
+        std::find_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; });
+    std::string out(bytes.begin(), ascii);
+    if (ascii == bytes.end()) return out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) {
+    for (char c : bytes.substr(static_cast<std::size_t>(ascii - bytes.begin()))) {
         auto b = static_cast<std::uint8_t>(c);
         if (b < 0x80)
             out += c;

@@ -1,5 +1,7 @@
 #include "platform/name_completion.h"
 
+#include "platform/name_list_model.h"
+
 #include <QComboBox>
 #include <QKeyEvent>
 
@@ -33,12 +35,20 @@ void CompletingListEdit::keyPressEvent(QKeyEvent* event)
     typing_ = false;
 }
 
-void CompletingListEdit::CompleteTypedText()
+QStringList CompletingListEdit::ListNames() const
 {
-    if (hasSelectedText() || cursorPosition() != text().size()) return;
+    // A list of names hands them over whole, without a copy per entry.
+    if (const auto* model = qobject_cast<const NameListModel*>(list_->model())) return model->Names();
     QStringList names;
     names.reserve(list_->count());
     for (int i = 0; i < list_->count(); ++i) names.append(list_->itemText(i));
+    return names;
+}
+
+void CompletingListEdit::CompleteTypedText()
+{
+    if (hasSelectedText() || cursorPosition() != text().size()) return;
+    const QStringList names = ListNames();
     const QString typed = text();
     const int index = CompletionIndex(names, typed);
     if (index < 0) return;

@@ -35,6 +35,8 @@ protected:
 
 private:
     void CompleteTypedText();
+    /// The entries of the list, in its order.
+    QStringList ListNames() const;
 
     QComboBox* list_;
     bool typing_ = false;  // a keystroke that inserts text is being handled

@@ -146,8 +146,9 @@ TextFileReader::TextFileReader(const std::string& fileName) : fileName_(fileName
 {
     int fd = Files().Open(fileName.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) ThrowReadError(fileName, errno);
+    std::string content;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) content_.reserve(static_cast<size_t>(info.st_size));
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
     char chunk[65536];
     for (;;) {
         ssize_t got = Files().Read(fd, chunk, sizeof chunk);
@@ -158,21 +159,23 @@ TextFileReader::TextFileReader(const std::string& fileName) : fileName_(fileName
             ThrowReadError(fileName, error == ENOENT ? EIO : error);
         }
         if (got == 0) break;
-        content_.append(chunk, static_cast<size_t>(got));
+        content.append(chunk, static_cast<size_t>(got));
     }
     Files().Close(fd);  // nothing was written: a failing close loses nothing
-    if (HasByteBeyondAscii(content_) && IsValidUtf8(content_)) content_ = FromUtf8File(content_, fileName);
+    if (HasByteBeyondAscii(content) && IsValidUtf8(content)) content = FromUtf8File(content, fileName);
+    content_ = std::make_shared<const std::string>(std::move(content));
 }
 
 std::string_view TextFileReader::ReadRawLine()
 {
     ++lineNumber_;
     if (AtEnd()) return {};
-    size_t end = content_.find('\n', position_);
-    size_t next = end == std::string::npos ? content_.size() : end + 1;
-    if (end == std::string::npos) end = content_.size();
-    std::string_view line(content_.data() + position_, end - position_);
-    if (!line.empty() && line.back() == '\r' && end < content_.size()) line.remove_suffix(1);
+    const std::string& content = *content_;
+    size_t end = content.find('\n', position_);
+    size_t next = end == std::string::npos ? content.size() : end + 1;
+    if (end == std::string::npos) end = content.size();
+    std::string_view line(content.data() + position_, end - position_);
+    if (!line.empty() && line.back() == '\r' && end < content.size()) line.remove_suffix(1);
     position_ = next;
     return line;
 }
@@ -186,8 +189,9 @@ void TextFileReader::SkipLines(int count)
 
 bool TextFileReader::AtEndOfRecords() const
 {
-    for (size_t i = position_; i < content_.size(); ++i)
-        if (!IsBlankLineByte(content_[i])) return false;
+    const std::string& content = *content_;
+    for (size_t i = position_; i < content.size(); ++i)
+        if (!IsBlankLineByte(content[i])) return false;
     return true;
 }
 

@@ -14,13 +14,21 @@
 // file holds its old or its new content, never a mixture.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 /// A whole file read in one go; lines are handed out as views into it, so
-/// scanning a file allocates nothing per line.
+/// scanning a file allocates nothing per line. A copy shares the bytes and
+/// reads on from where the original stands, on its own.
 class TextFileReader {
 public:
+    /// Where a reader stands: the next byte and the number of the line read last.
+    struct Position {
+        size_t Offset = 0;
+        int LineNumber = 0;
+    };
+
     /// Reads the file. Throws FileNotFoundError when it does not exist,
     /// FileAccessError when it cannot be read, EncodingError when it is
     /// UTF-8 with a character Windows-1252 cannot hold.
@@ -37,7 +45,7 @@ public:
     void SkipLines(int count);
 
     /// True when no byte is left to read.
-    bool AtEnd() const { return position_ >= content_.size(); }
+    bool AtEnd() const { return position_ >= content_->size(); }
 
     /// True when nothing but empty (or blank) lines is left: record loops
     /// stop here, so an empty line after the last record makes no record.
@@ -47,13 +55,22 @@ public:
     int LastLineNumber() const { return lineNumber_; }
 
     /// The bytes not read yet, exactly as they stand.
-    std::string_view RemainingBytes() const { return std::string_view(content_).substr(position_); }
+    std::string_view RemainingBytes() const { return std::string_view(*content_).substr(position_); }
+
+    /// Where the reader stands, and a return there (or to where a reader of
+    /// the same bytes stood).
+    Position Tell() const { return {position_, lineNumber_}; }
+    void Seek(Position position)
+    {
+        position_ = position.Offset;
+        lineNumber_ = position.LineNumber;
+    }
 
     const std::string& FileName() const { return fileName_; }
 
 private:
     std::string fileName_;
-    std::string content_;
+    std::shared_ptr<const std::string> content_;
     size_t position_ = 0;
     int lineNumber_ = 0;
 };

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+class QAbstractItemModel;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -23,6 +25,11 @@ struct ListColumn {
 /// fixed, unmovable columns, at `place` in `parent`.
 QTreeWidget* PlaceColumnList(QWidget* parent, const char* name, const QRect& place,
                              std::span<const ListColumn> columns);
+
+/// The same list as a view of `model`, which gives the headings: for long
+/// lists whose texts are made only when shown.
+QTreeView* PlaceColumnView(QWidget* parent, const char* name, const QRect& place, QAbstractItemModel* model,
+                           std::span<const ListColumn> columns);
 
 /// A row of UTF-8 texts, one per column, aligned as the columns say.
 QTreeWidgetItem* ColumnListRow(std::span<const std::string> texts, std::span<const ListColumn> columns);

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/form_widgets.h"
+#include "platform/name_list_model.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
 #include "reports/column_list.h"
@@ -17,13 +18,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 
 #include <cmath>
-#include <map>
 
 namespace {
 
@@ -120,6 +121,9 @@ void PlannerWindow::CreatePlannerPage(QWidget* page)
     FormationBox->setFont(FormFont());
     FormationBox->setGeometry(x, 8, 200, kEditHeight + 1);
     FormationBox->setMaxVisibleItems(20);
+    formationNames_ = new NameListModel(FormationBox);
+    FormationBox->setModel(formationNames_);
+    if (auto* entries = qobject_cast<QListView*>(FormationBox->view())) entries->setUniformItemSizes(true);
     connect(FormationBox, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { FormationBoxChange(); }); });
     FormationLabel = PlaceTextLine(page, "FormationLabel", x + 200 + 2 * kGap, 11, kPageWidth - x - 210);
     RangeLabel = PlaceTextLine(page, "RangeLabel", kMargin, 36, kListWidth);
@@ -221,21 +225,25 @@ void PlannerWindow::FormCreate()
 
 void PlannerWindow::ReadFormations()
 {
-    // Nothing of the last opening stays when the catalogue cannot be read.
-    {
-        const QSignalBlocker quiet(FormationBox);
-        FormationBox->clear();
-    }
-    formations_.clear();
     intervals_.clear();
     IntervalList->clear();
     FormationLabel->clear();
     RangeLabel->clear();
     PlanCountLabel->clear();
+    std::shared_ptr<const std::vector<CatalogueFormation>> catalogue;
+    try {
+        catalogue = source_ ? source_() : std::make_shared<const std::vector<CatalogueFormation>>();
+    } catch (...) {
+        // Nothing of the last opening stays when the catalogue cannot be read.
+        ShowFormations({}, {});
+        catalogue_.reset();
+        throw;
+    }
+    if (catalogue == catalogue_) return;  // the same formations, listed already
 
-    std::multimap<QString, Formation> byName;
+    std::vector<Formation> formations;
     QStringList names;
-    for (const CatalogueFormation& entry : source_ ? source_() : std::vector<CatalogueFormation>{}) {
+    for (const CatalogueFormation& entry : *catalogue) {
         const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
         const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
         if (!latitude || !longitude) continue;
@@ -245,24 +253,33 @@ void PlannerWindow::ReadFormations()
         };
         int height = 0;
         if (TryTextToInt(entry.Height, height) && height > 0) formation.Planned.Height = height;
+        formations.push_back(std::move(formation));
         names.append(FromUtf8(entry.Name));
-        byName.emplace(names.back(), std::move(formation));
     }
-    SortNamesAlphabetically(names);
-    for (const QString& name : names) {
-        auto found = byName.find(name);
-        formations_.push_back(std::move(found->second));
-        byName.erase(found);
+    std::vector<Formation> sortedFormations;
+    sortedFormations.reserve(formations.size());
+    QStringList sortedNames;
+    sortedNames.reserve(names.size());
+    for (qsizetype i : sorter_.Order(names)) {
+        sortedFormations.push_back(std::move(formations[static_cast<std::size_t>(i)]));
+        sortedNames.append(names[i]);
     }
+    ShowFormations(std::move(sortedFormations), std::move(sortedNames));
+    catalogue_ = std::move(catalogue);
+}
+
+void PlannerWindow::ShowFormations(std::vector<Formation> formations, QStringList names)
+{
+    formations_ = std::move(formations);
     const QSignalBlocker quiet(FormationBox);
-    FormationBox->addItems(names);
+    formationNames_->SetNames(std::move(names));
 }
 
 void PlannerWindow::SetPlanDefaults()
 {
     const QSignalBlocker quiet(FormationBox);
-    FormationBox->setCurrentIndex(
-        chosen_ ? FormationBox->findText(FromUtf8(chosen_()), Qt::MatchExactly | Qt::MatchCaseSensitive) : -1);
+    FormationBox->setCurrentIndex(chosen_ ? static_cast<int>(formationNames_->Names().indexOf(FromUtf8(chosen_())))
+                                          : -1);
     const PlanningLimits defaults;
     auto number = [this](double value) { return FromUtf8(FloatToText(value, decimalSeparator_)); };
     DaysEdit->setText(QString::number(DefaultPlanningDays));

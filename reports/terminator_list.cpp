@@ -31,25 +31,35 @@ std::optional<double> CatalogueCoordinate(const std::string& text)
     return std::nullopt;
 }
 
+PlacedFormations PlaceFormations(const std::vector<CatalogueFormation>& catalogue)
+{
+    PlacedFormations placed;
+    for (const CatalogueFormation& entry : catalogue) {
+        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
+        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
+        if (!latitude || !longitude) continue;
+        placed.Formations.push_back(&entry);
+        placed.Points.push_back({*latitude, *longitude});
+        placed.Directions.push_back(DirectionOf(placed.Points.back()));
+    }
+    return placed;
+}
+
 TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue)
+{
+    return SurveyTerminator(state, PlaceFormations(catalogue));
+}
+
+TerminatorSurvey SurveyTerminator(ObservationState& state, const PlacedFormations& placed)
 {
     PrepareMountainHeight(state);
     TerminatorSurvey survey;
     survey.Sun = SunOverMoonFromEphemerides(state);
 
-    std::vector<const CatalogueFormation*> placed;
-    std::vector<SelenographicPoint> points;
-    for (const CatalogueFormation& entry : catalogue) {
-        const std::optional<double> latitude = CatalogueCoordinate(entry.Latitude);
-        const std::optional<double> longitude = CatalogueCoordinate(entry.Longitude);
-        if (!latitude || !longitude) continue;
-        placed.push_back(&entry);
-        points.push_back({*latitude, *longitude});
-    }
     const SunAltitudeBand band{LowestTerminatorSunAltitude, HighestTerminatorSunAltitude};
-    for (std::size_t i : FormationsInTerminatorZone(state, survey.Sun, points, band)) {
-        const CatalogueFormation& entry = *placed[i];
-        const SelenographicPoint& p = points[i];
+    for (std::size_t i : FormationsInTerminatorZone(state, survey.Sun, placed.Points, placed.Directions, band)) {
+        const CatalogueFormation& entry = *placed.Formations[i];
+        const SelenographicPoint& p = placed.Points[i];
         TerminatorFormation formation{entry.Name,
                                       entry.Kind,
                                       SunAltitudeOver(survey.Sun, p.Latitude, p.Longitude),
@@ -67,13 +77,28 @@ TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<Cat
 
 void RankForHeightMeasurement(std::vector<TerminatorFormation>& formations)
 {
-    auto key = [](const TerminatorFormation& f) {
-        const bool timed = WorthTiming(f);
-        // Timed ones first, by falling time; then by rising Sun altitude.
-        return std::make_tuple(!timed, timed ? -*f.TransitSeconds : f.SunAltitude, std::cref(f.Name));
+    // Sorting small keys and moving each formation once is several times
+    // quicker than sorting the formations with their texts.
+    struct Key {
+        bool untimed;  // timed ones first, by falling time; then by rising Sun altitude
+        double value;
+        const std::string* name;
+        std::size_t index;
     };
-    std::stable_sort(formations.begin(), formations.end(),
-                     [&](const TerminatorFormation& a, const TerminatorFormation& b) { return key(a) < key(b); });
+    std::vector<Key> keys;
+    keys.reserve(formations.size());
+    for (std::size_t i = 0; i < formations.size(); ++i) {
+        const TerminatorFormation& f = formations[i];
+        const bool timed = WorthTiming(f);
+        keys.push_back({!timed, timed ? -*f.TransitSeconds : f.SunAltitude, &f.Name, i});
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return std::tie(a.untimed, a.value, *a.name) < std::tie(b.untimed, b.value, *b.name);
+    });
+    std::vector<TerminatorFormation> ranked;
+    ranked.reserve(formations.size());
+    for (const Key& key : keys) ranked.push_back(std::move(formations[key.index]));
+    formations = std::move(ranked);
 }
 
 std::string TerminatorHeading(const ObservationState& state, const SunOverMoon& sun, char decimalSeparator)

@@ -4,6 +4,7 @@
 
 #include "astronomy/observation_state.h"
 #include "astronomy/sun_over_formation.h"
+#include "astronomy/terminator_zone.h"
 
 #include <optional>
 #include <string>
@@ -47,6 +48,15 @@ struct TerminatorSurvey {
     std::vector<TerminatorFormation> Formations;  ///< ranked (RankForHeightMeasurement)
 };
 
+/// The formations of a catalogue that can be placed on the Moon, with their
+/// places: those whose latitude and longitude are numbers.
+struct PlacedFormations {
+    std::vector<const CatalogueFormation*> Formations;  ///< into the catalogue, in its order
+    std::vector<SelenographicPoint> Points;             ///< the place of each
+    std::vector<MoonDirection> Directions;              ///< the place of each as a direction
+};
+PlacedFormations PlaceFormations(const std::vector<CatalogueFormation>& catalogue);
+
 /// The formations near the terminator for the state's date, time and site.
 ///
 /// Runs PrepareMountainHeight (the physical ephemerides in degrees, the
@@ -58,6 +68,8 @@ struct TerminatorSurvey {
 /// (ExpectedTransitTime). Formations whose latitude or longitude is empty or
 /// not a number cannot be placed and are left out.
 TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<CatalogueFormation>& catalogue);
+/// The same over formations placed before (the catalogue must live on).
+TerminatorSurvey SurveyTerminator(ObservationState& state, const PlacedFormations& placed);
 
 /// Orders the formations for a height measurement: first those whose
 /// expected transit time lies between ShortestTimedTransitSeconds and

@@ -3,11 +3,12 @@
 #include "platform/form_widgets.h"
 #include "reports/column_list.h"
 #include "reports/report_window.h"
+#include "reports/terminator_list_model.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -30,6 +31,15 @@ constexpr ListColumn kColumns[TerminatorWindow::ColumnCount] = {
     {"Durchgang",   68,  true },
 };
 
+constexpr const char* kColumnTips[TerminatorWindow::ColumnCount] = {
+    "",
+    "",
+    "Höhe der Sonne über dem Horizont der Formation",
+    "",
+    "Höhe der Formation laut Objektliste",
+    "Zu erwartende Durchgangszeit des Bergschattens durchs Teleskopvisier",
+};
+
 }  // namespace
 
 TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, ObservationState& state,
@@ -43,15 +53,11 @@ TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, Obs
     setObjectName(QStringLiteral("TerminatorWindow"));
     HeadingLabel = PlaceTextLine(this, "HeadingLabel", kMargin, 8, kClientWidth - 2 * kMargin);
 
-    FormationList = PlaceColumnList(this, "FormationList",
-                                    QRect(kMargin, kListTop, kClientWidth - 2 * kMargin, kListHeight), kColumns);
-    QTreeWidgetItem* headings = FormationList->headerItem();
-    headings->setToolTip(SunAltitudeColumn, QStringLiteral("Höhe der Sonne über dem Horizont der Formation"));
-    headings->setToolTip(HeightColumn, QStringLiteral("Höhe der Formation laut Objektliste"));
-    headings->setToolTip(TransitColumn,
-                         QStringLiteral("Zu erwartende Durchgangszeit des Bergschattens durchs Teleskopvisier"));
-    connect(FormationList, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { Guarded([&] { FormationListDoubleClick(item); }); });
+    Formations = new TerminatorListModel(kColumns, kColumnTips, decimalSeparator_, this);
+    FormationList = PlaceColumnView(
+        this, "FormationList", QRect(kMargin, kListTop, kClientWidth - 2 * kMargin, kListHeight), Formations, kColumns);
+    connect(FormationList, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex& index) { Guarded([&] { FormationListDoubleClick(index); }); });
 
     CountLabel = PlaceTextLine(this, "CountLabel", kMargin, kCountTop, kClientWidth - 2 * kMargin);
     OkButton = PlaceButton(this, "OkButton", QStringLiteral("Ok"), (kClientWidth - kButtonWidth) / 2, kButtonTop,
@@ -64,42 +70,34 @@ TerminatorWindow::TerminatorWindow(QWidget* owner, MessageService& messages, Obs
 void TerminatorWindow::FormCreate()
 {
     CentreOverOwner();
-    const std::vector<CatalogueFormation> catalogue = source_ ? source_() : std::vector<CatalogueFormation>{};
-    const TerminatorSurvey survey = SurveyTerminator(state_, catalogue);
+    auto catalogue = source_ ? source_() : std::make_shared<const std::vector<CatalogueFormation>>();
+    if (catalogue != catalogue_) {
+        placed_ = PlaceFormations(*catalogue);
+        catalogue_ = std::move(catalogue);
+    }
+    TerminatorSurvey survey = SurveyTerminator(state_, placed_);
     SetFittedText(HeadingLabel, TerminatorHeading(state_, survey.Sun, decimalSeparator_));
-    FillList(survey.Formations);
+    FillList(std::move(survey.Formations));
 }
 
-void TerminatorWindow::FillList(const std::vector<TerminatorFormation>& formations)
+void TerminatorWindow::FillList(std::vector<TerminatorFormation> formations)
 {
-    FormationList->clear();
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(static_cast<qsizetype>(formations.size()));
-    for (const TerminatorFormation& f : formations) {
-        const std::string texts[ColumnCount] = {f.Name,
-                                                f.Kind,
-                                                OneDecimalText(f.SunAltitude, decimalSeparator_) + "°",
-                                                TerminatorSideText(f.Side),
-                                                CatalogueHeightText(f.Height),
-                                                TransitTimeText(f.TransitSeconds, decimalSeparator_)};
-        rows.append(ColumnListRow(texts, kColumns));
-    }
-    FormationList->addTopLevelItems(rows);
-
-    if (formations.empty())
+    const std::size_t count = formations.size();
+    Formations->SetFormations(std::move(formations));
+    if (count == 0)
         CountLabel->setText(QStringLiteral("Keine Formation der Objektliste liegt an der Lichtgrenze."));
     else
-        CountLabel->setText(QString::number(formations.size()) +
-                            (formations.size() == 1 ? QStringLiteral(" Formation") : QStringLiteral(" Formationen")) +
+        CountLabel->setText(QString::number(count) +
+                            (count == 1 ? QStringLiteral(" Formation") : QStringLiteral(" Formationen")) +
                             QStringLiteral(" an der Lichtgrenze. Doppelklick wählt die Formation auf der Karte."));
 }
 
 void TerminatorWindow::OkButtonClick() { LeaveDialog(); }
 
-void TerminatorWindow::FormationListDoubleClick(QTreeWidgetItem* item)
+void TerminatorWindow::FormationListDoubleClick(const QModelIndex& row)
 {
-    if (!item) return;
-    const std::string name = item->text(NameColumn).toStdString();
+    if (!row.isValid() || row.row() >= Formations->rowCount()) return;
+    const std::string name = Formations->Formations()[static_cast<std::size_t>(row.row())].Name;
     LeaveDialog();
     if (choose_) choose_(name);
 }

@@ -74,6 +74,8 @@ void TForm3::CreateControls()
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setFont(FormFont());
     ListBox1->setGeometry(16, 8, 273, 89);
+    // One line in one font each: a long list need not measure every entry.
+    ListBox1->setUniformItemSizes(true);
 
     Button3 = PlaceButton(this, "Button3", QStringLiteral("entferne Auswahl"), 16, 104, 97, 21);
     Button3->setStatusTip(QStringLiteral("löscht den ausgewählten Ortseintrag"));

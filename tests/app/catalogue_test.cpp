@@ -9,7 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -24,13 +31,29 @@ TEST_F(Catalogue, NamesInFileOrder)
 {
     WriteBytes("objects.dat", Record("10 20 30 40", "Tycho", "-43,3", "-11,2", "4800", "1") +
                                   Record("50 60 70 80", "Pl\xE4tzchen", "", "", "", "0"));
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Tycho", "Plätzchen"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"Tycho", "Plätzchen"}));
+}
+
+TEST_F(Catalogue, ListsGetNameCoordinatesHeightAndKindOnly)
+{
+    WriteBytes("objects.dat", CatalogueRecord({"10 20 30 40", "K\xF6nig", "-43,3", "-11,2", "4800", "1", "Krater",
+                                               "zweite Zeile", "dritte Zeile"}));
+    const LunarObject whole = ReadAllObjects().at(0);
+    const LunarObject listed = ReadAllObjects(ObjectTexts::ForLists).at(0);
+    EXPECT_EQ(listed.Name, "König");
+    EXPECT_EQ(listed.SelenographicLatitude, whole.SelenographicLatitude);
+    EXPECT_EQ(listed.SelenographicLongitude, whole.SelenographicLongitude);
+    EXPECT_EQ(listed.Height, "4800");
+    EXPECT_EQ(listed.Description1, "Krater");
+    EXPECT_EQ(listed.FrameRight, whole.FrameRight);
+    EXPECT_TRUE(listed.Description2.empty());
+    EXPECT_EQ(whole.Description2, "zweite Zeile");
 }
 
 TEST_F(Catalogue, EmptyFileGivesOneEmptyName)
 {
     WriteBytes("objects.dat", "");
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{""}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{""}));
 }
 
 TEST_F(Catalogue, LfOnlyFilesReadLikeCrLfFiles)
@@ -40,7 +63,7 @@ TEST_F(Catalogue, LfOnlyFilesReadLikeCrLfFiles)
     for (char c : crlf)
         if (c != '\r') lf += c;
     WriteBytes("objects.dat", lf);
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"A", "B"}));
     auto found = FindObjectByName("B", selected);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->FrameBottom, 8);
@@ -50,7 +73,7 @@ TEST_F(Catalogue, LfOnlyFilesReadLikeCrLfFiles)
 TEST_F(Catalogue, TruncatedLastRecordReadsWithEmptyFields)
 {
     WriteBytes("objects.dat", Record("1 2 3 4", "A", "1", "2", "", "0") + "10\r\n20\r\n30\r\n40\r\nHalb\r\n5,5\r\n");
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"A", "Halb"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"A", "Halb"}));
     auto found = FindObjectByName("Halb", selected);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->SelenographicLatitude, "5,5");
@@ -157,7 +180,7 @@ TEST_F(Catalogue, EmptyLinesAtTheEndAreNoRecord)
     std::string user = Record("1 2 3 4", "Weg", "", "", "", "2");
     std::string other = Record("5 6 7 8", "Bleibt", "1", "2", "", "1");
     WriteBytes("objects.dat", other + user + "\r\n\r\n");
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Weg"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Weg"}));
     EXPECT_EQ(DeleteUserObjects("Weg"), 1);
     EXPECT_EQ(ReadBytes("objects.dat"), other);
 
@@ -166,14 +189,14 @@ TEST_F(Catalogue, EmptyLinesAtTheEndAreNoRecord)
     object.Name = "Neu";
     object.Origin = "2";
     AppendObject(object);
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Neu"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"Bleibt", "Neu"}));
 }
 
 TEST_F(Catalogue, ACatalogueSavedAsUtf8ShowsItsAccentsAndIsStoredAsWindows1252Again)
 {
     WriteBytes("objects.dat",
                Record("1 2 3 4", "Linn\xC3\xA9", "27,7", "11,8", "", "1") + Record("5 6 7 8", "Weg", "", "", "", "2"));
-    EXPECT_EQ(ReadObjectNames(), (std::vector<std::string>{"Linné", "Weg"}));
+    EXPECT_EQ(*ReadObjectNames(), (std::vector<std::string>{"Linné", "Weg"}));
     ASSERT_TRUE(FindObjectByName("Linné", selected));
     DeleteUserObjects("Weg");
     EXPECT_EQ(ReadBytes("objects.dat"), Record("1 2 3 4", "Linn\xE9", "27,7", "11,8", "", "1"));
@@ -277,7 +300,7 @@ TEST_F(Catalogue, AppendAddsOneRecordAtTheEnd)
     EXPECT_EQ(ReadBytes("objects.dat"), first +
                                             "120\r\n140\r\n60\r\n75\r\nMein Krater\r\n-10,5\r\n20\r\n1200\r\nGr\xF6\xDF"
                                             "er als gedacht\r\n\r\n\r\n2\r\n");
-    EXPECT_EQ(ReadObjectNames().back(), "Mein Krater");
+    EXPECT_EQ(ReadObjectNames()->back(), "Mein Krater");
 }
 
 TEST_F(Catalogue, AppendRefusesTextsTheFileCannotHold)
@@ -307,3 +330,51 @@ TEST_F(Catalogue, AppendRefusesTextsTheFileCannotHold)
 }
 
 }  // namespace
+
+// The catalogue read last serves the next lookups while the file stays as it
+// was (here as soon as it is read; the program waits for a file to settle).
+// Whatever another program does to the file is seen by the next lookup.
+class KeptCatalogue : public Catalogue {
+protected:
+    void SetUp() override { SetCatalogueSettleTime(std::chrono::nanoseconds(0)); }
+    void TearDown() override { SetCatalogueSettleTime(kCatalogueSettleTime); }
+};
+
+TEST_F(KeptCatalogue, AChangeByAnotherProgramIsSeenAtTheNextLookup)
+{
+    const std::string before = Record("1 2 3 4", "Alt", "1", "2", "100", "1");
+    const std::string renamed = Record("1 2 3 4", "Neu", "1", "2", "100", "1");  // as long as `before`
+    struct Change {
+        const char* how;
+        std::function<void()> make;
+        std::vector<std::string> names;
+    };
+    const Change changes[] = {
+        {"rewritten in place, as long as before",
+         [&] { std::fstream(kCatalogueFileName, std::ios::binary | std::ios::in | std::ios::out) << renamed; },
+         {"Neu"}                                                                                                              },
+        {"replaced by a renamed new file",
+         [&] {
+             WriteBytes("objects.neu", renamed);
+             std::filesystem::rename("objects.neu", kCatalogueFileName);
+         },                                                                                                     {"Neu"}       },
+        {"grown by a record",                     [&] { WriteBytes(kCatalogueFileName, before + renamed); },    {"Alt", "Neu"}},
+    };
+    for (const Change& change : changes) {
+        WriteBytes(kCatalogueFileName, before);
+        const std::shared_ptr<const std::vector<std::string>> read = ReadObjectNames();
+        const std::uint64_t version = CatalogueVersion();
+        ASSERT_TRUE(FindObjectByName("Alt", selected));
+        EXPECT_EQ(ReadObjectNames(), read) << "kept while unchanged";
+        EXPECT_EQ(CatalogueVersion(), version);
+        // The file system stamps the change a clock tick later.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        change.make();
+        EXPECT_NE(CatalogueVersion(), version) << change.how;
+        EXPECT_EQ(*ReadObjectNames(), change.names) << change.how;
+        EXPECT_EQ(FindObjectByName("Neu", selected).has_value(), true) << change.how;
+        EXPECT_EQ(FindObjectAtPoint(1, 3, selected)->Name, change.names.front()) << change.how;
+    }
+    std::filesystem::remove(kCatalogueFileName);
+    EXPECT_THROW(FindObjectByName("Alt", selected), FileNotFoundError);
+}

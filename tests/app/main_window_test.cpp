@@ -1,6 +1,7 @@
 // The main window: layout, start and reload, the object list, deleting,
 // the sort commands, the map markers and the dialog commands.
 
+#include "app/catalogue.h"
 #include "platform/text_file.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
@@ -69,7 +70,11 @@ private:
 
 private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup() { f.reset(); }
+    void cleanup()
+    {
+        f.reset();
+        SetCatalogueSettleTime(kCatalogueSettleTime);
+    }
 
     void controlsSitWhereTheWindowDesignPutsThem()
     {
@@ -497,6 +502,35 @@ private slots:
         QVERIFY(!w.Button5->isEnabled());
         QVERIFY(!w.GroupBox2->isHidden());
         QCOMPARE(w.Cursor2->pos(), QPoint(8 + 110 - 11, 48 + 160 - 11));
+    }
+
+    void aChangeByAnotherProgramIsSeenAtTheNextKeystrokePickAndReload()
+    {
+        // The window keeps the catalogue it read while the file is unchanged.
+        SetCatalogueSettleTime(std::chrono::nanoseconds(0));
+        StartWith("Alph\r\nBonn\r\n50,7333\r\n7,1\r\n", SampleCatalogue());
+        TForm1& w = f->main();
+        Choose(QStringLiteral("Tycho"));
+        QCOMPARE(w.Label13->text(), QStringLiteral("Krater"));
+
+        // Another program renames a crater and changes Tycho's description,
+        // a clock tick later, keeping the file's length.
+        std::string changed = SampleCatalogue();
+        changed.replace(changed.find("Krater"), 6, "Kegel ");
+        changed.replace(changed.find("Albategnius"), 11, "Zagut      ");
+        QCOMPARE(changed.size(), SampleCatalogue().size());
+        QTest::qWait(20);
+        WriteBytes("objects.dat", changed);
+
+        Choose(QStringLiteral("Tycho"));
+        QCOMPARE(w.Label13->text(), QStringLiteral("Kegel "));
+        w.PointerLeft = 305 - 11;
+        w.PointerTop = 305 - 11;
+        w.Cursor1Click();
+        QCOMPARE(w.Label5->text(), QStringLiteral("Zagut      "));
+        w.Objektlistealphabetischsortieren1->trigger();
+        QCOMPARE(ListItems(w.ComboBox1),
+                 (QStringList{"Ärmel", "Mein Berg", "Ohne Länge", "Tycho", "Tycho", "Zagut      "}));
     }
 
     void pickOnAnEdgeOfAFrameCounts()

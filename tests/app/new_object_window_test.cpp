@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(w().Edit6->text(), QStringLiteral("eins zwei"));
         w().Button2Click();
         QCOMPARE(f->messages.lastText(), QStringLiteral("Daten wurden hinzugefügt."));
-        QCOMPARE(ReadObjectNames(), (std::vector<std::string>{"Tycho", "Kopiert Zweite Zeile"}));
+        QCOMPARE(*ReadObjectNames(), (std::vector<std::string>{"Tycho", "Kopiert Zweite Zeile"}));
         SelectedObjectTexts selected;
         std::optional<LunarObject> stored = FindObjectByName("Kopiert Zweite Zeile", selected);
         QVERIFY(stored);

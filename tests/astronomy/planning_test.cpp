@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -200,6 +202,69 @@ TEST(Planner, NoIntervalWhenTheConditionsNeverMeet)
     // Nothing in the first days of February (see above).
     EXPECT_TRUE(
         PlanObservations(StateAt(1, 2, 2003, 0, 0, kBerlinLatitude, kBerlinLongitude), kPlato, limits, 5).empty());
+}
+
+// The intervals as the grid walk finds them looking at every step (and
+// halving a step where the outcome changes), as first and last minutes.
+std::vector<std::pair<std::int64_t, std::int64_t>> SpansLookingAtEveryStep(const ObservationState& base,
+                                                                           const PlannedFormation& formation,
+                                                                           const PlanningLimits& limits, int days)
+{
+    auto holds = [&](std::int64_t minute) {
+        ObservationState s = base;
+        SetObservationMoment(s, MomentOfMinute(minute));
+        return CheckMoment(s, formation.Position, limits, true).Met;
+    };
+    auto firstWith = [&](bool outcome, std::int64_t before, std::int64_t after) {
+        while (after - before > 1) {
+            const std::int64_t middle = before + (after - before) / 2;
+            (holds(middle) == outcome ? after : before) = middle;
+        }
+        return after;
+    };
+    const std::int64_t first = Minutes(PlanStart(base)), last = Minutes(PlanEnd(base, days));
+    std::vector<std::pair<std::int64_t, std::int64_t>> spans;
+    bool inside = holds(first);
+    std::int64_t start = first;
+    for (std::int64_t before = first; before < last; before = std::min(before + PlanningStepMinutes, last)) {
+        const std::int64_t after = std::min(before + PlanningStepMinutes, last);
+        const bool now = holds(after);
+        if (now == inside) continue;
+        const std::int64_t change = firstWith(now, before, after);
+        if (now)
+            start = change;
+        else
+            spans.push_back({start, change - 1});
+        inside = now;
+    }
+    if (inside) spans.push_back({start, last});
+    return spans;
+}
+
+TEST(Planner, PassingOverStepsWhoseOutcomeIsKnownMissesNothing)
+{
+    // The plan skips the steps at which a failing condition cannot have been
+    // met yet; it must find exactly the intervals of a look at every step.
+    const std::pair<double, double> sites[] = {
+        {kBerlinLatitude, kBerlinLongitude},
+        {-33.87,          151.21          }, // Sydney
+        {69.65,           18.96           }, // Tromsø: midnight sun and polar night
+    };
+    const PlannedFormation formations[] = {
+        kPlato,
+        {{0.0, 30.0},    1500.0      },
+        {{-60.0, -20.0}, std::nullopt},
+        {{-5.0, 85.0},   3000.0      }, // at the limb: turned away now and then
+    };
+    for (const auto& [latitude, longitude] : sites)
+        for (const PlannedFormation& formation : formations) {
+            const ObservationState s = StateAt(20, 5, 2003, 12, 0, latitude, longitude);
+            std::vector<std::pair<std::int64_t, std::int64_t>> planned;
+            for (const PlanInterval& i : PlanObservations(s, formation, PlanningLimits{}, 40))
+                planned.push_back({Minutes(i.Start), Minutes(i.End)});
+            EXPECT_EQ(planned, SpansLookingAtEveryStep(s, formation, PlanningLimits{}, 40))
+                << latitude << " " << formation.Position.Latitude << " " << formation.Position.Longitude;
+        }
 }
 
 TEST(Planner, WithoutAHeightTheBestMomentHasTheLowestSun)

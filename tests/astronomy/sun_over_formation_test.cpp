@@ -3,12 +3,14 @@
 
 #include "astronomy/sun_over_formation.h"
 #include "astronomy/shadow_transit.h"
+#include "astronomy/terminator_zone.h"
 #include "tests/astronomy/astronomy_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -132,3 +134,33 @@ TEST(ExpectedTransitTime, GivesBackTheHeightThroughTheHeightFormula)
 }
 
 }  // namespace
+
+TEST(TerminatorZone, DirectionsPassOverExactlyThoseOutsideTheZone)
+{
+    // A grid of points every 0.7 degrees, through a lunation, with bands
+    // that end exactly on the altitude of grid points, against the check
+    // of every point one by one.
+    std::vector<SelenographicPoint> points;
+    for (double latitude = -89.6; latitude < 90; latitude += 0.7)
+        for (double longitude = -179.5; longitude < 180; longitude += 0.7) points.push_back({latitude, longitude});
+    std::vector<MoonDirection> directions;
+    for (const SelenographicPoint& p : points) directions.push_back(DirectionOf(p));
+    for (int day = 1; day <= 29; day += 4) {
+        ObservationState s = StateAt(day, 3, 2003, 21, 0);
+        const SunOverMoon sun = ComputeSunOverMoon(s);
+        const double edge = *VisibleSunAltitudeOver(s, sun, {0, sun.SubsolarLongitude - 89.6});
+        for (const SunAltitudeBand band : {
+                 SunAltitudeBand{-0.5, 12},
+                 SunAltitudeBand{edge, 10},
+                 SunAltitudeBand{-90,  90}
+        }) {
+            std::vector<std::size_t> expected;
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const std::optional<double> altitude = VisibleSunAltitudeOver(s, sun, points[i]);
+                if (altitude && band.Contains(*altitude)) expected.push_back(i);
+            }
+            EXPECT_EQ(FormationsInTerminatorZone(s, sun, points, directions, band), expected) << day;
+            EXPECT_EQ(FormationsInTerminatorZone(s, sun, points, band), expected) << day;
+        }
+    }
+}

@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 
@@ -137,18 +137,19 @@ private slots:
         w.Lichtgrenzeheute1->trigger();
         TerminatorWindow& window = *f->windows->Terminator;
         QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
-        QTreeWidget* list = window.FormationList;
-        QVERIFY(list->topLevelItemCount() > 10);
+        QTreeView* list = window.FormationList;
+        const QAbstractItemModel& rows = *list->model();
+        QVERIFY(rows.rowCount() > 10);
 
         QStringList tooWide;
         const QFontMetrics metrics = list->fontMetrics();
         constexpr int kCellMargins = 8;  // the text's inset on both sides of a cell
         for (int column = 0; column < TerminatorWindow::ColumnCount; ++column) {
             const int room = list->columnWidth(column) - kCellMargins;
-            if (list->header()->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) > room)
-                tooWide << list->headerItem()->text(column);
-            for (int row = 0; row < list->topLevelItemCount(); ++row) {
-                const QString text = list->topLevelItem(row)->text(column);
+            const QString heading = rows.headerData(column, Qt::Horizontal).toString();
+            if (list->header()->fontMetrics().horizontalAdvance(heading) > room) tooWide << heading;
+            for (int row = 0; row < rows.rowCount(); ++row) {
+                const QString text = rows.index(row, column).data().toString();
                 if (metrics.horizontalAdvance(text) > room) tooWide << text;
             }
         }

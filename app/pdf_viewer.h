@@ -28,8 +28,8 @@ std::string PdfViewerCommand(const XdgDirectories& directories);
 /// quotes. Quotes inside the path stay.
 std::string TrimViewerCommand(std::string command);
 
-/// The arguments of an Exec line by the rules of the freedesktop Desktop
-/// Entry specification: first the escapes of a string value (\s, \n, \t,
+/// The arguments of an Exec line by the freedesktop.org rules for desktop
+/// entries: first the escapes of a string value (\s, \n, \t,
 /// \r, \\), then the quoting (blanks separate arguments; an argument in
 /// double quotes keeps its blanks, and there a backslash takes the next
 /// character as it is). "%%" is a percent sign; the first other field code

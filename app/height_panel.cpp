@@ -5,8 +5,8 @@
 // in app/measurement_journal.h and app/journal_statistics.h.
 
 #include "app/Unit1.h"
-#include "app/height_measurement.h"
-#include "app/journal_statistics.h"
+#include "journal/height_measurement.h"
+#include "journal/journal_statistics.h"
 #include "platform/form_widgets.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"

@@ -4,8 +4,8 @@
 // the record live in app/new_object.h and app/map_geometry.h.
 
 #include "app/Unit1.h"
-#include "app/focus_rectangle.h"
 #include "app/new_object.h"
+#include "map/focus_rectangle.h"
 #include "platform/errors.h"
 #include "platform/form_widgets.h"
 

@@ -6,7 +6,7 @@
 // once (never a record twice).
 
 #include "tests/reliability/file_faults.h"
-#include "app/measurement_journal.h"
+#include "journal/measurement_journal.h"
 #include "platform/errors.h"
 #include "tests/reliability/file_changes.h"
 #include "tests/support/temp_working_dir.h"

@@ -1,7 +1,7 @@
 // The main window's mode for defining a new object (panel "Neues Objekt",
 // GroupBox3): outlining a frame on the map with Cursor3, confirming it,
 // entering the data and saving or cancelling. The checks, the proposal and
-// the record live in app/new_object.h and app/map_geometry.h.
+// the record live in app/new_object.h and map/map_geometry.h.
 
 #include "app/Unit1.h"
 #include "app/new_object.h"

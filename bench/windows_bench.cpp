@@ -82,7 +82,7 @@ public:
 
     // The file of `catalogue`, written when first asked for. A user's
     // catalogue has lain unchanged for a while, so the program keeps what it
-    // read (app/catalogue.h): the first use waits until the file has settled.
+    // read (catalogue/catalogue.h): the first use waits until the file has settled.
     std::filesystem::path Of(const Catalogue& catalogue)
     {
         const std::filesystem::path file = folder_ / catalogue.Name;

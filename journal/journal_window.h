@@ -3,8 +3,8 @@
 // formation (or of all), newest first, and per formation and observing
 // night their count, mean height, scatter and the precision of the mean.
 // Rows can be deleted (after a question) and the shown ones exported.
-// The file and the statistics live in app/measurement_journal.h and
-// app/journal_statistics.h.
+// The file and the statistics live in journal/measurement_journal.h and
+// journal/journal_statistics.h.
 //
 // Speed (bench/journal_bench, CPU time): opening on 2,000 measurements
 // takes about 14 ms, on 10,000 about 55 ms, most of it in the list rows.

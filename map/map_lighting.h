@@ -30,7 +30,7 @@ double LitMapBrightness(double sunAltitudeSine);
 /// Returned in `lit` (same layout, may not alias `artwork`): every pixel
 ///   that the disc touches with its red, green and blue scaled by
 ///   LitMapBrightness for the Sun's altitude over the point the map's view
-///   shows there (astronomy/map_projection.h); pixels off the disc copied
+///   shows there (map/map_projection.h); pixels off the disc copied
 ///   unchanged. Pixels of the disc's rim take the light of the nearest limb
 ///   point.
 ///

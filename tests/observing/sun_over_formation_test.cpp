@@ -133,6 +133,22 @@ TEST(ExpectedTransitTime, GivesBackTheHeightThroughTheHeightFormula)
     EXPECT_FALSE(ExpectedTransitTime(s, latitude, longitude, 0.0).has_value());
 }
 
+TEST(ExpectedTransitTime, ReachesTheTopOfItsRange)
+{
+    // A height first reached in the walk's last step: that step must still
+    // be looked at and halved.
+    ObservationState s = StateAt(15, 3, 2003, 20, 5, 50.7333, 7.1);
+    PrepareMountainHeight(s);
+    const double latitude = 10.0;
+    const double longitude = s.TerminatorLongitude + 4.0;
+    double lambdaC = 0;
+    const std::optional<double> height = MountainHeight(s, 4.95, latitude, longitude, lambdaC);
+    ASSERT_TRUE(height.has_value());
+    const std::optional<double> t = ExpectedTransitTime(s, latitude, longitude, *height);
+    ASSERT_TRUE(t.has_value());
+    EXPECT_NEAR(*t, 4.95, 1e-6);
+}
+
 }  // namespace
 
 TEST(TerminatorZone, DirectionsPassOverExactlyThoseOutsideTheZone)

@@ -145,6 +145,8 @@ void TForm1::CreateMenus()
                                    &TForm1::Lichtgrenzeheute1Click);
     Beobachtungsplaner1 = AddCommand(Mondzustand1, "Beobachtungsplaner1", QStringLiteral("B&eobachtungsplaner..."),
                                      &TForm1::Beobachtungsplaner1Click);
+    HoeheausFoto1 =
+        AddCommand(Mondzustand1, "HoeheausFoto1", QStringLiteral("Höhe aus &Foto..."), &TForm1::HoeheausFoto1Click);
     CreateJournalCommands();
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
@@ -593,6 +595,8 @@ void TForm1::UpdateMapLighting()
 void TForm1::Lichtgrenzeheute1Click() { OpenDialogWindow(dialogs_.Terminator); }
 
 void TForm1::Beobachtungsplaner1Click() { OpenDialogWindow(dialogs_.Planner); }
+
+void TForm1::HoeheausFoto1Click() { OpenDialogWindow(dialogs_.Photo); }
 
 void TForm1::ChooseObject(const QString& name)
 {

@@ -46,6 +46,7 @@ struct MainWindowDialogs {
     MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
     MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
     MireltaDialog* Journal = nullptr;     ///< saved measurements ("Messprotokoll")
+    MireltaDialog* Photo = nullptr;       ///< heights from a photograph ("Höhe aus Foto")
 };
 
 class TForm1 : public QMainWindow {
@@ -108,11 +109,12 @@ public:
     void About1Click();
     void Beenden1Click();
 
-    // Additions to the menu "Mondzustand...": the lit map and the
-    // formations at the terminator.
+    // Additions to the menu "Mondzustand...": the lit map, the formations
+    // at the terminator, the planner and heights from a photograph.
     void BeleuchtungaufderKarte1Click();
     void Lichtgrenzeheute1Click();
     void Beobachtungsplaner1Click();
+    void HoeheausFoto1Click();
 
     /// Lights the map anew for the observation's date and time while
     /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
@@ -157,6 +159,7 @@ public:
     QAction* BeleuchtungaufderKarte1 = nullptr;
     QAction* Lichtgrenzeheute1 = nullptr;
     QAction* Beobachtungsplaner1 = nullptr;
+    QAction* HoeheausFoto1 = nullptr;
     QAction* Messungspeichern1 = nullptr;
     QAction* Messprotokoll1 = nullptr;
 

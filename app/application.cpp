@@ -123,8 +123,11 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     windows->Journal = std::make_unique<JournalWindow>(main, messages, decimalSeparator,
                                                        [main] { return main->Label5->text().toStdString(); });
 
+    // Computes on its own copy of the state, for the picture's moment and site.
+    windows->Photo = std::make_unique<PhotoWindow>(main, messages, state, decimalSeparator, CatalogueFormations);
+
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
                       windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get(),
-                      windows->Journal.get()});
+                      windows->Journal.get(), windows->Photo.get()});
     return windows;
 }

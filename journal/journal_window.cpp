@@ -37,19 +37,20 @@ struct ColumnDesign {
 // Wide enough for "15.03.2003", a 30-character name, "5,25 s", "12345,6m",
 // "-100%", "-12,3°", "31. 12. 2003/1. 1. 2004" in the window's font.
 constexpr ColumnDesign kMeasurementColumns[JournalWindow::MeasurementColumnCount] = {
-    {"Datum",     70,  false, nullptr                                                                },
-    {"Zeit",      38,  false, "Uhrzeit der Messung (MEZ)"                                            },
-    {"Formation", 124, false, nullptr                                                                },
-    {"Ort",       86,  false, "Beobachtungsort"                                                      },
-    {"Durchgang", 64,  true,  "Gemessene Durchgangszeit des Bergschattens"                           },
-    {"Höhe",     64,  true,  "Errechnete Höhe"                                                     },
-    {"Abw.",      44,  true,  "Abweichung vom Kartenwert"                                            },
-    {"Sonne",     54,  true,  "Höhe der Sonne über dem Horizont der Formation zur Zeit der Messung"},
+    {"Datum",     70,  false, nullptr                                                                        },
+    {"Zeit",      38,  false, "Uhrzeit der Messung (MEZ)"                                                    },
+    {"Formation", 124, false, nullptr                                                                        },
+    {"Ort",       86,  false, "Beobachtungsort"                                                              },
+    {"Durchgang", 64,  true,  "Gemessene Durchgangszeit des Bergschattens; »Foto«: auf einem Foto gemessen"},
+    {"Höhe",     64,  true,  "Errechnete Höhe"                                                             },
+    {"Abw.",      44,  true,  "Abweichung vom Kartenwert"                                                    },
+    {"Sonne",     54,  true,  "Höhe der Sonne über dem Horizont der Formation zur Zeit der Messung"        },
 };
 
 constexpr ColumnDesign kStatisticsColumns[JournalWindow::StatisticsColumnCount] = {
     {"Formation",   124, false, nullptr                                                                 },
     {"Nacht",       124, false, "Beobachtungsnacht; eine Messung vor 12 Uhr MEZ zählt zur Nacht davor" },
+    {"Art",         40,  false, "Zeitnahme am Okular oder Messung auf Fotos"                            },
     {"Anzahl",      46,  true,  "Anzahl der Messungen"                                                  },
     {"Mittel",      60,  true,  "Mittlere Höhe"                                                        },
     {"Std.-Abw.",   62,  true,  "Standardabweichung: die Streuung der einzelnen Messungen"              },
@@ -247,11 +248,17 @@ void JournalWindow::FillMeasurements()
     QList<QTreeWidgetItem*> rows;
     for (const JournalEntry& entry : shown_) {
         const JournalMeasurement& m = entry.Measurement;
-        rows.append(
+        const bool photo = IsPhotoMeasurement(m);
+        QTreeWidgetItem* row =
             Row({JournalDateText(m), JournalTimeText(m), m.Formation, m.SiteName,
-                 FloatToText(m.TransitSeconds, decimalSeparator_) + " s", HeightText(m.Height, decimalSeparator_),
-                 DeviationText(m.Height, m.CatalogueHeight), OneDecimalText(m.SunAltitude, decimalSeparator_) + "°"},
-                kMeasurementColumns));
+                 photo ? std::string("Foto") : FloatToText(m.TransitSeconds, decimalSeparator_) + " s",
+                 HeightText(m.Height, decimalSeparator_), DeviationText(m.Height, m.CatalogueHeight),
+                 OneDecimalText(m.SunAltitude, decimalSeparator_) + "°"},
+                kMeasurementColumns);
+        if (photo)
+            row->setToolTip(TransitColumn,
+                            QStringLiteral("Auf dem Foto ") + FromUtf8(m.PhotoName) + QStringLiteral(" gemessen"));
+        rows.append(row);
     }
     MeasurementList->addTopLevelItems(rows);
 }
@@ -263,8 +270,9 @@ void JournalWindow::FillStatistics()
     for (const JournalGroup& group : SummariseJournal(shown_)) {
         const HeightStatistics& h = group.Heights;
         QTreeWidgetItem* row = Row({group.Formation, group.Night ? NightText(*group.Night) : std::string("alle Nächte"),
-                                    std::to_string(h.Count), MetresText(h.Mean), MetresText(h.StandardDeviation),
-                                    MetresText(h.StandardError), DeviationText(h.Mean, group.CatalogueHeight)},
+                                    group.Photo ? "Foto" : "Zeit", std::to_string(h.Count), MetresText(h.Mean),
+                                    MetresText(h.StandardDeviation), MetresText(h.StandardError),
+                                    DeviationText(h.Mean, group.CatalogueHeight)},
                                    kStatisticsColumns);
         if (!group.Night) {
             QFont bold = StatisticsList->font();

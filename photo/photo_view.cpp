@@ -1,0 +1,272 @@
+#include "photo/photo_view.h"
+
+#include "platform/form_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Screen pixels the pointer may move during a click.
+constexpr double ClickTolerance = 3.0;
+
+const QColor kLimbPointColour(255, 64, 64);
+const QColor kFittedColour(255, 200, 0);
+const QColor kPredictionColour(0, 200, 255);
+const QColor kFormationColour(120, 255, 120);
+const QColor kShadowColour(255, 90, 255);
+const QColor kLabelColour(255, 235, 140);
+
+QPolygonF OnScreen(const ViewPlace& place, const std::vector<ImagePoint>& points)
+{
+    QPolygonF line;
+    line.reserve(static_cast<int>(points.size()));
+    for (const ImagePoint& p : points) line << ScreenAt(place, p);
+    return line;
+}
+
+// A name readable on the bright Moon and on the dark sky alike: light
+// letters in a dark rim.
+void Label(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour)
+{
+    QPainterPath path;
+    const QFontMetricsF metrics(painter.font());
+    path.addText(box.left() + 1, box.top() + (box.height() + metrics.ascent() - metrics.descent()) / 2, painter.font(),
+                 text);
+    painter.strokePath(path, QPen(QColor(0, 0, 0, 200), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, colour);
+}
+
+void Cross(QPainter& painter, QPointF at, double arm)
+{
+    painter.drawLine(at - QPointF(arm, 0), at + QPointF(arm, 0));
+    painter.drawLine(at - QPointF(0, arm), at + QPointF(0, arm));
+}
+
+}  // namespace
+
+PhotoView::PhotoView(QWidget* parent) : QWidget(parent), table_(StretchTable({}))
+{
+    setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+}
+
+void PhotoView::SetPhoto(std::shared_ptr<const PhotoRaster> photo)
+{
+    pyramid_ = photo ? std::make_unique<PhotoPyramid>(std::move(photo)) : nullptr;
+    marks_ = {};
+    ShowWhole();
+}
+
+void PhotoView::SetStretch(const BrightnessStretch& stretch)
+{
+    table_ = StretchTable(stretch);
+    renderedStale_ = true;
+    update();
+}
+
+void PhotoView::SetMarks(ViewMarks marks)
+{
+    marks_ = std::move(marks);
+    update();
+}
+
+double PhotoView::FittingZoom() const
+{
+    if (!pyramid_ || width() <= 0 || height() <= 0) return 1;
+    const PhotoRaster& full = pyramid_->Full();
+    return std::min(static_cast<double>(width()) / full.Width, static_cast<double>(height()) / full.Height);
+}
+
+void PhotoView::ZoomAbout(double zoom, QPointF anchor)
+{
+    const ImagePoint held = PictureAt(place_, anchor);
+    place_.Zoom = std::clamp(zoom, std::min(FittingZoom(), 1.0), LargestZoom);
+    place_.TopLeft = {held.X - anchor.x() / place_.Zoom, held.Y - anchor.y() / place_.Zoom};
+    KeepInView();
+    emit ZoomChanged(place_.Zoom);
+}
+
+void PhotoView::CentreOn(ImagePoint point, double zoom)
+{
+    place_.Zoom = std::clamp(zoom, std::min(FittingZoom(), 1.0), LargestZoom);
+    place_.TopLeft = {point.X - width() / 2.0 / place_.Zoom, point.Y - height() / 2.0 / place_.Zoom};
+    KeepInView();
+    emit ZoomChanged(place_.Zoom);
+}
+
+void PhotoView::ShowWhole()
+{
+    place_.Zoom = FittingZoom();
+    place_.TopLeft = {};
+    KeepInView();
+    emit ZoomChanged(place_.Zoom);
+}
+
+void PhotoView::PanBy(QPointF distance)
+{
+    place_.TopLeft.X -= distance.x() / place_.Zoom;
+    place_.TopLeft.Y -= distance.y() / place_.Zoom;
+    KeepInView();
+}
+
+void PhotoView::KeepInView()
+{
+    // Along each axis the picture either fills the view or stands in its middle.
+    if (pyramid_) {
+        const PhotoRaster& full = pyramid_->Full();
+        const double shownWidth = width() / place_.Zoom, shownHeight = height() / place_.Zoom;
+        auto clampAxis = [](double& start, double shown, int length) {
+            start = shown >= length ? (length - shown) / 2 : std::clamp(start, 0.0, length - shown);
+        };
+        clampAxis(place_.TopLeft.X, shownWidth, full.Width);
+        clampAxis(place_.TopLeft.Y, shownHeight, full.Height);
+    }
+    renderedStale_ = true;
+    update();
+}
+
+void PhotoView::Render()
+{
+    if (pyramid_)
+        rendered_ = RenderView(*pyramid_, table_, place_, size());
+    else {
+        rendered_ = QImage(size(), QImage::Format_Grayscale8);
+        rendered_.fill(48);
+    }
+    renderedStale_ = false;
+}
+
+void PhotoView::paintEvent(QPaintEvent*)
+{
+    if (renderedStale_ || rendered_.size() != size()) Render();
+    QPainter painter(this);
+    painter.drawImage(0, 0, rendered_);
+    if (!pyramid_) {
+        painter.setPen(QColor(220, 220, 220));
+        painter.setFont(FormFont(13));
+        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Kein Bild geöffnet: »Öffnen...« wählt eines."));
+        return;
+    }
+    DrawMarks(painter);
+}
+
+void PhotoView::DrawMarks(QPainter& painter) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(FormFont(11));
+    if (marks_.Prediction) {
+        const PhotoOverlay& p = *marks_.Prediction;
+        painter.setPen(QPen(kPredictionColour, 1));
+        painter.drawPolyline(OnScreen(place_, p.Limb));
+        painter.setPen(QPen(kPredictionColour, 1, Qt::DashLine));
+        for (const auto& run : p.Terminator) painter.drawPolyline(OnScreen(place_, run));
+        // Names that would cover one another are left out, nearest to the
+        // top left first.
+        std::vector<QRectF> taken;
+        const QRectF shown = rect();
+        for (const OverlayLabel& label : p.Formations) {
+            const QPointF at = ScreenAt(place_, label.At);
+            if (!shown.contains(at)) continue;
+            const QString name = QString::fromStdString(label.Name);
+            const QRectF box(at + QPointF(4, -14), QSizeF(painter.fontMetrics().horizontalAdvance(name) + 2, 14));
+            if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(box); })) {
+                painter.setPen(kPredictionColour);
+                painter.drawPoint(at);
+                continue;
+            }
+            taken.push_back(box);
+            painter.setPen(kPredictionColour);
+            Cross(painter, at, 2);
+            Label(painter, box, name, kLabelColour);
+        }
+        // North and east ("O") from the centre of the disc.
+        const QPointF centre = ScreenAt(place_, p.Centre);
+        painter.setPen(QPen(kPredictionColour, 1.5));
+        for (const auto& [end, name] : {
+                 std::pair{p.North, QStringLiteral("N")},
+                 std::pair{p.East,  QStringLiteral("O")}
+        }) {
+            const QPointF tip = ScreenAt(place_, end);
+            painter.setPen(QPen(kPredictionColour, 1.5));
+            painter.drawLine(centre, tip);
+            // The letter beyond the arrow's end.
+            const QPointF along = tip - centre;
+            const double length = std::hypot(along.x(), along.y());
+            const QPointF beyond = length > 0 ? tip + along * (10 / length) : tip;
+            Label(painter, QRectF(beyond - QPointF(6, 7), QSizeF(14, 14)), name, kPredictionColour);
+        }
+    }
+    if (marks_.Limb) {
+        painter.setPen(QPen(kFittedColour, 1, Qt::DotLine));
+        const QPointF c = ScreenAt(place_, marks_.Limb->Centre);
+        const double r = marks_.Limb->Radius * place_.Zoom;
+        painter.drawEllipse(c, r, r);
+        Cross(painter, c, 6);
+    }
+    painter.setPen(QPen(kLimbPointColour, 1.5));
+    for (const ImagePoint& p : marks_.LimbPoints) Cross(painter, ScreenAt(place_, p), 5);
+    for (const MarkedPoint& f : marks_.Formations) {
+        const QPointF at = ScreenAt(place_, f.At);
+        painter.setPen(QPen(kFormationColour, 1.5));
+        painter.drawEllipse(at, 6, 6);
+        const QString name = QString::fromStdString(f.Label);
+        Label(painter, QRectF(at + QPointF(9, 2), QSizeF(painter.fontMetrics().horizontalAdvance(name) + 2, 14)), name,
+              kFormationColour);
+    }
+    painter.setPen(QPen(kShadowColour, 1.5));
+    for (const auto& [summit, tip] : marks_.Shadows) {
+        const QPointF s = ScreenAt(place_, summit);
+        Cross(painter, s, 5);
+        if (!tip) continue;
+        const QPointF t = ScreenAt(place_, *tip);
+        painter.drawLine(s, t);
+        painter.drawEllipse(t, 3, 3);
+    }
+}
+
+void PhotoView::resizeEvent(QResizeEvent*)
+{
+    if (pyramid_ && place_.Zoom < FittingZoom()) place_.Zoom = FittingZoom();
+    KeepInView();
+}
+
+void PhotoView::mousePressEvent(QMouseEvent* event)
+{
+    pressedAt_ = event->position();
+    lastDragAt_ = event->position();
+    dragging_ = event->button() != Qt::LeftButton;
+}
+
+void PhotoView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pressedAt_) return;
+    const QPointF moved = event->position() - *pressedAt_;
+    if (!dragging_ && std::hypot(moved.x(), moved.y()) > ClickTolerance) dragging_ = true;
+    if (!dragging_) return;
+    PanBy(event->position() - lastDragAt_);
+    lastDragAt_ = event->position();
+}
+
+void PhotoView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressedAt_ && !dragging_ && event->button() == Qt::LeftButton;
+    pressedAt_.reset();
+    dragging_ = false;
+    // A pointer position names a screen pixel; its centre lies half a pixel further.
+    if (click && pyramid_) emit Clicked(PictureAt(place_, event->position() + QPointF(0.5, 0.5)));
+}
+
+void PhotoView::wheelEvent(QWheelEvent* event)
+{
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0 || !pyramid_) return;
+    ZoomAbout(place_.Zoom * std::pow(ZoomStep, steps), event->position());
+}

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -22,24 +23,59 @@ const QColor kFormationColour(120, 255, 120);
 const QColor kShadowColour(255, 90, 255);
 const QColor kLabelColour(255, 235, 140);
 
-QPolygonF OnScreen(const ViewPlace& place, const std::vector<ImagePoint>& points)
+// The parts of a line of picture points that cross the view, in screen
+// pixels. At 8:1 the limb and the terminator run far beyond the view; only
+// the pieces that can be seen are drawn (a dashed line costs per dash).
+std::vector<QPolygonF> VisibleRuns(const ViewPlace& place, const std::vector<ImagePoint>& points, const QRectF& view)
 {
-    QPolygonF line;
-    line.reserve(static_cast<int>(points.size()));
-    for (const ImagePoint& p : points) line << ScreenAt(place, p);
-    return line;
+    std::vector<QPolygonF> runs;
+    QPolygonF run;
+    QPointF previous;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPointF at = ScreenAt(place, points[i]);
+        const bool crosses = i > 0 && view.intersects(QRectF(previous, at).normalized().adjusted(-1, -1, 1, 1));
+        if (crosses) {
+            if (run.isEmpty()) run << previous;
+            run << at;
+        } else if (!run.isEmpty()) {
+            runs.push_back(run);
+            run.clear();
+        }
+        previous = at;
+    }
+    if (!run.isEmpty()) runs.push_back(run);
+    return runs;
 }
 
 // A name readable on the bright Moon and on the dark sky alike: light
-// letters in a dark rim.
-void Label(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour)
+// letters in a dark rim, drawn once and kept.
+QImage LabelPicture(const QString& text, const QColor& colour, const QFont& font)
 {
+    const QFontMetricsF metrics(font);
+    QImage picture(QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + 6,
+                         static_cast<int>(std::ceil(metrics.height())) + 4),
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
-    const QFontMetricsF metrics(painter.font());
-    path.addText(box.left() + 1, box.top() + (box.height() + metrics.ascent() - metrics.descent()) / 2, painter.font(),
-                 text);
+    path.addText(3, 2 + metrics.ascent(), font, text);
     painter.strokePath(path, QPen(QColor(0, 0, 0, 200), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(path, colour);
+    return picture;
+}
+
+// The fitted limb as a line of picture points, fine enough at 8:1.
+std::vector<ImagePoint> CirclePoints(const LimbCircle& circle)
+{
+    constexpr int kPoints = 1440;
+    std::vector<ImagePoint> points;
+    for (int i = 0; i <= kPoints; ++i) {
+        const double a = 2 * std::numbers::pi * i / kPoints;
+        points.push_back(
+            {circle.Centre.X + circle.Radius * std::cos(a), circle.Centre.Y + circle.Radius * std::sin(a)});
+    }
+    return points;
 }
 
 void Cross(QPainter& painter, QPointF at, double arm)
@@ -158,23 +194,32 @@ void PhotoView::paintEvent(QPaintEvent*)
     DrawMarks(painter);
 }
 
+void PhotoView::DrawLabel(QPainter& painter, QPointF topLeft, const QString& text, const QColor& colour) const
+{
+    const QString key = colour.name() + text;
+    auto found = labels_.find(key);
+    if (found == labels_.end()) found = labels_.insert(key, LabelPicture(text, colour, painter.font()));
+    painter.drawImage(topLeft - QPointF(2, 2), *found);
+}
+
 void PhotoView::DrawMarks(QPainter& painter) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(FormFont(11));
+    const QRectF view = rect();
     if (marks_.Prediction) {
         const PhotoOverlay& p = *marks_.Prediction;
         painter.setPen(QPen(kPredictionColour, 1));
-        painter.drawPolyline(OnScreen(place_, p.Limb));
+        for (const QPolygonF& run : VisibleRuns(place_, p.Limb, view)) painter.drawPolyline(run);
         painter.setPen(QPen(kPredictionColour, 1, Qt::DashLine));
-        for (const auto& run : p.Terminator) painter.drawPolyline(OnScreen(place_, run));
+        for (const auto& line : p.Terminator)
+            for (const QPolygonF& run : VisibleRuns(place_, line, view)) painter.drawPolyline(run);
         // Names that would cover one another are left out, nearest to the
         // top left first.
         std::vector<QRectF> taken;
-        const QRectF shown = rect();
         for (const OverlayLabel& label : p.Formations) {
             const QPointF at = ScreenAt(place_, label.At);
-            if (!shown.contains(at)) continue;
+            if (!view.contains(at)) continue;
             const QString name = QString::fromStdString(label.Name);
             const QRectF box(at + QPointF(4, -14), QSizeF(painter.fontMetrics().horizontalAdvance(name) + 2, 14));
             if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(box); })) {
@@ -185,7 +230,7 @@ void PhotoView::DrawMarks(QPainter& painter) const
             taken.push_back(box);
             painter.setPen(kPredictionColour);
             Cross(painter, at, 2);
-            Label(painter, box, name, kLabelColour);
+            DrawLabel(painter, box.topLeft(), name, kLabelColour);
         }
         // North and east ("O") from the centre of the disc.
         const QPointF centre = ScreenAt(place_, p.Centre);
@@ -201,15 +246,14 @@ void PhotoView::DrawMarks(QPainter& painter) const
             const QPointF along = tip - centre;
             const double length = std::hypot(along.x(), along.y());
             const QPointF beyond = length > 0 ? tip + along * (10 / length) : tip;
-            Label(painter, QRectF(beyond - QPointF(6, 7), QSizeF(14, 14)), name, kPredictionColour);
+            DrawLabel(painter, beyond - QPointF(6, 8), name, kPredictionColour);
         }
     }
     if (marks_.Limb) {
         painter.setPen(QPen(kFittedColour, 1, Qt::DotLine));
-        const QPointF c = ScreenAt(place_, marks_.Limb->Centre);
-        const double r = marks_.Limb->Radius * place_.Zoom;
-        painter.drawEllipse(c, r, r);
-        Cross(painter, c, 6);
+        for (const QPolygonF& run : VisibleRuns(place_, CirclePoints(*marks_.Limb), view)) painter.drawPolyline(run);
+        painter.setPen(QPen(kFittedColour, 1));
+        Cross(painter, ScreenAt(place_, marks_.Limb->Centre), 6);
     }
     painter.setPen(QPen(kLimbPointColour, 1.5));
     for (const ImagePoint& p : marks_.LimbPoints) Cross(painter, ScreenAt(place_, p), 5);
@@ -218,8 +262,7 @@ void PhotoView::DrawMarks(QPainter& painter) const
         painter.setPen(QPen(kFormationColour, 1.5));
         painter.drawEllipse(at, 6, 6);
         const QString name = QString::fromStdString(f.Label);
-        Label(painter, QRectF(at + QPointF(9, 2), QSizeF(painter.fontMetrics().horizontalAdvance(name) + 2, 14)), name,
-              kFormationColour);
+        DrawLabel(painter, at + QPointF(9, 2), name, kFormationColour);
     }
     painter.setPen(QPen(kShadowColour, 1.5));
     for (const auto& [summit, tip] : marks_.Shadows) {

@@ -12,6 +12,7 @@
 #include "photo/photo_display.h"
 #include "photo/photo_overlay.h"
 
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 
@@ -87,6 +88,7 @@ private:
     void Render();
     void KeepInView();
     void DrawMarks(QPainter& painter) const;
+    void DrawLabel(QPainter& painter, QPointF topLeft, const QString& text, const QColor& colour) const;
 
     std::unique_ptr<PhotoPyramid> pyramid_;
     std::vector<std::uint8_t> table_;
@@ -94,6 +96,8 @@ private:
     ViewMarks marks_;
     QImage rendered_;
     bool renderedStale_ = true;
+    /// The names drawn so far, each with its rim, by colour and text.
+    mutable QHash<QString, QImage> labels_;
     // A press becomes a drag once the pointer moved more than a few pixels.
     std::optional<QPointF> pressedAt_;
     QPointF lastDragAt_;

@@ -284,7 +284,7 @@ void PhotoWindow::FormCreate()
     CentreOverOwner();
     FillFormations();
     FillSites();
-    if (!photo_) ShowMoment();
+    if (!photo_) ShowObservationMoment();
     ShowHint();
 }
 
@@ -328,14 +328,10 @@ const CatalogueFormation* PhotoWindow::FormationNamed(const QString& name) const
     return nullptr;
 }
 
-void PhotoWindow::ShowMoment()
+void PhotoWindow::ShowObservationMoment()
 {
     // Without a picture, or one that does not say: the observation's moment.
-    DateEdit->setText(QStringLiteral("%1.%2.%3")
-                          .arg(state_.Day, 2, 10, QLatin1Char('0'))
-                          .arg(state_.Month, 2, 10, QLatin1Char('0'))
-                          .arg(state_.Year));
-    TimeEdit->setText(QStringLiteral("%1:%2").arg(state_.Hour).arg(state_.Minute, 2, 10, QLatin1Char('0')));
+    ShowMoment({state_.Year, state_.Month, state_.Day, state_.Hour, state_.Minute, 0});
     setting_ = ReadSetting();
 }
 
@@ -349,8 +345,11 @@ void PhotoWindow::OpenButtonClick()
 
 void PhotoWindow::OpenPhoto(const QString& path)
 {
-    // Read whole first: a picture that cannot be read leaves the open one as it is.
+    // Read whole, and the camera's clock known, before anything changes: a
+    // picture that cannot be read leaves the open one as it is.
     PhotoFile photo = ReadPhotoFile(QFile::encodeName(path).toStdString());
+    const std::optional<int> offset = ClockOffsetFor(photo);
+
     raster_ = std::make_shared<const PhotoRaster>(std::move(photo.Raster));
     photo.Raster = {};
     photo_ = std::move(photo);
@@ -365,41 +364,43 @@ void PhotoWindow::OpenPhoto(const QString& path)
                          QStringLiteral(", %1 × %2 Pixel").arg(raster_->Width).arg(raster_->Height));
     AutoStretchClick();
 
-    // The moment the file gives, in MEZ; the camera's clock zone asked once.
-    ClockEdit->setEnabled(false);
-    ClockEdit->clear();
+    // The moment the file gives, in MEZ; the camera's clock editable where
+    // the file does not state it.
+    const bool cameraClock = photo_->Source == MomentSource::ExifClock;
+    ClockEdit->setEnabled(cameraClock && !photo_->ClockOffsetMinutes);
+    ClockEdit->setText(cameraClock ? HoursText(*offset, decimalSeparator_) : QString());
     MomentLabel->setText(FromUtf8(photo_->MomentNote));
     if (photo_->Moment) {
-        int offset = 0;
-        if (photo_->Source == MomentSource::ExifClock) {
-            if (photo_->ClockOffsetMinutes) {
-                offset = *photo_->ClockOffsetMinutes;
-            } else {
-                std::optional<int> remembered = CameraClockOffset();
-                if (!remembered) {
-                    const QString answer = Messages().Prompt(
-                        QStringLiteral("Kamerauhr"),
-                        QStringLiteral("Das Bild nennt die Aufnahmezeit nach der Uhr der Kamera. Um wie viele "
-                                       "Stunden ging diese Uhr der Weltzeit voraus (1 für MEZ, 2 für MESZ)?"),
-                        QStringLiteral("1"));
-                    remembered = ClockOffsetMinutes(answer, decimalSeparator_);
-                    RememberCameraClockOffset(*remembered);
-                }
-                offset = *remembered;
-                ClockEdit->setEnabled(true);
-            }
-            ClockEdit->setText(HoursText(offset, decimalSeparator_));
-        }
-        const CivilTime mez = MezFromClock(*photo_->Moment, offset);
-        DateEdit->setText(QStringLiteral("%1.%2.%3")
-                              .arg(mez.Day, 2, 10, QLatin1Char('0'))
-                              .arg(mez.Month, 2, 10, QLatin1Char('0'))
-                              .arg(mez.Year));
-        TimeEdit->setText(QStringLiteral("%1:%2").arg(mez.Hour).arg(mez.Minute, 2, 10, QLatin1Char('0')));
+        ShowMoment(MezFromClock(*photo_->Moment, offset.value_or(0)));
         MomentLabel->setText(FromUtf8(photo_->MomentNote + ": " + CivilTimeText(*photo_->Moment)));
     }
     LimbStep->setChecked(true);
     MomentChange();
+}
+
+std::optional<int> PhotoWindow::ClockOffsetFor(const PhotoFile& photo)
+{
+    if (photo.Source != MomentSource::ExifClock) return std::nullopt;
+    if (photo.ClockOffsetMinutes) return photo.ClockOffsetMinutes;
+    if (std::optional<int> remembered = CameraClockOffset()) return remembered;
+    // Asked once; the answer is kept with the preferences.
+    const QString answer = Messages().Prompt(
+        QStringLiteral("Kamerauhr"),
+        QStringLiteral("Das Bild nennt die Aufnahmezeit nach der Uhr der Kamera. Um wie viele Stunden ging diese "
+                       "Uhr der Weltzeit voraus (1 für MEZ, 2 für MESZ)?"),
+        QStringLiteral("1"));
+    const int minutes = ClockOffsetMinutes(answer, decimalSeparator_);
+    RememberCameraClockOffset(minutes);
+    return minutes;
+}
+
+void PhotoWindow::ShowMoment(const CivilTime& mez)
+{
+    DateEdit->setText(QStringLiteral("%1.%2.%3")
+                          .arg(mez.Day, 2, 10, QLatin1Char('0'))
+                          .arg(mez.Month, 2, 10, QLatin1Char('0'))
+                          .arg(mez.Year));
+    TimeEdit->setText(QStringLiteral("%1:%2").arg(mez.Hour).arg(mez.Minute, 2, 10, QLatin1Char('0')));
 }
 
 std::optional<PhotoSetting> PhotoWindow::ReadSetting()
@@ -433,12 +434,7 @@ void PhotoWindow::MomentChange()
         const int offset = ClockOffsetMinutes(ClockEdit->text(), decimalSeparator_);
         if (CameraClockOffset() != offset) {
             RememberCameraClockOffset(offset);
-            const CivilTime mez = MezFromClock(*photo_->Moment, offset);
-            DateEdit->setText(QStringLiteral("%1.%2.%3")
-                                  .arg(mez.Day, 2, 10, QLatin1Char('0'))
-                                  .arg(mez.Month, 2, 10, QLatin1Char('0'))
-                                  .arg(mez.Year));
-            TimeEdit->setText(QStringLiteral("%1:%2").arg(mez.Hour).arg(mez.Minute, 2, 10, QLatin1Char('0')));
+            ShowMoment(MezFromClock(*photo_->Moment, offset));
         }
     }
     setting_ = ReadSetting();

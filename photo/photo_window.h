@@ -126,7 +126,13 @@ private:
 
     void FillSites();
     void FillFormations();
-    void ShowMoment();
+    /// The observation's moment in the date and time fields.
+    void ShowObservationMoment();
+    void ShowMoment(const CivilTime& mez);
+    /// The camera clock's minutes east of UT for a picture whose moment is
+    /// on it: from the file, the preferences or, once, the user. Empty for
+    /// any other picture.
+    std::optional<int> ClockOffsetFor(const PhotoFile& photo);
     /// Reads date, time, camera clock and site; nothing when a field is wrong.
     std::optional<PhotoSetting> ReadSetting();
     /// Computes the globe, the calibration, the prediction and the shadows

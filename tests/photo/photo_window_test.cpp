@@ -214,6 +214,15 @@ private slots:
         for (const char* name : {"a.jpg", "b.jpg"}) QVERIFY(WriteCameraPicture(name, "2026:12:18 20:00:31"));
         QString next = QStringLiteral("a.jpg");
         photo().SetPhotoChooser([&](QWidget*, const QString&) { return QDir::current().absoluteFilePath(next); });
+        // An answer that is no number opens nothing and keeps nothing.
+        f->messages.QueuePromptAnswer(QStringLiteral("zwei"));
+        QTest::mouseClick(photo().OpenButton, Qt::LeftButton);
+        QCOMPARE(f->messages.messages().size(), 2);
+        QCOMPARE(f->messages.lastText(), QStringLiteral("'zwei' ist kein gültiger Gleitkommawert."));
+        QVERIFY(!photo().Photo());
+        QVERIFY(!CameraClockOffset());
+
+        f->messages.clear();
         f->messages.QueuePromptAnswer(QStringLiteral("2"));  // MESZ
         QTest::mouseClick(photo().OpenButton, Qt::LeftButton);
         QCOMPARE(f->messages.messages().size(), 1);

@@ -274,7 +274,8 @@ private slots:
         window().ExportButton->click();
         QCOMPARE(f->messages.messages().last().icon, MessageIcon::Error);
         QCOMPARE(f->messages.lastText(),
-                 QStringLiteral("Schreiben von %1 nicht möglich; die Datei ist unverändert.").arg(chosen));
+                 QStringLiteral("Schreiben von %1 nicht möglich (der Ordner fehlt); es wurde nichts geschrieben.")
+                     .arg(chosen));
         QVERIFY(window().isVisible());
     }
 };

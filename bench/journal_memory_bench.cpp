@@ -16,7 +16,7 @@
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -47,7 +47,7 @@ int Probe(int argc, char** argv, bool open)
     });
     if (open) {
         OpenDialog(*windows->Form1, *windows->Journal);
-        if (windows->Journal->MeasurementList->topLevelItemCount() == 0) return 1;
+        if (windows->Journal->Measurements->RowCount() == 0) return 1;
     }
     QApplication::processEvents();
     return messages.messages().isEmpty() ? 0 : 1;

@@ -184,6 +184,16 @@ private slots:
         QVERIFY(window().isVisible());
     }
 
+    void onTheCalendarsLastDayTheTableEndsWithIt()
+    {
+        f->state.Day = 31, f->state.Month = 12, f->state.Year = 9999;
+        Open();
+        QCOMPARE(window().ToEdit->text(), QStringLiteral("31.12.9999"));
+        window().TableButton->click();
+        QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
+        QCOMPARE(window().TableRows().size(), std::size_t{4});  // 20:05 ... 23:05
+    }
+
     void theTablePageShowsTheRowsOfTheObservationsDays()
     {
         Open();

@@ -5,7 +5,7 @@
 // as always. Arguments echoed in messages are cut after 40 characters, with
 // control characters shown (platform/visible_text.h).
 
-#include "astronomy/ephemeris_table.h"
+#include "observing/ephemeris_table.h"
 
 #include <iosfwd>
 #include <optional>

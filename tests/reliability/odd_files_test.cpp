@@ -4,8 +4,8 @@
 // blocking read wait for a writer forever, so the whole test runs under an
 // alarm that ends it (and fails it) instead.
 
-#include "app/catalogue.h"
-#include "app/measurement_journal.h"
+#include "catalogue/catalogue.h"
+#include "journal/measurement_journal.h"
 #include "platform/errors.h"
 #include "setup/config_file.h"
 #include "setup/site_list_file.h"

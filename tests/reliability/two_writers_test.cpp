@@ -7,8 +7,8 @@
 //
 // MIRELTA_WRITER_OPERATIONS sets the changes per process (default 60).
 
-#include "app/catalogue.h"
-#include "app/measurement_journal.h"
+#include "catalogue/catalogue.h"
+#include "journal/measurement_journal.h"
 #include "platform/errors.h"
 #include "platform/file_lock.h"
 #include "tests/support/catalogue_records.h"

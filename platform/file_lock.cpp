@@ -41,7 +41,10 @@ FileChangeLock::FileChangeLock(const std::string& target, const std::string& sho
         fd_ = Files().Open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
         // Another user's lock file in a shared folder may be readable only;
         // a lock on it works all the same.
-        if (fd_ < 0 && errno == EACCES) fd_ = Files().Open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+        if (fd_ < 0 && errno == EACCES) {
+            fd_ = Files().Open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
+            if (fd_ < 0) errno = EACCES;  // the folder's, not that no lock file is there
+        }
         if (fd_ < 0) {
             const int error = errno;
             struct stat odd {};

@@ -55,10 +55,13 @@ struct JournalGroup {
 /// followed by one group over all its nights; within each, the timings'
 /// group before the photographs' (a group only where there are measurements).
 std::vector<JournalGroup> SummariseJournal(const std::vector<JournalEntry>& entries);
+/// The same for entries held elsewhere.
+std::vector<JournalGroup> SummariseJournal(std::vector<const JournalEntry*> entries);
 
 /// Newest first: by date and time, and within one minute the later line of
 /// the file first.
 void SortNewestFirst(std::vector<JournalEntry>& entries);
+void SortNewestFirst(std::vector<const JournalEntry*>& entries);
 
 /// The group of `formation` in the night of `measurement`, as the status bar
 /// reports it after a save: the timings, or with `photo` the measurements

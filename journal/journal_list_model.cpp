@@ -29,7 +29,8 @@ std::string JournalListModel::CellText(std::size_t row, int column) const
         case Site:
             return m.SiteName;
         case Transit:
-            return IsPhotoMeasurement(m) ? std::string("Foto") : FloatToText(m.TransitSeconds, decimalSeparator_) + " s";
+            return IsPhotoMeasurement(m) ? std::string("Foto")
+                                         : FloatToText(m.TransitSeconds, decimalSeparator_) + " s";
         case Height:
             return HeightText(m.Height, decimalSeparator_);
         case Deviation:

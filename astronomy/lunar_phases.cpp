@@ -26,62 +26,41 @@ struct PhaseTerm {
     int n;               ///< multiple of the longitude of the ascending node
 };
 
-// Meeus, ch. 49: new moon.
-constexpr PhaseTerm kNewMoonTerms[] = {
-    {-0.40720, 0, 0,  1, 0,  0},
-    {0.17241,  1, 1,  0, 0,  0},
-    {0.01608,  0, 0,  2, 0,  0},
-    {0.01039,  0, 0,  0, 2,  0},
-    {0.00739,  1, -1, 1, 0,  0},
-    {-0.00514, 1, 1,  1, 0,  0},
-    {0.00208,  2, 2,  0, 0,  0},
-    {-0.00111, 0, 0,  1, -2, 0},
-    {-0.00057, 0, 0,  1, 2,  0},
-    {0.00056,  1, 1,  2, 0,  0},
-    {-0.00042, 0, 0,  3, 0,  0},
-    {0.00042,  1, 1,  0, 2,  0},
-    {0.00038,  1, 1,  0, -2, 0},
-    {-0.00024, 1, -1, 2, 0,  0},
-    {-0.00017, 0, 0,  0, 0,  1},
-    {-0.00007, 0, 2,  1, 0,  0},
-    {0.00004,  0, 0,  2, -2, 0},
-    {0.00004,  0, 3,  0, 0,  0},
-    {0.00003,  0, 1,  1, -2, 0},
-    {0.00003,  0, 0,  2, 2,  0},
-    {-0.00003, 0, 1,  1, 2,  0},
-    {0.00003,  0, -1, 1, 2,  0},
-    {-0.00002, 0, -1, 1, -2, 0},
-    {-0.00002, 0, 1,  3, 0,  0},
-    {0.00002,  0, 0,  4, 0,  0},
+/// New moon and full moon share their arguments; only the coefficients
+/// differ a little.
+struct SyzygyTerm {
+    double NewMoon;           ///< days
+    double FullMoon;          ///< days
+    int EPower, m, mp, f, n;  ///< as PhaseTerm
 };
 
-// Full moon.
-constexpr PhaseTerm kFullMoonTerms[] = {
-    {-0.40614, 0, 0,  1, 0,  0},
-    {0.17302,  1, 1,  0, 0,  0},
-    {0.01614,  0, 0,  2, 0,  0},
-    {0.01043,  0, 0,  0, 2,  0},
-    {0.00734,  1, -1, 1, 0,  0},
-    {-0.00515, 1, 1,  1, 0,  0},
-    {0.00209,  2, 2,  0, 0,  0},
-    {-0.00111, 0, 0,  1, -2, 0},
-    {-0.00057, 0, 0,  1, 2,  0},
-    {0.00056,  1, 1,  2, 0,  0},
-    {-0.00042, 0, 0,  3, 0,  0},
-    {0.00042,  1, 1,  0, 2,  0},
-    {0.00038,  1, 1,  0, -2, 0},
-    {-0.00024, 1, -1, 2, 0,  0},
-    {-0.00017, 0, 0,  0, 0,  1},
-    {-0.00007, 0, 2,  1, 0,  0},
-    {0.00004,  0, 0,  2, -2, 0},
-    {0.00004,  0, 3,  0, 0,  0},
-    {0.00003,  0, 1,  1, -2, 0},
-    {0.00003,  0, 0,  2, 2,  0},
-    {-0.00003, 0, 1,  1, 2,  0},
-    {0.00003,  0, -1, 1, 2,  0},
-    {-0.00002, 0, -1, 1, -2, 0},
-    {-0.00002, 0, 1,  3, 0,  0},
-    {0.00002,  0, 0,  4, 0,  0},
+// Meeus, ch. 49: new moon and full moon.
+constexpr SyzygyTerm kSyzygyTerms[] = {
+    {-0.40720, -0.40614, 0, 0,  1, 0,  0},
+    {0.17241,  0.17302,  1, 1,  0, 0,  0},
+    {0.01608,  0.01614,  0, 0,  2, 0,  0},
+    {0.01039,  0.01043,  0, 0,  0, 2,  0},
+    {0.00739,  0.00734,  1, -1, 1, 0,  0},
+    {-0.00514, -0.00515, 1, 1,  1, 0,  0},
+    {0.00208,  0.00209,  2, 2,  0, 0,  0},
+    {-0.00111, -0.00111, 0, 0,  1, -2, 0},
+    {-0.00057, -0.00057, 0, 0,  1, 2,  0},
+    {0.00056,  0.00056,  1, 1,  2, 0,  0},
+    {-0.00042, -0.00042, 0, 0,  3, 0,  0},
+    {0.00042,  0.00042,  1, 1,  0, 2,  0},
+    {0.00038,  0.00038,  1, 1,  0, -2, 0},
+    {-0.00024, -0.00024, 1, -1, 2, 0,  0},
+    {-0.00017, -0.00017, 0, 0,  0, 0,  1},
+    {-0.00007, -0.00007, 0, 2,  1, 0,  0},
+    {0.00004,  0.00004,  0, 0,  2, -2, 0},
+    {0.00004,  0.00004,  0, 3,  0, 0,  0},
+    {0.00003,  0.00003,  0, 1,  1, -2, 0},
+    {0.00003,  0.00003,  0, 0,  2, 2,  0},
+    {-0.00003, -0.00003, 0, 1,  1, 2,  0},
+    {0.00003,  0.00003,  0, -1, 1, 2,  0},
+    {-0.00002, -0.00002, 0, -1, 1, -2, 0},
+    {-0.00002, -0.00002, 0, 1,  3, 0,  0},
+    {0.00002,  0.00002,  0, 0,  4, 0,  0},
 };
 
 // First and last quarter.
@@ -173,14 +152,31 @@ PhaseArguments ArgumentsOf(double k, double T)
     };
 }
 
+double EccentricityFactor(int power, const PhaseArguments& a)
+{
+    return power == 0 ? 1 : (power == 1 ? a.E : a.E * a.E);
+}
+
+double Argument(int m, int mp, int f, int n, const PhaseArguments& a)
+{
+    return m * a.M + mp * a.Mp + f * a.F + n * a.Omega;
+}
+
 template <std::size_t N>
 double SumOf(const PhaseTerm (&terms)[N], const PhaseArguments& a, double (*wave)(double))
 {
     double sum = 0;
-    for (const PhaseTerm& term : terms) {
-        const double factor = term.EPower == 0 ? 1 : (term.EPower == 1 ? a.E : a.E * a.E);
-        sum += term.Coefficient * factor * wave(term.m * a.M + term.mp * a.Mp + term.f * a.F + term.n * a.Omega);
-    }
+    for (const PhaseTerm& t : terms)
+        sum += t.Coefficient * EccentricityFactor(t.EPower, a) * wave(Argument(t.m, t.mp, t.f, t.n, a));
+    return sum;
+}
+
+double SyzygySum(LunarPhase phase, const PhaseArguments& a)
+{
+    double sum = 0;
+    for (const SyzygyTerm& t : kSyzygyTerms)
+        sum += (phase == LunarPhase::NewMoon ? t.NewMoon : t.FullMoon) * EccentricityFactor(t.EPower, a) *
+               std::sin(Argument(t.m, t.mp, t.f, t.n, a));
     return sum;
 }
 
@@ -198,10 +194,8 @@ double PhaseInstant(double k, LunarPhase phase)
     const PhaseArguments a = ArgumentsOf(k, T);
     switch (phase) {
         case LunarPhase::NewMoon:
-            jde += SumOf(kNewMoonTerms, a, Sine);
-            break;
         case LunarPhase::FullMoon:
-            jde += SumOf(kFullMoonTerms, a, Sine);
+            jde += SyzygySum(phase, a);
             break;
         case LunarPhase::FirstQuarter:
         case LunarPhase::LastQuarter: {

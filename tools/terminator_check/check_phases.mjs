@@ -63,7 +63,9 @@ const answers = runTable(table, lines).map((row) => row[0]);
 let at = 0;
 const differences = {};
 const push = (key, value) => (differences[key] ??= []).push(value);
+const signedSeconds = [];  // program minus astronomy-engine
 for (const q of quarters) {
+    signedSeconds.push((answers[at] - q.jd) * 86400);
     const minutes = Math.abs(answers[at++] - q.jd) * minutesPerDay;
     push(`phase${q.kind}`, minutes);
     push(q.year < 2000 ? "before2000" : "from2000", minutes);
@@ -91,6 +93,8 @@ printDifferences("Phase instants, minutes", differences, {
     allPhases: "all phases",
     previous: "last new moon (PreviousNewMoon)",
 }, 3);
+const sortedSigned = [...signedSeconds].sort((a, b) => a - b);
+console.log(`signed, program minus astronomy-engine: median ${sortedSigned[sortedSigned.length >> 1].toFixed(1)} s`);
 printDifferences("Moon's age (MoonAge), days", differences, { age: "age" }, 5);
 printDifferences("Delta T, seconds", differences, { deltaT: "Delta T (DeltaTSeconds)" }, 3);
 

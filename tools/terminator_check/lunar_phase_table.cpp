@@ -13,6 +13,7 @@
 #include "astronomy/Rechn.h"
 #include "astronomy/delta_t.h"
 #include "astronomy/lunar_phases.h"
+#include "astronomy/mez_moment.h"
 
 #include <cstdio>
 #include <iostream>
@@ -30,11 +31,7 @@ int main()
             int year = 0, month = 0, day = 0, hour = 0, minute = 0;
             fields >> year >> month >> day >> hour >> minute;
             ObservationState state;
-            state.Year = static_cast<std::uint16_t>(year);
-            state.Month = static_cast<std::uint16_t>(month);
-            state.Day = static_cast<std::uint16_t>(day);
-            state.Hour = static_cast<std::uint16_t>(hour);
-            state.Minute = static_cast<std::uint16_t>(minute);
+            SetObservationMoment(state, MezMoment{year, month, day, hour, minute});
             std::printf("%.8f\n", MoonAge(state));
         } else if (request == "next") {
             double jd = 0;

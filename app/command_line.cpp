@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <string_view>
@@ -18,6 +20,7 @@
 namespace {
 
 constexpr std::string_view kProgramPrefix = "mirelta: ";
+constexpr std::string_view kShortHelp = "-h";
 
 struct OptionDesign {
     std::string_view name;
@@ -53,7 +56,8 @@ GivenOptions ReadOptions(const std::vector<std::string>& arguments)
 {
     GivenOptions given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        // -h is the one short option: the usual way to ask for help.
+        const std::string& argument = arguments[i] == kShortHelp ? std::string("--help") : arguments[i];
         if (argument.rfind("--", 0) != 0)
             throw UsageError("'" + argument + "' ist keine Option; Optionen beginnen mit --.");
         // "--von=15.3.2003" is read as "--von 15.3.2003".
@@ -98,7 +102,7 @@ int ReadStep(const std::string& text)
     return minutes;
 }
 
-double ReadDegrees(std::string_view option, const std::string& text, double limit)
+double ReadDegrees(std::string_view option, const std::string& text, double limit, std::string_view example)
 {
     double degrees = 0;
     try {
@@ -109,7 +113,7 @@ double ReadDegrees(std::string_view option, const std::string& text, double limi
     if (!(std::fabs(degrees) <= limit))
         throw UsageError("'" + text + "' ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
                          std::to_string(-static_cast<int>(limit)) + " bis " + std::to_string(static_cast<int>(limit)) +
-                         ", z. B. 52,52).");
+                         ", z. B. " + std::string(example) + ").");
     return degrees;
 }
 
@@ -132,12 +136,33 @@ void ReadSite(const GivenOptions& given, CommandLineRequest& request)
     }
     if (!byLatitude && !byLongitude)
         throw UsageError("der Beobachtungsort fehlt: --ort NAME oder --breite und --laenge.");
-    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90);
-    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180);
+    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90, "52,52");
+    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180, "13,405");
+}
+
+/// The record named `name` from the first site list that holds it, in the
+/// order of SiteListsForName. Throws UsageError naming the lists read when
+/// none does, FileNotFoundError when there is no list at all.
+StoredSite FindNamedSite(const std::string& name)
+{
+    std::vector<std::string> read;
+    for (const std::filesystem::path& list : SiteListsForName(WorkingFolder())) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(list, error)) continue;
+        read.push_back(list.string());
+        if (std::optional<StoredSite> site = FindSite(name, list.string())) return *site;
+    }
+    if (read.empty()) throw FileNotFoundError(kSiteListFileName);
+    std::string lists = read.front();
+    if (read.size() > 1)
+        lists = "weder in " + lists + " noch in " + read.back();
+    else
+        lists = "nicht in " + lists;
+    throw UsageError("der Beobachtungsort '" + name + "' steht " + lists + ".");
 }
 
 /// The site of the table into the state: the coordinates given, or the
-/// record of places.dat. Throws UsageError for a name not in the file.
+/// record of a site list. Throws UsageError for a name in no list.
 void SetSite(const CommandLineRequest& request, ObservationState& state)
 {
     if (!request.SiteName) {
@@ -145,12 +170,10 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
         state.Longitude = request.Longitude;
         return;
     }
-    const std::optional<StoredSite> site = FindSite(*request.SiteName);
-    if (!site)
-        throw UsageError("der Beobachtungsort '" + *request.SiteName + "' steht nicht in " + kSiteListFileName + ".");
-    state.SiteName = site->Name;
-    state.Latitude = FileTextToFloat(site->LatitudeText);
-    state.Longitude = FileTextToFloat(site->LongitudeText);
+    const StoredSite site = FindNamedSite(*request.SiteName);
+    state.SiteName = site.Name;
+    state.Latitude = FileTextToFloat(site.LatitudeText);
+    state.Longitude = FileTextToFloat(site.LongitudeText);
 }
 
 void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
@@ -174,8 +197,25 @@ int ReportUsageError(const UsageError& error, std::ostream& err)
 
 bool IsCommandLineCall(const std::vector<std::string>& arguments)
 {
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& argument) { return argument.rfind("--", 0) == 0; });
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument.rfind("--", 0) == 0 || argument == kShortHelp;
+    });
+}
+
+std::filesystem::path WorkingFolder()
+{
+    const char* named = std::getenv("MIRELTA_WORKDIR");
+    if (named && *named) return named;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / "Mirelta";
+}
+
+std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path& workingFolder)
+{
+    std::vector<std::filesystem::path> lists{kSiteListFileName};
+    std::error_code error;
+    if (!std::filesystem::equivalent(".", workingFolder, error)) lists.push_back(workingFolder / kSiteListFileName);
+    return lists;
 }
 
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
@@ -217,7 +257,7 @@ std::string UsageText()
            "  mirelta                  öffnet das Programm mit seinen Fenstern\n"
            "  mirelta --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
-           "  mirelta --hilfe | --help\n"
+           "  mirelta --hilfe | --help | -h\n"
            "  mirelta --version\n"
            "\n"
            "Gibt die Ephemeridentabelle des Mondes ohne Fenster auf der Standardausgabe aus:\n"
@@ -228,11 +268,12 @@ std::string UsageText()
            "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
            "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
            "  --schritt N      Abstand der Zeilen in Minuten (60 stündlich, 1440 täglich)\n"
-           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner\n"
+           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner, sonst im\n"
+           "                   Arbeitsordner (MIRELTA_WORKDIR, ohne Angabe ~/Mirelta)\n"
            "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
            "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
            "  --komma          Dezimalkomma statt Dezimalpunkt\n"
-           "  --hilfe, --help  diesen Text zeigen\n"
+           "  --hilfe, --help, -h  diesen Text zeigen\n"
            "  --version        die Version zeigen\n"
            "\n"
            "Zeiten in MEZ (Weltzeit + 1 h, ohne Sommerzeit). Winkel in Grad, die Rektaszension\n"

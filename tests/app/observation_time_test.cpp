@@ -1,15 +1,20 @@
 // The observation time and the computer's clock: "Uhrzeit mitführen", the
-// site and moment in the status bar, and the small faults around them (the
-// transit field's separator, the access keys of "Mondzustand...").
+// site and moment in the status bar; and small faults a new user meets
+// (the transit field's separator, the access keys of "Mondzustand...", the
+// longest date in "Sichtverhältnisse", where the azimuth is counted from).
 
+#include "app/command_line.h"
 #include "app/measurement_journal.h"
 #include "app/observation_status.h"
 #include "app/preferences.h"
+#include "reports/ephemeris_table_model.h"
+#include "reports/ephemeris_table_text.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -143,6 +148,34 @@ private slots:
         ObservationState s;
         s.Day = 7, s.Month = 12, s.Year = 2026, s.Hour = 9, s.Minute = 5;
         QCOMPARE(ObservationStatusText(s, false), std::string("7. 12. 2026 9:05 MEZ"));  // no site yet
+    }
+
+    void conditionsReportHoldsTheLongestDate()
+    {
+        f->clockReading = {2026, 12, 18, 20, 5};
+        Start();
+        w().Sichtverhltnisseeinschtzen1->trigger();
+        QLabel* date = f->windows->Form7->Label4;
+        QCOMPARE(date->text(), QStringLiteral("Mondphase am 18.12.2026"));
+        QVERIFY(QFontMetrics(date->font()).horizontalAdvance(date->text()) <= date->width());
+        QVERIFY(date->geometry().right() < f->windows->Form7->GroupBox1->width());
+        SaveScreenshot(*f->windows->Form7, QStringLiteral("conditions_long_date"));
+    }
+
+    void azimuthSaysWhereItIsCountedFrom()
+    {
+        Start();
+        const QString south = QStringLiteral("von Süden über Westen");
+        for (QLabel* label : {f->windows->Form5->Label20, f->windows->Form5->Label22, f->windows->Form7->Label20,
+                              f->windows->Form7->Label22})
+            QVERIFY2(label->statusTip().contains(south), qPrintable(label->objectName()));
+        const EphemerisTableModel table(',', nullptr);
+        QVERIFY(table.headerData(static_cast<int>(EphemerisAzimuthColumn), Qt::Horizontal, Qt::ToolTipRole)
+                    .toString()
+                    .contains(south));
+        QCOMPARE(table.headerData(static_cast<int>(EphemerisAzimuthColumn), Qt::Horizontal).toString(),
+                 QStringLiteral("Azimut (°)"));
+        QVERIFY(QString::fromStdString(UsageText()).contains(QStringLiteral("Azimut von Süden über Westen")));
     }
 
     void transitFieldTakesAPointLikeAComma()

@@ -1,0 +1,112 @@
+#pragma once
+// The Moon's globe in space at the observation instant: how it is turned,
+// where it stands as seen from the site, and from where the Sun lights it.
+// Everything that must know where a point of the Moon appears on the sky
+// (the shadow of a mountain, the eyepiece view, a calibrated photograph)
+// projects it through this one model.
+
+#include "astronomy/observation_state.h"
+#include "astronomy/vector3.h"
+
+#include <optional>
+
+/// The Moon's mean radius, kilometres.
+inline constexpr double MoonRadiusKm = 1738.0;
+
+/// A point of the Moon in selenographic coordinates, degrees: latitude
+/// -90..90 north positive, longitude east positive (toward Mare Crisium).
+struct SelenographicPoint {
+    double Latitude = 0;
+    double Longitude = 0;
+};
+
+/// An offset on the sky from the apparent centre of the Moon's disc as seen
+/// from the site, arcseconds, in the tangent plane: East toward increasing
+/// right ascension, North toward the celestial north pole (true equator of
+/// date).
+struct SkyOffset {
+    double East = 0;
+    double North = 0;
+};
+
+/// The Moon's globe at one instant, seen from one site.
+///
+/// Frames: "equatorial" is the true equator and equinox of date, centred on
+/// the Earth, kilometres; "body" is the Moon's selenographic frame, centred
+/// on the Moon, kilometres: x toward latitude 0 longitude 0, y toward
+/// longitude 90 east, z toward the north pole.
+struct MoonGlobe {
+    double JulianDateUt = 0;  ///< days, the instant (the state's whole minute)
+    Vector3 AxisX;            ///< body x axis, unit vector in the equatorial frame
+    Vector3 AxisY;            ///< body y axis, unit vector in the equatorial frame
+    Vector3 AxisZ;            ///< body z axis (the north pole), unit vector, equatorial
+    Vector3 MoonFromEarth;    ///< km, the Moon's centre from the Earth's centre
+    Vector3 SiteFromEarth;    ///< km, the site from the Earth's centre
+    Vector3 SunDirection;     ///< unit vector in the body frame: where the Sun stands seen
+                              ///< from the Moon (the subsolar point of ComputeSunOverMoon)
+};
+
+/// The globe for the state's date, time and site.
+///
+/// Runs ComputeSunOverMoon (Moon position, Sun position, physical
+/// ephemerides in degrees) and UpdateLocalSiderealTime, and writes every
+/// field those write, as the reports leave them. Reads Latitude and
+/// Longitude of the site.
+///
+/// Notes:
+///   1. The body frame is fixed by the Moon's geocentric direction and the
+///      libration L, B and position angle P of the physical ephemerides: the
+///      Earth's centre lies over (B, L) and the pole is seen at position
+///      angle P. Every selenographic quantity here therefore agrees with the
+///      physical ephemerides report for the Earth's centre.
+///   2. The site stands on the reference ellipsoid (equatorial radius
+///      EarthRadiusKm, flattening 1/298.257) at height 0, turned by the local
+///      sidereal time (Meeus, Astronomical Algorithms, ch. 11).
+///   3. Positions are geometric: no aberration, no light time, no refraction.
+///      Over the Moon's disc they shift every point alike, to well under 0.1"
+///      relative to each other.
+MoonGlobe ViewMoonGlobe(ObservationState& state);
+
+/// Body-frame vector of a point at `radiusKm` from the Moon's centre above
+/// the selenographic point.
+Vector3 SelenographicToBody(SelenographicPoint point, double radiusKm = MoonRadiusKm);
+
+/// Selenographic latitude and longitude (-180 < longitude <= 180) of the
+/// direction of a body-frame vector (not the null vector).
+SelenographicPoint BodyToSelenographic(Vector3 body);
+
+/// A body-frame vector turned into the equatorial frame (rotation only).
+Vector3 BodyToEquatorial(const MoonGlobe& globe, Vector3 body);
+
+/// An equatorial vector turned into the body frame (rotation only).
+Vector3 EquatorialToBody(const MoonGlobe& globe, Vector3 equatorial);
+
+/// The Moon's centre seen from the site, km, equatorial frame.
+Vector3 MoonFromSite(const MoonGlobe& globe);
+
+/// Where a point of the globe (body frame, km) appears from the site:
+/// its tangent-plane offset from the apparent centre of the disc.
+SkyOffset SkyOffsetFromSite(const MoonGlobe& globe, Vector3 bodyPoint);
+
+/// Whether a point of the surface (body frame) lies on the hemisphere the
+/// site sees (its line of sight meets the surface there first).
+bool VisibleFromSite(const MoonGlobe& globe, Vector3 bodySurfacePoint);
+
+/// The point of the sphere of `radiusKm` that the site sees at a sky offset:
+/// the first place where that line of sight meets the sphere; empty when it
+/// passes beside the sphere.
+std::optional<SelenographicPoint> SurfacePointAt(const MoonGlobe& globe, SkyOffset offset,
+                                                 double radiusKm = MoonRadiusKm);
+
+/// The selenographic point under the site: the topocentric libration in
+/// latitude and longitude (the apparent centre of the disc as seen from the
+/// site). For the Earth's centre it would be (B, L).
+SelenographicPoint SubObserverPoint(const MoonGlobe& globe);
+
+/// The Moon's apparent semi-diameter seen from the site, arcseconds
+/// (the angle under which the sphere of MoonRadiusKm appears).
+double SemiDiameterFromSite(const MoonGlobe& globe);
+
+/// Position angle of the Moon's north pole seen from the site, degrees,
+/// 0 <= value < 360, counted from the north point through east.
+double AxisPositionAngleFromSite(const MoonGlobe& globe);

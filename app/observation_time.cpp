@@ -56,7 +56,11 @@ void TForm1::UhrzeitMitfuehren1Click()
 {
     const bool follows = UhrzeitMitfuehren1->isChecked();
     WriteFollowsClockPreference(follows);
-    if (follows) SetClockTime(state_, clock_);
+    if (!follows) {
+        ShowObservationStatus();  // the time stays where it is
+        return;
+    }
+    SetClockTime(state_, clock_);
     ObservationChanged();
 }
 

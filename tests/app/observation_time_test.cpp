@@ -117,6 +117,14 @@ private slots:
         QVERIFY(ReadFollowsClockPreference());
         QCOMPARE(Moment(), QStringLiteral("15.3.2003 22:0"));
         QCOMPARE(w().StatusText->text(), QStringLiteral("Bonn · 15. 3. 2003 22:00 MEZ (laufend)"));
+
+        // Unchecked in the menu, the time stays and so does a typed timing.
+        QTest::keyClicks(w().Edit1, QStringLiteral("1"));
+        SetClock(22, 30);
+        w().UhrzeitMitfuehren1->trigger();
+        QVERIFY(!ReadFollowsClockPreference());
+        QCOMPARE(w().Edit1->text(), QStringLiteral("1"));
+        QCOMPARE(w().StatusText->text(), QStringLiteral("Bonn · 15. 3. 2003 22:00 MEZ"));
     }
 
     void uncheckedAtTheNextStartWhenLeftUnchecked()

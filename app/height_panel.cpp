@@ -122,11 +122,12 @@ void TForm1::SetSavableMeasurement(std::optional<JournalMeasurement> measurement
 
 void TForm1::Messungspeichern1Click()
 {
+    // Ctrl+S reaches here also while the new-object panel covers this one.
+    const bool panelShown = !GroupBox2->isHidden() && GroupBox3->isHidden();
     // Saved with the moment of saving: a timing kept a few minutes after it
     // was typed is computed again for now.
-    if (savableMeasurement_ && ReadClockIfFollowing()) Edit1Change();
-    // Ctrl+S reaches here also while the new-object panel covers this one.
-    if (!savableMeasurement_ || GroupBox2->isHidden() || !GroupBox3->isHidden()) {
+    if (savableMeasurement_ && panelShown && ReadClockIfFollowing()) Edit1Change();
+    if (!savableMeasurement_ || !panelShown) {
         StatusBar1->showMessage(QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert."));
         return;
     }

@@ -84,6 +84,11 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
+TForm1::~TForm1()
+{
+    for (QObject* control : findChildren<QObject*>()) control->blockSignals(true);
+}
+
 // ---------------------------------------------------------------- building
 
 QFrame* TForm1::PlacePanel(QWidget* parent, const char* name, int x, int y, int w, int h, QFrame::Shadow shadow)

@@ -58,6 +58,9 @@ public:
     static constexpr int kMapTop = 48;
 
     TForm1(ObservationState& state, MessageService& messages, char decimalSeparator);
+    /// The controls go after this part of the window: their last signals
+    /// (the object list losing the focus, the clock timer) reach no handler.
+    ~TForm1() override;
 
     void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
 

@@ -6,7 +6,7 @@
 #include "app/Unit1.h"
 #include "app/observation_status.h"
 #include "app/preferences.h"
-#include "astronomy/mez_moment.h"
+#include "observing/mez_moment.h"
 #include "platform/form_widgets.h"
 
 #include <QAction>

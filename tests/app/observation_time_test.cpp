@@ -4,9 +4,9 @@
 // longest date in "Sichtverhältnisse", where the azimuth is counted from).
 
 #include "app/command_line.h"
-#include "app/measurement_journal.h"
 #include "app/observation_status.h"
 #include "app/preferences.h"
+#include "journal/measurement_journal.h"
 #include "reports/ephemeris_table_model.h"
 #include "reports/ephemeris_table_text.h"
 #include "tests/support/catalogue_records.h"

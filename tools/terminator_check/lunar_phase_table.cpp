@@ -13,7 +13,7 @@
 #include "astronomy/Rechn.h"
 #include "astronomy/delta_t.h"
 #include "astronomy/lunar_phases.h"
-#include "astronomy/mez_moment.h"
+#include "observing/mez_moment.h"
 
 #include <cstdio>
 #include <iostream>

@@ -3,7 +3,7 @@
 // and the texts of the window "Lichtgrenze"; without widgets.
 
 #include "astronomy/observation_state.h"
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 #include "observing/terminator_zone.h"
 
 #include <optional>

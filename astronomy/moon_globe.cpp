@@ -1,10 +1,10 @@
-#include "observing/moon_globe.h"
+#include "astronomy/moon_globe.h"
 
 #include "astronomy/angles.h"
 #include "astronomy/calendar.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/distance_units.h"
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // ephemerides, its orientation on the sky, the topocentric view, and the
 // projection both ways.
 
-#include "observing/moon_globe.h"
+#include "astronomy/moon_globe.h"
 #include "astronomy/mountain_height.h"
 #include "tests/astronomy/astronomy_test_support.h"
 

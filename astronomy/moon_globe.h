@@ -6,19 +6,13 @@
 // projects it through this one model.
 
 #include "astronomy/observation_state.h"
+#include "astronomy/selenographic_point.h"
 #include "astronomy/vector3.h"
 
 #include <optional>
 
 /// The Moon's mean radius, kilometres.
 inline constexpr double MoonRadiusKm = 1738.0;
-
-/// A point of the Moon in selenographic coordinates, degrees: latitude
-/// -90..90 north positive, longitude east positive (toward Mare Crisium).
-struct SelenographicPoint {
-    double Latitude = 0;
-    double Longitude = 0;
-};
 
 /// An offset on the sky from the apparent centre of the Moon's disc as seen
 /// from the site, arcseconds, in the tangent plane: East toward increasing

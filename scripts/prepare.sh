@@ -9,7 +9,7 @@ MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbench
 # program runs), FITS through cfitsio, the EXIF moment through exiv2.
 MIRELTA_PACKAGES+=(qt6-image-formats-plugins libcfitsio-dev libexiv2-dev)
 # The Debian package and its checks (scripts/check_package.sh).
-MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
+MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream lintian)
 
 mirelta_install_missing() {
   local missing=()

@@ -6,19 +6,14 @@
 // projects it through this one model.
 
 #include "astronomy/observation_state.h"
+#include "astronomy/selenographic_point.h"
+#include "astronomy/sun_over_moon.h"
 #include "astronomy/vector3.h"
 
 #include <optional>
 
 /// The Moon's mean radius, kilometres.
 inline constexpr double MoonRadiusKm = 1738.0;
-
-/// A point of the Moon in selenographic coordinates, degrees: latitude
-/// -90..90 north positive, longitude east positive (toward Mare Crisium).
-struct SelenographicPoint {
-    double Latitude = 0;
-    double Longitude = 0;
-};
 
 /// An offset on the sky from the apparent centre of the Moon's disc as seen
 /// from the site, arcseconds, in the tangent plane: East toward increasing
@@ -46,6 +41,9 @@ struct MoonGlobe {
                               ///< from the Moon (the subsolar point of ComputeSunOverMoon)
 };
 
+/// The Earth's sidereal rotation: sidereal time gained per unit of universal time.
+inline constexpr double SiderealPerSolar = 1.0027379093;
+
 /// The globe for the state's date, time and site.
 ///
 /// Runs ComputeSunOverMoon (Moon position, Sun position, physical
@@ -66,6 +64,29 @@ struct MoonGlobe {
 ///      Over the Moon's disc they shift every point alike, to well under 0.1"
 ///      relative to each other.
 MoonGlobe ViewMoonGlobe(ObservationState& state);
+
+/// The globe from the results a caller left in the state, computing nothing
+/// anew: ViewMoonGlobe without its first two steps.
+///
+/// Given:
+///   ephemerides  a state after the Moon position and the physical
+///                ephemerides in degrees, and after UpdateLocalSiderealTime
+///                (or HorizontalPosition) for its site. Reads
+///                MoonRightAscension, MoonDeclination, MoonDistance,
+///                LibrationLongitude, LibrationLatitude, AxisPositionAngle,
+///                LocalSiderealTime, Latitude and the date and time.
+///   sun          the Sun over the Moon at that instant
+MoonGlobe GlobeFromEphemerides(const ObservationState& ephemerides, const SunOverMoon& sun);
+
+/// Unit vector toward a right ascension and declination (degrees), true
+/// equator of date.
+Vector3 EquatorialUnitVector(double rightAscension, double declination);
+
+/// A site on the reference ellipsoid at height 0 seen from the Earth's
+/// centre, km, true equator of date.
+///
+/// Given: the site's latitude, degrees; its local sidereal time, hours.
+Vector3 SiteFromEarthCentre(double latitude, double localSiderealHours);
 
 /// Body-frame vector of a point at `radiusKm` from the Moon's centre above
 /// the selenographic point.

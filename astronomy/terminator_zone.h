@@ -3,18 +3,13 @@
 // where shadows are long enough to measure heights.
 
 #include "astronomy/observation_state.h"
+#include "astronomy/selenographic_point.h"
 #include "astronomy/sun_over_formation.h"
 
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <vector>
-
-/// A point of the Moon, selenographic degrees, north and east positive.
-struct SelenographicPoint {
-    double Latitude = 0;
-    double Longitude = 0;
-};
 
 /// A range of the Sun's altitude over a formation, degrees, ends included.
 struct SunAltitudeBand {

@@ -2,6 +2,7 @@
 // the sort commands, the map markers and the dialog commands.
 
 #include "app/catalogue.h"
+#include "astronomy/mountain_shadow.h"
 #include "platform/text_file.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -416,10 +418,12 @@ private slots:
         f->state.SiteName = "Bonn";
         TForm1& w = f->main();
         Choose(QStringLiteral("Tycho"));
-        QTest::keyClicks(w.Edit1, QStringLiteral("5"));
+        // The Sun stands 35 deg over Tycho: 0.15 s of shadow mean 3,960 m.
+        QTest::keyClicks(w.Edit1, QStringLiteral("0,15"));
         QCOMPARE(w.Label26->text(), QStringLiteral("(Messung am 15. 3. 2003 um 20:05 Uhr"));
         QCOMPARE(w.Label27->text(), QStringLiteral(" MEZ  in Bonn)"));
-        QVERIFY(w.Label35->text().endsWith(QLatin1Char('m')));
+        QVERIFY2(QRegularExpression(QStringLiteral("^39[5-6]\\d(,\\d)?m$")).match(w.Label35->text()).hasMatch(),
+                 qPrintable(w.Label35->text()));
         QVERIFY(w.Label34->text().endsWith(QLatin1Char('%')) || w.Label34->text() == QStringLiteral("- - -"));
         QVERIFY(w.Label1->text().endsWith(QLatin1Char('"')));
         QVERIFY(f->state.MoonSemiDiameter > 880 && f->state.MoonSemiDiameter < 1010);
@@ -434,6 +438,25 @@ private slots:
         for (const char* ignored : {"5,01", "0", "-2"}) {
             w.Edit1->setText(QString::fromLatin1(ignored));
             QCOMPARE(labels(), shown);
+        }
+        // Five seconds of shadow would need a summit of tens of kilometres:
+        // the reason in place of the number, the sentence as its tooltip.
+        w.Edit1->setText(QStringLiteral("5"));
+        QCOMPARE(w.Label35->text(), QStringLiteral("über 20 km"));
+        QCOMPARE(w.Label34->text(), QStringLiteral("- - -"));
+        QVERIFY(w.Label35->toolTip().startsWith(QStringLiteral("Nur ein Gipfel")));
+        SaveScreenshot(w, QStringLiteral("main_window_height_reason"));
+        w.Edit1->setText(QStringLiteral("0,15"));
+        QCOMPARE(labels(), shown);
+        QVERIFY(w.Label35->toolTip().isEmpty());
+        // Every reason fits the place of the number.
+        QLabel probe;
+        probe.setFont(w.Label35->font());
+        for (NoHeightReason reason : {NoHeightReason::NightSide, NoHeightReason::MoonBelowHorizon,
+                                      NoHeightReason::NotVisible, NoHeightReason::ShadowIntoNight,
+                                      NoHeightReason::OutOfRange, NoHeightReason::TooHigh, NoHeightReason::Ambiguous}) {
+            const QString text = QString::fromStdString(NoHeightText(reason));
+            QVERIFY2(probe.fontMetrics().horizontalAdvance(text) <= w.Label35->width(), qPrintable(text));
         }
         w.Edit1->setText(QStringLiteral("2.5"));  // a point where the settings expect a comma
         QCOMPARE(f->messages.lastText(), QStringLiteral("'2.5' ist kein gültiger Gleitkommawert."));

@@ -151,8 +151,7 @@ std::string NoHeightExplanation(NoHeightReason reason)
         case NoHeightReason::ShadowIntoNight:
             return "Die Sonne steht zu tief: kein so langer Schatten endet auf beleuchtetem Boden.";
         case NoHeightReason::OutOfRange:
-            return "Der Messwert liegt außerhalb des Bereichs: eine Durchgangszeit über 0 bis 5 Sekunden, "
-                   "eine Schattenlänge über 0.";
+            return "Die Durchgangszeit muss über 0 und höchstens 5 Sekunden betragen.";
         case NoHeightReason::TooHigh:
             return "Nur ein Gipfel von über 20 km Höhe würfe einen so langen Schatten.";
         case NoHeightReason::Ambiguous:

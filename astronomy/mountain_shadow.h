@@ -44,7 +44,9 @@ enum class NoHeightReason {
 /// ("Mondnacht"); empty for None.
 std::string NoHeightText(NoHeightReason reason);
 
-/// The same as one German sentence, for the command line and tooltips.
+/// The same as one German sentence, for the command line and tooltips
+/// (OutOfRange speaks of the transit time; a caller measuring lengths says
+/// its own).
 std::string NoHeightExplanation(NoHeightReason reason);
 
 /// The Moon at one instant seen from one site, as every shadow measurement

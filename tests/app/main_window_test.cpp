@@ -7,6 +7,8 @@
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -466,6 +468,22 @@ private slots:
         QCOMPARE(w.Edit1->text(), QString());
         QCOMPARE(labels(), QStringList(4, QString()));
         QCOMPARE(w.Label27->text(), QString());
+    }
+
+    void heightPanelGivesBackAPeakOfTheIndependentSimulation()
+    {
+        // tools/height_check: a 3,800 m peak at Copernicus casts 2.110707 s of
+        // shadow on 18 December 2026, 16:35 MEZ, seen from Berlin.
+        StartWith(kIni, Record("140 160 180 200", "Copernicus", "9,6209", "-20,0786", "3800", "1"));
+        f->state.Day = 18, f->state.Month = 12, f->state.Year = 2026, f->state.Hour = 16, f->state.Minute = 35;
+        f->state.Latitude = 52.52, f->state.Longitude = 13.405, f->state.SiteName = "Berlin";
+        Choose(QStringLiteral("Copernicus"));
+        QTest::keyClicks(f->main().Edit1, QStringLiteral("2,111"));
+        const QString shown = f->main().Label35->text();
+        QVERIFY2(shown.endsWith(QLatin1Char('m')), qPrintable(shown));
+        const double height = QString(shown).chopped(1).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+        QVERIFY2(std::fabs(height / 3800 - 1) < 0.03, qPrintable(shown));
+        QCOMPARE(f->main().Label34->text(), QStringLiteral("0%"));
     }
 
     void heightPanelTakesCatalogueNumbersWithAPoint()

@@ -1,12 +1,12 @@
 #include "app/Unit1.h"
 
-#include "app/pdf_viewer.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 #include "platform/name_completion.h"
 #include "platform/name_list_model.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
+#include "platform/pdf_viewer.h"
 #include "platform/sexagesimal.h"
 #include "setup/config_file.h"
 #include "windowbase/resources_init.h"

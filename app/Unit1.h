@@ -7,11 +7,11 @@
 // menu, the map and the object list; height_panel.cpp holds the height
 // measurement panel, new_object_panel.cpp the new-object mode.
 
-#include "app/catalogue.h"
-#include "app/lit_map.h"
-#include "app/map_widgets.h"
-#include "app/measurement_journal.h"
 #include "astronomy/Rechn.h"
+#include "catalogue/catalogue.h"
+#include "journal/measurement_journal.h"
+#include "map/lit_map.h"
+#include "map/map_widgets.h"
 #include "platform/message_service.h"
 #include "platform/name_order.h"
 #include "windowbase/dialog_protocol.h"

@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "platform/error_report.h"
 #include "platform/form_widgets.h"
 #include "windowbase/resources_init.h"

@@ -3,7 +3,7 @@
 // until the program ends.
 
 #include "app/Unit1.h"
-#include "app/journal_window.h"
+#include "journal/journal_window.h"
 #include "reports/Unit2.h"
 #include "reports/Unit5.h"
 #include "reports/Unit6.h"

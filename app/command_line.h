@@ -4,7 +4,7 @@
 // a window and without a display. Started with no arguments (or only the
 // toolkit's own single-dash ones) the program opens its windows as always.
 
-#include "astronomy/ephemeris_table.h"
+#include "observing/ephemeris_table.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "app/height_command.h"
 
-#include "app/catalogue.h"
-#include "astronomy/mez_moment.h"
-#include "astronomy/shadow_transit.h"
+#include "catalogue/catalogue.h"
+#include "observing/mez_moment.h"
+#include "observing/shadow_transit.h"
 #include "platform/number_text.h"
 #include "reports/terminator_list.h"
 

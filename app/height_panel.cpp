@@ -1,12 +1,12 @@
 // The main window's panel "Höhenberechnung" (GroupBox2): the measured
 // transit time of a mountain's shadow in, the height and its deviation from
 // the catalogue out; and saving each shown height to the measurement
-// journal. The computation lives in app/height_measurement.h, the journal
-// in app/measurement_journal.h and app/journal_statistics.h.
+// journal. The computation lives in journal/height_measurement.h, the journal
+// in journal/measurement_journal.h and journal/journal_statistics.h.
 
 #include "app/Unit1.h"
-#include "app/height_measurement.h"
-#include "app/journal_statistics.h"
+#include "journal/height_measurement.h"
+#include "journal/journal_statistics.h"
 #include "platform/form_widgets.h"
 #include "platform/number_text.h"
 #include "platform/sexagesimal.h"

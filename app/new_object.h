@@ -2,8 +2,8 @@
 // A formation the user outlines on the map and describes: the checks of the
 // entry and the record it becomes (standard C++ only).
 
-#include "app/lunar_object.h"
-#include "app/map_geometry.h"
+#include "catalogue/lunar_object.h"
+#include "map/map_geometry.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // The main window's mode for defining a new object (panel "Neues Objekt",
 // GroupBox3): outlining a frame on the map with Cursor3, confirming it,
 // entering the data and saving or cancelling. The checks, the proposal and
-// the record live in app/new_object.h and app/map_geometry.h.
+// the record live in app/new_object.h and map/map_geometry.h.
 
 #include "app/Unit1.h"
-#include "app/focus_rectangle.h"
 #include "app/new_object.h"
+#include "map/focus_rectangle.h"
 #include "platform/errors.h"
 #include "platform/form_widgets.h"
 

@@ -3,8 +3,8 @@
 // both must stay quick with a large catalogue. Runs headless; the catalogue of 10,000 records is generated.
 
 #include "app/application.h"
-#include "app/catalogue.h"
 #include "bench/support/headless_benchmarks.h"
+#include "catalogue/catalogue.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"

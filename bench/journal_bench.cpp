@@ -6,9 +6,9 @@
 // notices. Runs headless.
 
 #include "app/application.h"
-#include "app/journal_statistics.h"
 #include "bench/support/headless_benchmarks.h"
 #include "bench/support/long_journal.h"
+#include "journal/journal_statistics.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"
 

@@ -2,8 +2,8 @@
 // lights the map anew, which must stay well under one frame (16.7 ms).
 // Runs headless.
 
-#include "app/lit_map.h"
 #include "bench/support/headless_benchmarks.h"
+#include "map/lit_map.h"
 #include "tests/support/window_fixture.h"
 #include "windowbase/resources_init.h"
 

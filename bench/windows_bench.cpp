@@ -10,12 +10,12 @@
 // median, its ratio to that baseline and its target. See bench/README.md.
 
 #include "app/application.h"
-#include "app/catalogue.h"
 #include "bench/support/generated_catalogue.h"
 #include "bench/support/headless_benchmarks.h"
 #include "bench/support/iau_catalogue.h"
 #include "bench/support/long_journal.h"
 #include "bench/support/ratio_summary.h"
+#include "catalogue/catalogue.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_working_dir.h"
 
@@ -82,7 +82,7 @@ public:
 
     // The file of `catalogue`, written when first asked for. A user's
     // catalogue has lain unchanged for a while, so the program keeps what it
-    // read (app/catalogue.h): the first use waits until the file has settled.
+    // read (catalogue/catalogue.h): the first use waits until the file has settled.
     std::filesystem::path Of(const Catalogue& catalogue)
     {
         const std::filesystem::path file = folder_ / catalogue.Name;

@@ -2,7 +2,7 @@
 // The ephemeris table as the window's table view reads it: the rows held
 // as numbers, each cell's text made when the view asks for it.
 
-#include "astronomy/ephemeris_table.h"
+#include "observing/ephemeris_table.h"
 
 #include <QAbstractTableModel>
 

@@ -3,7 +3,7 @@
 // shorter figures and the CSV file. Without widgets, so that the window, the
 // export and the command line write the same texts.
 
-#include "astronomy/ephemeris_table.h"
+#include "observing/ephemeris_table.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // The texts of the window "Beobachtungsplaner": one line per interval and
 // the line naming the range; without widgets.
 
-#include "astronomy/observation_planner.h"
+#include "observing/observation_planner.h"
 
 #include <string>
 

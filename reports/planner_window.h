@@ -10,8 +10,8 @@
 // in winter with its long nights (bench/planner_bench); opening the window
 // 4 ms (bench/windows_bench).
 
-#include "astronomy/ephemeris_table.h"
-#include "astronomy/observation_planner.h"
+#include "observing/ephemeris_table.h"
+#include "observing/observation_planner.h"
 #include "platform/name_order.h"
 #include "reports/terminator_list.h"
 #include "windowbase/dialog_protocol.h"

@@ -1,7 +1,7 @@
 #include "reports/terminator_list.h"
 
-#include "astronomy/shadow_transit.h"
-#include "astronomy/terminator_zone.h"
+#include "observing/shadow_transit.h"
+#include "observing/terminator_zone.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/time_text.h"

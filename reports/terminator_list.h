@@ -3,9 +3,9 @@
 // and the texts of the window "Lichtgrenze"; without widgets.
 
 #include "astronomy/observation_state.h"
-#include "astronomy/shadow_transit.h"
-#include "astronomy/sun_over_formation.h"
-#include "astronomy/terminator_zone.h"
+#include "observing/shadow_transit.h"
+#include "observing/sun_over_formation.h"
+#include "observing/terminator_zone.h"
 
 #include <optional>
 #include <string>

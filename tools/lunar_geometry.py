@@ -4,7 +4,7 @@ The map is the orthographic view of the Moon from above the selenographic
 point (CENTRE_LATITUDE, CENTRE_LONGITUDE), north up, east (positive
 longitude) to the right. Map pixels count from the top-left corner, x to the
 right and y downwards; pixel (x, y) is the unit square centred on (x, y).
-The program takes the same constants from app/map_geometry.h.
+The program takes the same constants from map/map_geometry.h.
 """
 
 import math

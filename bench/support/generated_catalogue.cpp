@@ -1,6 +1,6 @@
 #include "bench/support/generated_catalogue.h"
 
-#include "astronomy/map_projection.h"
+#include "map/map_projection.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "bench/support/iau_catalogue.h"
 
 #include "astronomy/angles.h"
-#include "astronomy/map_projection.h"
+#include "map/map_projection.h"
 #include "platform/cp1252.h"
 
 #include <algorithm>

@@ -27,7 +27,7 @@ std::filesystem::path IauSourceDataFolder();
 /// moon-features.tsv, in the gazetteer's order.
 ///
 ///   - Frame: the bounding box of the formation's outline (a circle of the
-///     gazetteer's diameter) in the map's view (astronomy/map_projection.h),
+///     gazetteer's diameter) in the map's view (map/map_projection.h),
 ///     at least 5 x 5 pixels, within the picture. Outline points on the far
 ///     side are moved to the limb in their direction, so a formation on the
 ///     far side gets a small frame at the limb (clamped, not left out).

@@ -2,7 +2,7 @@
 // A measurement journal (messungen.csv) with a long history, for measuring
 // the journal and its window.
 
-#include "app/measurement_journal.h"
+#include "journal/measurement_journal.h"
 
 #include <string>
 

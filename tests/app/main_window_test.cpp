@@ -1,8 +1,8 @@
 // The main window: layout, start and reload, the object list, deleting,
 // the sort commands, the map markers and the dialog commands.
 
-#include "app/catalogue.h"
 #include "astronomy/mountain_shadow.h"
+#include "catalogue/catalogue.h"
 #include "platform/text_file.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"

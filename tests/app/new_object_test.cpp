@@ -2,7 +2,7 @@
 // band's exclusive-or drawing.
 
 #include "app/new_object.h"
-#include "app/focus_rectangle.h"
+#include "map/focus_rectangle.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>

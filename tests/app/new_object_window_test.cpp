@@ -1,7 +1,7 @@
 // The main window's mode for defining a new object: outlining a frame on the
 // map, confirming it, entering the data and saving or cancelling.
 
-#include "app/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
 

@@ -3,8 +3,8 @@
 // formations.
 
 #include "bench/support/iau_catalogue.h"
-#include "app/catalogue.h"
-#include "app/map_geometry.h"
+#include "catalogue/catalogue.h"
+#include "map/map_geometry.h"
 #include "platform/number_text.h"
 #include "tests/support/temp_working_dir.h"
 

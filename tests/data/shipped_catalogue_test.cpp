@@ -2,8 +2,8 @@
 // by the program, every frame must lie on the Moon's disc over its own
 // formation, and clicks on well-known formations must find them.
 
-#include "app/catalogue.h"
-#include "app/map_geometry.h"
+#include "catalogue/catalogue.h"
+#include "map/map_geometry.h"
 #include "platform/cp1252.h"
 #include "platform/number_text.h"
 #include "tests/data/shipped_files.h"

@@ -2,8 +2,8 @@
 // error, every catalogue text fits the place that shows it, and choosing a
 // well-known formation puts the selection marker on it on the map.
 
-#include "app/catalogue.h"
-#include "app/map_geometry.h"
+#include "catalogue/catalogue.h"
+#include "map/map_geometry.h"
 #include "tests/data/shipped_files.h"
 #include "tests/support/window_fixture.h"
 

@@ -2,7 +2,7 @@
 // windows rely on, the map's geometry and background, the markers' centre
 // and transparent colour, and the tool bar pictures' transparency.
 
-#include "app/map_geometry.h"
+#include "map/map_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // objects.dat as anyone may have left it: the names, the lookups by name and
 // by map point, every record, deleting and appending.
 
-#include "app/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "platform/number_text.h"
 #include "tests/fuzz/fuzz_support.h"
 

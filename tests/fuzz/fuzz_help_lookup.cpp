@@ -3,7 +3,7 @@
 // missing), and the trimming of the Exec line. Nothing may escape but an
 // empty result; no error of the file system reaches the user.
 
-#include "app/pdf_viewer.h"
+#include "platform/pdf_viewer.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // messungen.csv as anyone may have left it: reading the journal, writing a
 // read measurement again, deleting a line and appending one.
 
-#include "app/measurement_journal.h"
+#include "journal/measurement_journal.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cmath>

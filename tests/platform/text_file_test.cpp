@@ -3,12 +3,14 @@
 #include "platform/text_file.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/file_operations.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -208,6 +210,38 @@ TEST(ReplaceFileContent, AStaleTwinThatIsALinkIsRemovedNotFollowed)
     EXPECT_EQ(ReadBytes("fremd.dat"), "fremde Daten\r\n");
     EXPECT_FALSE(std::filesystem::is_symlink("objects.dat"));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status("objects2.dat")));
+}
+
+// A program that plants a link at the twin's name the moment the stale twin
+// is gone, as a racing program could.
+class LinkPlanter : public FileOperations {
+public:
+    int Unlink(const char* path) override
+    {
+        const int result = FileOperations::Unlink(path);
+        if (!planted_ && std::string_view(path).ends_with("objects2.dat")) {
+            planted_ = true;
+            std::filesystem::create_symlink("fremd.dat", path);
+        }
+        return result;
+    }
+
+private:
+    bool planted_ = false;
+};
+
+TEST(ReplaceFileContent, ALinkPlantedAtTheTwinAfterItsRemovalFailsTheWrite)
+{
+    TempWorkingDir dir;
+    WriteBytes("objects.dat", "alt\r\n");
+    WriteBytes("fremd.dat", "fremde Daten\r\n");
+    LinkPlanter racer;
+    {
+        ScopedFileOperations installed(racer);
+        EXPECT_THROW(ReplaceFileContent("objects.dat", "neu\r\n"), FileAccessError);
+    }
+    EXPECT_EQ(ReadBytes("fremd.dat"), "fremde Daten\r\n");
+    EXPECT_EQ(ReadBytes("objects.dat"), "alt\r\n");
 }
 
 TEST(ReplaceFileContent, KeepsThePermissionBits)

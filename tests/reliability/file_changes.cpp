@@ -1,7 +1,7 @@
 #include "tests/reliability/file_changes.h"
 
-#include "app/catalogue.h"
-#include "app/measurement_journal.h"
+#include "catalogue/catalogue.h"
+#include "journal/measurement_journal.h"
 #include "platform/text_file.h"
 #include "setup/config_file.h"
 #include "setup/site_list_file.h"

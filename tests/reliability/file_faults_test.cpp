@@ -6,13 +6,14 @@
 // once (never a record twice).
 
 #include "tests/reliability/file_faults.h"
-#include "app/measurement_journal.h"
+#include "journal/measurement_journal.h"
 #include "platform/errors.h"
 #include "tests/reliability/file_changes.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -86,10 +87,10 @@ TEST(FileFaults, EveryFailingCallLeavesTheOldOrTheNewFileAndReportsExactlyTheOld
     std::printf("fault runs: %d\n", runs);
 }
 
-TEST(FileFaults, TheTwinIsSyncedBeforeItReplacesTheFile)
+TEST(FileFaults, TheTwinIsSyncedBeforeItReplacesTheFileAndTheFolderAfter)
 {
     // Without the fsync a power failure after the rename could leave an
-    // empty file under the old name.
+    // empty file under the old name; without the folder's, the old file.
     TempWorkingDir dir;
     for (const FileChange& change : AllFileChanges()) {
         Reset(change);
@@ -97,7 +98,8 @@ TEST(FileFaults, TheTwinIsSyncedBeforeItReplacesTheFile)
         ASSERT_FALSE(RunChange(change, recording).reported);
         const std::vector<RecordedCall>& calls = recording.Calls();
         int twin = -1;
-        size_t lastWrite = 0, sync = 0, close = 0, rename = 0;
+        int folder = -1;
+        size_t lastWrite = 0, sync = 0, close = 0, rename = 0, folderSync = 0;
         for (size_t i = 0; i < calls.size(); ++i) {
             const RecordedCall& c = calls[i];
             if (c.call == FileCall::Open && c.path.ends_with(TwinOf(change))) twin = c.fd;
@@ -105,11 +107,15 @@ TEST(FileFaults, TheTwinIsSyncedBeforeItReplacesTheFile)
             if (c.fd == twin && c.call == FileCall::Fsync && !sync) sync = i;
             if (c.fd == twin && c.call == FileCall::Close && !close) close = i;
             if (c.call == FileCall::Rename) rename = i;
+            if (rename && c.call == FileCall::Open && std::filesystem::equivalent(c.path, ".")) folder = c.fd;
+            if (rename && c.fd == folder && c.call == FileCall::Fsync) folderSync = i;
         }
         ASSERT_GE(twin, 0) << change.name;
         EXPECT_GT(sync, lastWrite) << change.name;
         EXPECT_LT(sync, close) << change.name;
         EXPECT_LT(close, rename) << change.name;
+        EXPECT_GE(folder, 0) << change.name << ": the folder is not opened after the rename";
+        EXPECT_GT(folderSync, rename) << change.name << ": the folder is not synced after the rename";
     }
 }
 

@@ -3,7 +3,7 @@
 // replaced, the table page, and the export through an injected file choice.
 
 #include "astronomy/Rechn.h"
-#include "astronomy/ephemeris_table.h"
+#include "observing/ephemeris_table.h"
 #include "reports/ephemeris_table_text.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"

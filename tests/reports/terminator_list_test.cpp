@@ -68,6 +68,27 @@ TEST(SurveyTerminator, ListsTheEarthFacingFormationsInTheBandOfSunAltitudes)
     EXPECT_DOUBLE_EQ(state.TerminatorLongitude, reference.TerminatorLongitude);
 }
 
+TEST(SurveyTerminator, TellsMorningFromEveningByTheLongitudeNearFullMoon)
+{
+    // Near full Moon the morning terminator lies on the western limb and the
+    // evening terminator on the eastern one, both at latitude 0.
+    ObservationState state = ObservationAt(18, 3, 2003, 12, 0);
+    state.Latitude = 50.7333;
+    state.Longitude = 7.1;
+    ObservationState reference = state;
+    const double l0 = ComputeSunOverMoon(reference).SubsolarLongitude;
+
+    const std::vector<CatalogueFormation> catalogue = {
+        {"Westrand", "Krater", "0", Number(l0 - 85, ','), ""},
+        {"Ostrand",  "Krater", "0", Number(l0 + 85, ','), ""},
+    };
+    const TerminatorSurvey survey = SurveyTerminator(state, catalogue);
+
+    ASSERT_EQ(survey.Formations.size(), 2u);
+    for (const TerminatorFormation& f : survey.Formations)
+        EXPECT_EQ(TerminatorSideText(f.Side), f.Name == "Westrand" ? "Morgen" : "Abend") << f.Name;
+}
+
 TerminatorFormation Formation(const char* name, double altitude, std::optional<double> transit,
                               std::optional<TimingVerdict> timing)
 {

@@ -1,5 +1,5 @@
 // Independent check of the Sun above the site's horizon
-// (astronomy/sun_at_site.h) against a modern ephemeris: astronomy-engine's
+// (observing/sun_at_site.h) against a modern ephemeris: astronomy-engine's
 // Sun (VSOP87), its nutation and sidereal time and its Horizon() without
 // refraction.
 //

@@ -16,9 +16,9 @@
 //   printf '2003 3 10 20 5 52.52 13.405 26.6948 4.1183 4500 %s\n' 1.25 1.3 1.35 |
 //     build/tools/terminator_check/height_timing_table
 
-#include "astronomy/mez_moment.h"
 #include "astronomy/mountain_height.h"
-#include "astronomy/shadow_transit.h"
+#include "observing/mez_moment.h"
+#include "observing/shadow_transit.h"
 
 #include <cstdio>
 #include <iostream>

@@ -5,8 +5,8 @@
 // south through west. check_sun_altitude.mjs compares these with a modern
 // ephemeris.
 
-#include "astronomy/mez_moment.h"
-#include "astronomy/sun_at_site.h"
+#include "observing/mez_moment.h"
+#include "observing/sun_at_site.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,0 +1,103 @@
+#pragma once
+// The window "Messprotokoll": the saved measurements of the chosen
+// formation (or of all), newest first, and per formation and observing
+// night their count, mean height, scatter and the precision of the mean.
+// Rows can be deleted (after a question) and the shown ones exported.
+// The file and the statistics live in journal/measurement_journal.h and
+// journal/journal_statistics.h.
+//
+// Speed (bench/journal_bench, CPU time): opening on 2,000 measurements
+// takes about 14 ms, on 10,000 about 55 ms, most of it in the list rows.
+
+#include "journal/measurement_journal.h"
+#include "windowbase/dialog_protocol.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+class JournalWindow : public MireltaDialog {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 600;
+    static constexpr int kClientHeight = 476;
+
+    /// The formation shown in the main window ("" when none): the window
+    /// opens on its measurements.
+    using ChosenFormation = std::function<std::string()>;
+    /// Asks where to export to; an empty text cancels. Tests replace it.
+    using ExportPathChooser = std::function<QString(QWidget* parent)>;
+
+    enum MeasurementColumn {
+        DateColumn,
+        TimeColumn,
+        FormationColumn,
+        SiteColumn,
+        TransitColumn,
+        HeightColumn,
+        DeviationColumn,
+        SunAltitudeColumn,
+        MeasurementColumnCount
+    };
+    enum StatisticsColumn {
+        GroupFormationColumn,
+        NightColumn,
+        CountColumn,
+        MeanColumn,
+        StandardDeviationColumn,
+        StandardErrorColumn,
+        MeanDeviationColumn,
+        StatisticsColumnCount
+    };
+
+    JournalWindow(QWidget* owner, MessageService& messages, char decimalSeparator, ChosenFormation chosen);
+
+    void SetExportPathChooser(ExportPathChooser chooser) { choosePath_ = std::move(chooser); }
+
+    /// Centres the window, reads messungen.csv and shows the chosen
+    /// formation's measurements (all when none is chosen). Lines that cannot
+    /// be read are reported once with their numbers.
+    void FormCreate() override;
+
+    /// Another formation, or all, in the choice.
+    void FormationChoiceChange();
+    /// "Löschen": the marked measurements, after a "Ja".
+    void DeleteButtonClick();
+    /// "Exportieren...": the shown measurements to a CSV file.
+    void ExportButtonClick();
+    /// "Ok", Enter and Escape.
+    void OkButtonClick();
+
+    QComboBox* FormationChoice = nullptr;
+    QLabel* CountLabel = nullptr;
+    QTreeWidget* MeasurementList = nullptr;
+    QPushButton* DeleteButton = nullptr;
+    QPushButton* ExportButton = nullptr;
+    QTreeWidget* StatisticsList = nullptr;
+    QLabel* ExplanationLabel = nullptr;
+    QPushButton* OkButton = nullptr;
+
+private:
+    void ShowJournal(const std::string& preferredFormation);
+    void ReportDamagedLines();
+    void FillChoice(const std::string& preferred);
+    void FillLists();
+    void FillMeasurements();
+    void FillStatistics();
+    std::vector<JournalEntry> MarkedEntries() const;
+    bool ShowsAll() const;
+    std::string ShownFormation() const;
+
+    char decimalSeparator_;
+    ChosenFormation chosen_;
+    ExportPathChooser choosePath_;
+    Journal journal_;
+    std::vector<JournalEntry> shown_;  ///< the rows of MeasurementList, newest first
+};

@@ -1,0 +1,203 @@
+// The journal file messungen.csv: the round trip of its lines under either
+// decimal separator and with umlauts and separators in names, a missing,
+// empty, damaged or write-protected file, and deleting lines through the
+// twin.
+
+#include "journal/measurement_journal.h"
+#include "platform/errors.h"
+#include "tests/support/temp_working_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kHeader =
+    "Datum;Zeit (MEZ);Ort;Breite Ort (\xB0);L\xE4nge Ort (\xB0);Formation;Breite (\xB0);L\xE4nge (\xB0);"
+    "Durchgangszeit (s);H\xF6he (m);Kartenwert (m);Terminatorkorrektur (\xB0);Sonnenh\xF6he (\xB0)\r\n";
+
+JournalMeasurement Sample()
+{
+    JournalMeasurement m;
+    m.Day = 15, m.Month = 3, m.Year = 2003, m.Hour = 20, m.Minute = 5;
+    m.SiteName = "Zürich";
+    m.SiteLatitude = 47.3769;
+    m.SiteLongitude = 8.5417;
+    m.Formation = "Mädler";
+    m.FormationLatitude = -11.2;
+    m.FormationLongitude = 29.8;
+    m.TransitSeconds = 1.25;
+    m.Height = 2143.4;
+    m.CatalogueHeight = "2140";
+    m.TerminatorCorrection = 0.1234;
+    m.SunAltitude = 4.5678;
+    return m;
+}
+
+std::vector<JournalMeasurement> Measurements(const Journal& journal)
+{
+    std::vector<JournalMeasurement> result;
+    for (const JournalEntry& e : journal.Entries) result.push_back(e.Measurement);
+    return result;
+}
+
+// The failure and its message, or "" when none.
+template <class Change>
+std::string Failure(Change change)
+{
+    try {
+        change();
+    } catch (const MireltaError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+TEST(MeasurementJournal, RoundTripUnderEitherSeparatorWithUmlautsAndSeparatorsInNames)
+{
+    TempWorkingDir dir;
+    JournalMeasurement quoted = Sample();
+    quoted.Formation = "Berg; \"Nord\"";
+    quoted.CatalogueHeight = "ca. 1500";
+    quoted.Hour = 9, quoted.Minute = 0;
+    for (char separator : {',', '.'}) {
+        std::remove(kJournalFileName);
+        AppendToJournal(Sample(), separator);
+        AppendToJournal(quoted, separator);
+        const std::string bytes = ReadBytes(kJournalFileName);
+        const std::string number = std::string("47") + separator + "3769";
+        EXPECT_EQ(bytes, kHeader + "15.03.2003;20:05;Z\xFCrich;" + number + ";8" + separator +
+                             "5417;M\xE4"
+                             "dler;-11" +
+                             separator + "2;29" + separator + "8;1" + separator + "25;2143" + separator + "4;2140;0" +
+                             separator + "1234;4" + separator + "5678\r\n15.03.2003;9:00;Z\xFCrich;" + number + ";8" +
+                             separator + "5417;\"Berg; \"\"Nord\"\"\";-11" + separator + "2;29" + separator + "8;1" +
+                             separator + "25;2143" + separator + "4;ca. 1500;0" + separator + "1234;4" + separator +
+                             "5678\r\n");
+        Journal journal = ReadJournal();
+        EXPECT_TRUE(journal.Damaged.empty());
+        EXPECT_EQ(Measurements(journal), (std::vector<JournalMeasurement>{Sample(), quoted})) << separator;
+        EXPECT_EQ(journal.Entries[1].Line, 3);
+    }
+}
+
+TEST(MeasurementJournal, DamagedLinesAreNamedSkippedAndKeptByteForByte)
+{
+    TempWorkingDir dir;
+    AppendToJournal(Sample(), ',');
+    const std::string good = ReadBytes(kJournalFileName).substr(kHeader.size());
+    const std::string damaged =
+        "15.03.2003;20:05;Bonn;zu kurz\r\n"
+        "31.02.2003;20:05;Bonn;50;7;Euler;23;-29;1;2000;;0;1\r\n"
+        "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;7;2000;;0;1\r\n"
+        "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;1;abc;;0;1\r\n";
+    const std::string before = kHeader + good + damaged + "\r\n" + good;
+    WriteBytes(kJournalFileName, before);
+
+    Journal journal = ReadJournal();
+    EXPECT_EQ(journal.Entries.size(), 2u);
+    ASSERT_EQ(journal.Damaged.size(), 4u);
+    EXPECT_EQ(journal.Damaged[0].Message, "messungen.csv, Zeile 3: 4 statt 13 Feldern");
+    EXPECT_EQ(journal.Damaged[1].Message, "messungen.csv, Zeile 4: '31.02.2003' ist kein gültiges Datum");
+    EXPECT_EQ(journal.Damaged[2].Line, 5);  // 7 s is beyond the 5 s the panel takes
+    EXPECT_EQ(journal.Damaged[3].Message, "messungen.csv, Zeile 6: 'abc' ist kein gültiger Gleitkommawert");
+    EXPECT_EQ(journal.Entries[1].Line, 8);           // after the blank line 7
+    EXPECT_EQ(ReadBytes(kJournalFileName), before);  // reading never writes
+
+    AppendToJournal(Sample(), ',');  // appending keeps every old byte
+    EXPECT_EQ(ReadBytes(kJournalFileName), before + good);
+}
+
+TEST(MeasurementJournal, AMissingFileIsEmptyAndCreatedWithItsHeader)
+{
+    TempWorkingDir dir;
+    Journal journal = ReadJournal();
+    EXPECT_TRUE(journal.Entries.empty());
+    EXPECT_TRUE(journal.Damaged.empty());
+    EXPECT_FALSE(FileExists(kJournalFileName));  // reading creates nothing
+
+    WriteBytes(kJournalFileName, "");  // an empty file gets the header too
+    AppendToJournal(Sample(), ',');
+    EXPECT_EQ(ReadBytes(kJournalFileName).substr(0, kHeader.size()), kHeader);
+    EXPECT_EQ(ReadJournal().Entries.size(), 1u);
+}
+
+TEST(MeasurementJournal, AWriteProtectedFileOrABadNameChangesNothing)
+{
+    TempWorkingDir dir;
+    AppendToJournal(Sample(), ',');
+    const std::string before = ReadBytes(kJournalFileName);
+
+    JournalMeasurement badName = Sample();
+    badName.Formation = "Euler\nZwei";
+    EXPECT_EQ(Failure([&] { AppendToJournal(badName, ','); }),
+              "Das Feld \u201EFormation\u201C enthält ein Steuerzeichen (etwa einen Zeilenumbruch); es wurde nichts "
+              "gespeichert");
+    badName.Formation = "Ωmega";
+    EXPECT_NE(Failure([&] { AppendToJournal(badName, ','); }).find("\u201EFormation\u201C"), std::string::npos);
+
+    std::filesystem::permissions(kJournalFileName,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    const std::string refused =
+        "Schreiben von messungen.csv nicht möglich (die Datei ist schreibgeschützt); die Datei ist unverändert";
+    EXPECT_EQ(Failure([&] { AppendToJournal(Sample(), ','); }), refused);
+    EXPECT_EQ(Failure([&] { DeleteFromJournal(ReadJournal().Entries); }), refused);
+    EXPECT_EQ(ReadBytes(kJournalFileName), before);
+    EXPECT_FALSE(FileExists("messungen2.csv"));
+}
+
+TEST(MeasurementJournal, DeletingGoesThroughTheTwinAndRemovesExactlyTheLinesRead)
+{
+    TempWorkingDir dir;
+    for (int minute : {1, 2, 3}) {
+        JournalMeasurement m = Sample();
+        m.Minute = minute;
+        AppendToJournal(m, ',');
+    }
+    const std::string damaged = "kaputt\r\n";
+    WriteBytes(kJournalFileName, ReadBytes(kJournalFileName) + damaged);
+    ::chmod(kJournalFileName, 0640);
+    WriteBytes("messungen2.csv", "vom letzten Mal");  // a stale twin disturbs nothing
+
+    Journal journal = ReadJournal();
+    ASSERT_EQ(journal.Entries.size(), 3u);
+    std::vector<JournalEntry> first = {journal.Entries[0]};
+    std::vector<JournalEntry> last = {journal.Entries[2]};
+    EXPECT_EQ(DeleteFromJournal(last), 1);
+    EXPECT_FALSE(FileExists("messungen2.csv"));
+    struct stat info {};
+    ::stat(kJournalFileName, &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    Journal after = ReadJournal();
+    ASSERT_EQ(after.Entries.size(), 2u);
+    EXPECT_EQ(after.Entries[1].Measurement.Minute, 2);
+    EXPECT_EQ(ReadBytes(kJournalFileName).substr(ReadBytes(kJournalFileName).size() - damaged.size()), damaged);
+
+    // Line 2 still holds what was read, line 4 no longer does: nothing goes.
+    const std::string before = ReadBytes(kJournalFileName);
+    std::vector<JournalEntry> stale = {journal.Entries[0], journal.Entries[2]};
+    EXPECT_NE(Failure([&] { DeleteFromJournal(stale); }).find("es wurde nichts gelöscht"), std::string::npos);
+    EXPECT_EQ(ReadBytes(kJournalFileName), before);
+    EXPECT_EQ(DeleteFromJournal(first), 1);
+    EXPECT_EQ(ReadJournal().Entries.size(), 1u);
+}
+
+TEST(MeasurementJournal, ExportWritesTheGivenMeasurementsAsAJournal)
+{
+    TempWorkingDir dir;
+    JournalMeasurement second = Sample();
+    second.Minute = 30;
+    ExportJournal({second, Sample()}, '.', "export.csv");
+    WriteBytes("copy.csv", "alt");
+    ExportJournal({second, Sample()}, '.', "copy.csv");  // an existing file is replaced
+    for (const char* name : {"export.csv", "copy.csv"}) {
+        Journal exported = ReadJournal(name);
+        EXPECT_EQ(Measurements(exported), (std::vector<JournalMeasurement>{second, Sample()})) << name;
+        EXPECT_EQ(ReadBytes(name).substr(0, kHeader.size()), kHeader);
+    }
+}
+
+}  // namespace

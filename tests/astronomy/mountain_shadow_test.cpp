@@ -113,6 +113,11 @@ TEST(ShadowModel, RefusesWhatNoHeightCanGive)
         EXPECT_EQ(result.Reason, c.reason) << c.name;
         EXPECT_FALSE(NoHeightText(c.reason).empty()) << c.name;
     }
+    // A shadow running north-south on the sky, along the reticle line: its
+    // summit and tip cross together whatever the height.
+    ShadowView alongTheLine = ViewAtTheDiscCentre(4);
+    alongTheLine.Globe.SunDirection = {std::sin(4 * DegreeFactor), 0, std::cos(4 * DegreeFactor)};
+    EXPECT_EQ(HeightFromTransit(SceneOf(alongTheLine, {0, 0}), 1.0).Reason, NoHeightReason::Ambiguous);
     // Just inside the limit a height results, below the grazing height.
     const HeightResult inside = HeightFromTransit(SceneOf(ViewAtTheDiscCentre(3), {0, 0}), longest - 0.01);
     ASSERT_TRUE(inside.Height);

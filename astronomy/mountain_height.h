@@ -61,7 +61,15 @@ double TerminatorCorrection(const ObservationState& state, double latitude);
 ///      ascension over the rate at which the Moon drifts across a fixed
 ///      telescope.
 ///   2. Against an independent simulation of real timings with a modern
-///      ephemeris (tests/astronomy/shadow_timings_test.cpp), see there for
-///      the figures.
+///      ephemeris (tools/height_check: 11,495 timings of 1 to 5 km peaks at
+///      20 formations, every 6 h over two lunations, from Berlin and Madrid;
+///      tests/astronomy/shadow_timings_test.cpp) the height comes back with
+///      recovered/true median 0.9999, 0.9964 to 1.0030 for 90 % of them,
+///      0.981 and 1.017 at the extremes; for the 1,186 timings of 0.5 s and
+///      more 0.9960 to 1.0049, 0.984 and 1.011.
+///   3. The Sun is a point at its centre and the Moon a smooth sphere: the
+///      dark shadow ends where the Sun's upper limb grazes the summit, about
+///      0.27 deg / (Sun's altitude) shorter, and the height found is the
+///      summit's over the ground where the shadow ends.
 std::optional<double> MountainHeight(const ObservationState& state, double transitSeconds, double latitude,
                                      double longitude, double& terminatorCorrection, NoHeightReason* reason = nullptr);

@@ -8,10 +8,10 @@
 // Needs no display: the program is started without windows.
 
 #include "app/command_line.h"
+#include "astronomy/sun_over_formation.h"
 #include "bench/support/iau_catalogue.h"
 #include "catalogue/catalogue.h"
 #include "observing/observation_planner.h"
-#include "observing/sun_over_formation.h"
 #include "platform/number_text.h"
 #include "tests/support/temp_working_dir.h"
 

@@ -2,7 +2,7 @@
 // The lit Moon map shown in the map's own picture: the artwork shaded for
 // the Sun's place, or the artwork as drawn.
 
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include <QImage>
 

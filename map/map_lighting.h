@@ -3,7 +3,7 @@
 // for a given place of the Sun. Standard C++ only; the map's picture comes
 // in as plain 32-bit pixels.
 
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 #include "astronomy/calendar.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/physical_ephemerides.h"
+#include "astronomy/sun_over_formation.h"
 #include "observing/sun_at_site.h"
-#include "observing/sun_over_formation.h"
 
 EphemerisRow ComputeEphemerisRow(ObservationState& s)
 {

@@ -4,7 +4,7 @@
 
 #include "astronomy/observation_state.h"
 #include "astronomy/selenographic_point.h"
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include <cstddef>
 #include <optional>

@@ -3,8 +3,8 @@
 // and the texts of the window "Lichtgrenze"; without widgets.
 
 #include "astronomy/observation_state.h"
+#include "astronomy/sun_over_formation.h"
 #include "observing/shadow_transit.h"
-#include "observing/sun_over_formation.h"
 #include "observing/terminator_zone.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // The Sun over the Moon: the subsolar point, the Sun's altitude over a
 // formation, morning and evening terminator, and the transit time to expect.
 
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 #include "observing/shadow_transit.h"
 #include "observing/terminator_zone.h"
 #include "tests/astronomy/astronomy_test_support.h"

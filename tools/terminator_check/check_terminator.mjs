@@ -1,4 +1,4 @@
-// Independent check of the Sun over the Moon (observing/sun_over_formation.h)
+// Independent check of the Sun over the Moon (astronomy/sun_over_formation.h)
 // against a modern ephemeris: astronomy-engine's Sun (VSOP87), Moon and the
 // IAU rotation model of the Moon (RotationAxis), which together give the
 // subsolar selenographic point without any of the program's routines.

@@ -21,8 +21,8 @@
 // cannot drift from the reports'.
 
 #include "astronomy/Rechn.h"
+#include "astronomy/sun_over_formation.h"
 #include "observing/mez_moment.h"
-#include "observing/sun_over_formation.h"
 #include "reports/report_texts.h"
 
 #include <array>

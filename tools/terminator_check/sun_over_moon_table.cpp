@@ -5,7 +5,7 @@
 // compares these with a modern ephemeris.
 
 #include "astronomy/Rechn.h"
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include <cstdio>
 #include <iostream>

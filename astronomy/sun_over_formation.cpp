@@ -1,4 +1,4 @@
-#include "observing/sun_over_formation.h"
+#include "astronomy/sun_over_formation.h"
 
 #include "astronomy/angles.h"
 

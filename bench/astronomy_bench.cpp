@@ -63,37 +63,26 @@ void StepMinute(ObservationState& s, int i)
     s.Minute = static_cast<std::uint16_t>(minutes % 60);
 }
 
+void WithSubsolarPoint(ObservationState& s) { benchmark::DoNotOptimize(ComputeSunOverMoon(s)); }
+
 // The ephemeris chain: the Moon's position, the Sun's, the physical
 // ephemerides with the Sun seen from the Moon, and the Moon's place in the
-// site's sky. astronomy-engine's same chain: tools/terminator_check/
-// time_ephemeris_chain.mjs.
-void BM_EphemerisChain(benchmark::State& bench)
+// site's sky (EphemerisChain); the same without the subsolar point, as the
+// reports run it (ReportsEphemerisChain). astronomy-engine's same chains:
+// tools/terminator_check/time_ephemeris_chain.mjs.
+void BM_Chain(benchmark::State& bench, void (*ephemerides)(ObservationState&))
 {
     ObservationState s = EveningState();
     int i = 0;
     for (auto _ : bench) {
         StepMinute(s, i++);
-        const SunOverMoon sun = ComputeSunOverMoon(s);
-        HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
-        benchmark::DoNotOptimize(sun);
-        benchmark::DoNotOptimize(s.Altitude);
-    }
-}
-BENCHMARK(BM_EphemerisChain);
-
-// The same without the subsolar point, as the reports run it.
-void BM_ReportsEphemerisChain(benchmark::State& bench)
-{
-    ObservationState s = EveningState();
-    int i = 0;
-    for (auto _ : bench) {
-        StepMinute(s, i++);
-        ComputePhysicalEphemeridesInDegrees(s);
+        ephemerides(s);
         HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
         benchmark::DoNotOptimize(s.Altitude);
     }
 }
-BENCHMARK(BM_ReportsEphemerisChain);
+BENCHMARK_CAPTURE(BM_Chain, EphemerisChain, WithSubsolarPoint);
+BENCHMARK_CAPTURE(BM_Chain, ReportsEphemerisChain, ComputePhysicalEphemeridesInDegrees);
 
 // What the height panel computes per change of the transit time field: the
 // chain, the view from the site, and the height solved from the time.

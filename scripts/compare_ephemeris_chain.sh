@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program's ephemeris chain against astronomy-engine's same chain, in one
-# run: bench/astronomy_bench (BM_EphemerisChain, BM_ReportsEphemerisChain)
+# run: bench/astronomy_bench (BM_Chain/EphemerisChain, .../ReportsEphemerisChain)
 # and tools/terminator_check/time_ephemeris_chain.mjs, five repetitions
 # each, median processor time per chain and the ratio. The target: the
 # program at least 4 times quicker.
@@ -24,8 +24,8 @@ const medians = {};
 for (const b of JSON.parse(json).benchmarks)
   if (b.aggregate_name === "median") medians[b.run_name] = b.cpu_time;  // ns
 const engine = Object.fromEntries(engineText.trim().split("\n").map((l) => l.split(" ")).map(([k, v]) => [k, +v]));
-const rows = [["chain (with the subsolar point)", medians.BM_EphemerisChain, engine.chain],
-              ["reports (without it)", medians.BM_ReportsEphemerisChain, engine.reports]];
+const rows = [["chain (with the subsolar point)", medians["BM_Chain/EphemerisChain"], engine.chain],
+              ["reports (without it)", medians["BM_Chain/ReportsEphemerisChain"], engine.reports]];
 console.log("median processor time per chain, ns      program  astronomy-engine  ratio");
 for (const [name, program, other] of rows)
   console.log(`${name.padEnd(40)} ${program.toFixed(0).padStart(7)} ${other.toFixed(0).padStart(17)} ${(other / program).toFixed(1).padStart(6)}`);

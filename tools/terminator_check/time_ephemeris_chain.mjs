@@ -1,10 +1,10 @@
 // Times astronomy-engine's chain for the quantities of the program's
-// ephemeris chain (bench/astronomy_bench, BM_EphemerisChain): the Moon's
+// ephemeris chain (bench/astronomy_bench, BM_Chain/EphemerisChain): the Moon's
 // geocentric right ascension, declination and distance (true equator of
 // date), the Sun's position, the libration, the position angle of the axis,
 // the subsolar point seen from the Moon, and the Moon's altitude and
 // azimuth at the site; and, as "reports", the same without the axis and the
-// subsolar point (BM_ReportsEphemerisChain). Every call is a new minute, as
+// subsolar point (BM_Chain/ReportsEphemerisChain). Every call is a new minute, as
 // in the benchmark.
 //
 // Usage: node time_ephemeris_chain.mjs [repetitions] [calls]

@@ -3,13 +3,18 @@
 #include "app/height_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
+#include "platform/visible_text.h"
 #include "reports/ephemeris_table_text.h"
 #include "setup/site_list_file.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <map>
 #include <ostream>
+#include <span>
 #include <string_view>
 
 #ifndef MIRELTA_VERSION
@@ -19,6 +24,7 @@
 namespace {
 
 constexpr std::string_view kProgramPrefix = "mirelta: ";
+constexpr std::string_view kShortHelp = "-h";
 
 /// Which action an option belongs to.
 enum class OptionUse { Any, Table, Height };
@@ -30,25 +36,45 @@ struct OptionDesign {
 };
 
 constexpr OptionDesign kOptions[] = {
-    {"--tabelle",        false,              OptionUse::Table},
-    {"--von",                  true,                              OptionUse::Table},
-    {"--bis",  true,OptionUse::Table},
-    {"--zeit",             true,                         OptionUse::Any},
-    {"--schritt",           true,             OptionUse::Table},
-    {"--ort",                  true,                          OptionUse::Any},
-    {"--breite",  true,        OptionUse::Any},
-    {"--laenge",true,OptionUse::Any},
-    {"--komma",         false,                      OptionUse::Any},
-    {"--hoehe",                  false,                           OptionUse::Height},
-    {"--datum",    true,                                               OptionUse::Height},
-    {"--objekt",     true,OptionUse::Height},
-    {"--objekt-breite",          true,      OptionUse::Height},
-    {"--objekt-laenge",                  true,                            OptionUse::Height},
-    {"--durchgang", true,OptionUse::Height},
-    {"--hilfe",          false                       },
-    {"--help",  false      },
-    {"--version",                  false                   },
+    {"--tabelle",       false, OptionUse::Table },
+    {"--von",           true,  OptionUse::Table },
+    {"--bis",           true,  OptionUse::Table },
+    {"--zeit",          true,  OptionUse::Any   },
+    {"--schritt",       true,  OptionUse::Table },
+    {"--ort",           true,  OptionUse::Any   },
+    {"--breite",        true,  OptionUse::Any   },
+    {"--laenge",        true,  OptionUse::Any   },
+    {"--komma",         false, OptionUse::Any   },
+    {"--hoehe",         false, OptionUse::Height},
+    {"--datum",         true,  OptionUse::Height},
+    {"--objekt",        true,  OptionUse::Height},
+    {"--objekt-breite", true,  OptionUse::Height},
+    {"--objekt-laenge", true,  OptionUse::Height},
+    {"--durchgang",     true,  OptionUse::Height},
+    {"--hilfe",         false, OptionUse::Any   },
+    {"--help",          false, OptionUse::Any   },
+    {"--version",       false, OptionUse::Any   },
 };
+
+// The toolkit's own options, which it takes out of the arguments itself
+// (QGuiApplication, QApplication and the X11 platform): those followed by
+// a value, and switches. "-style=fusion" is one argument.
+constexpr std::string_view kToolkitOptionsWithValue[] = {
+    "-platform",  "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry", "-geometry", "-qwindowicon",
+    "-icon",      "-qwindowtitle",       "-title",         "-session", "-display",         "-name",     "-style",
+    "-stylesheet"};
+constexpr std::string_view kToolkitSwitches[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+constexpr std::string_view kToolkitOptionsWithEquals[] = {
+    "-style=", "-stylesheet=", "-qmljsdebugger=", "-dialogs=", "-fontengine="};
+
+bool IsOneOf(std::string_view argument, std::span<const std::string_view> names)
+{
+    return std::find(names.begin(), names.end(), argument) != names.end();
+}
+
+// An argument as a message shows it: quoted, control characters visible,
+// cut after 40 characters.
+std::string Quoted(std::string_view argument) { return "'" + VisibleText(argument) + "'"; }
 
 const OptionDesign* FindOption(std::string_view name)
 {
@@ -64,14 +90,15 @@ GivenOptions ReadOptions(const std::vector<std::string>& arguments)
 {
     GivenOptions given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        // -h is the one short option: the usual way to ask for help.
+        const std::string& argument = arguments[i] == kShortHelp ? std::string("--help") : arguments[i];
         if (argument.rfind("--", 0) != 0)
-            throw UsageError("'" + argument + "' ist keine Option; Optionen beginnen mit --.");
+            throw UsageError(Quoted(argument) + " ist keine Option; Optionen beginnen mit --.");
         // "--von=15.3.2003" is read as "--von 15.3.2003".
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         const OptionDesign* option = FindOption(name);
-        if (!option) throw UsageError("unbekannte Option '" + name + "'.");
+        if (!option) throw UsageError("unbekannte Option " + Quoted(name) + ".");
         if (given.count(name)) throw UsageError("'" + name + "' ist mehrfach angegeben.");
         std::string value;
         if (equals != std::string::npos) {
@@ -90,7 +117,7 @@ MezMoment ReadDate(std::string_view option, const std::string& text)
 {
     const std::optional<MezMoment> date = ReadTableDate(text);
     if (!date)
-        throw UsageError("'" + text + "' ist kein gültiges Datum für " + std::string(option) +
+        throw UsageError(Quoted(text) + " ist kein gültiges Datum für " + std::string(option) +
                          " (Tag.Monat.Jahr, z. B. 15.3.2003).");
     return *date;
 }
@@ -98,18 +125,18 @@ MezMoment ReadDate(std::string_view option, const std::string& text)
 void ReadTime(const std::string& text, MezMoment& moment)
 {
     if (!ReadTableTime(text, moment))
-        throw UsageError("'" + text + "' ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
+        throw UsageError(Quoted(text) + " ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
 }
 
 int ReadStep(const std::string& text)
 {
     int minutes = 0;
     if (!TryTextToInt(text, minutes) || minutes < 1)
-        throw UsageError("'" + text + "' ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60).");
+        throw UsageError(Quoted(text) + " ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60).");
     return minutes;
 }
 
-double ReadDegrees(std::string_view option, const std::string& text, double limit)
+double ReadDegrees(std::string_view option, const std::string& text, double limit, std::string_view example)
 {
     double degrees = 0;
     try {
@@ -118,9 +145,9 @@ double ReadDegrees(std::string_view option, const std::string& text, double limi
         degrees = NAN;
     }
     if (!(std::fabs(degrees) <= limit))
-        throw UsageError("'" + text + "' ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
+        throw UsageError(Quoted(text) + " ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
                          std::to_string(-static_cast<int>(limit)) + " bis " + std::to_string(static_cast<int>(limit)) +
-                         ", z. B. 52,52).");
+                         ", z. B. " + std::string(example) + ").");
     return degrees;
 }
 
@@ -143,12 +170,35 @@ void ReadSite(const GivenOptions& given, CommandLineRequest& request)
     }
     if (!byLatitude && !byLongitude)
         throw UsageError("der Beobachtungsort fehlt: --ort NAME oder --breite und --laenge.");
-    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90);
-    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180);
+    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90, "52,52");
+    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180, "13,405");
+}
+
+/// The record named `name` from the first site list that holds it, in the
+/// order of SiteListsForName. Throws UsageError naming the lists read when
+/// none does, FileNotFoundError when there is no list at all.
+StoredSite FindNamedSite(const std::string& name)
+{
+    std::vector<std::string> read;
+    for (const std::filesystem::path& list : SiteListsForName(WorkingFolder())) {
+        std::error_code error;
+        // A missing list is passed over; anything else under the name (a
+        // folder, a FIFO, a dangling link) is read and refused with its reason.
+        if (!std::filesystem::exists(std::filesystem::symlink_status(list, error))) continue;
+        read.push_back(list.string());
+        if (std::optional<StoredSite> site = FindSite(name, list.string())) return *site;
+    }
+    if (read.empty()) throw FileNotFoundError(kSiteListFileName);
+    std::string lists = read.front();
+    if (read.size() > 1)
+        lists = "weder in " + lists + " noch in " + read.back();
+    else
+        lists = "nicht in " + lists;
+    throw UsageError("der Beobachtungsort " + Quoted(name) + " steht " + lists + ".");
 }
 
 /// The site of the table into the state: the coordinates given, or the
-/// record of places.dat. Throws UsageError for a name not in the file.
+/// record of a site list. Throws UsageError for a name in no list.
 void SetSite(const CommandLineRequest& request, ObservationState& state)
 {
     if (!request.SiteName) {
@@ -156,12 +206,10 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
         state.Longitude = request.Longitude;
         return;
     }
-    const std::optional<StoredSite> site = FindSite(*request.SiteName);
-    if (!site)
-        throw UsageError("der Beobachtungsort '" + *request.SiteName + "' steht nicht in " + kSiteListFileName + ".");
-    state.SiteName = site->Name;
-    state.Latitude = FileTextToFloat(site->LatitudeText);
-    state.Longitude = FileTextToFloat(site->LongitudeText);
+    const StoredSite site = FindNamedSite(*request.SiteName);
+    state.SiteName = site.Name;
+    state.Latitude = FileTextToFloat(site.LatitudeText);
+    state.Longitude = FileTextToFloat(site.LongitudeText);
 }
 
 /// Refuses an option that belongs to the other action.
@@ -170,7 +218,7 @@ void RefuseOptionsOfOtherAction(const GivenOptions& given, OptionUse action, std
     for (const auto& [name, value] : given) {
         const OptionDesign* option = FindOption(name);
         if (option->use != OptionUse::Any && option->use != action)
-            throw UsageError("'" + name + "' gehört nicht zu " + std::string(actionName) + ".");
+            throw UsageError(Quoted(name) + " gehört nicht zu " + std::string(actionName) + ".");
     }
 }
 
@@ -181,7 +229,7 @@ double ReadSeconds(const std::string& text)
         seconds = FileTextToFloat(text);
     } catch (const ConversionError&) {}
     if (!std::isfinite(seconds))
-        throw UsageError("'" + text + "' ist keine gültige Durchgangszeit für --durchgang (Sekunden, z. B. 1,5).");
+        throw UsageError(Quoted(text) + " ist keine gültige Durchgangszeit für --durchgang (Sekunden, z. B. 1,5).");
     return seconds;
 }
 
@@ -200,8 +248,8 @@ void ReadHeightRequest(const GivenOptions& given, CommandLineRequest& request)
     } else {
         if (!given.count("--objekt-breite") && !given.count("--objekt-laenge"))
             throw UsageError("die Formation fehlt: --objekt NAME oder --objekt-breite und --objekt-laenge.");
-        height.FormationLatitude = ReadDegrees("--objekt-breite", Required(given, "--objekt-breite"), 90);
-        height.FormationLongitude = ReadDegrees("--objekt-laenge", Required(given, "--objekt-laenge"), 180);
+        height.FormationLatitude = ReadDegrees("--objekt-breite", Required(given, "--objekt-breite"), 90, "9,6209");
+        height.FormationLongitude = ReadDegrees("--objekt-laenge", Required(given, "--objekt-laenge"), 180, "-20,0786");
     }
     height.TransitSeconds = ReadSeconds(Required(given, "--durchgang"));
 }
@@ -227,8 +275,37 @@ int ReportUsageError(const UsageError& error, std::ostream& err)
 
 bool IsCommandLineCall(const std::vector<std::string>& arguments)
 {
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& argument) { return argument.rfind("--", 0) == 0; });
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (IsOneOf(argument, kToolkitOptionsWithValue) && i + 1 < arguments.size()) {
+            ++i;  // its value
+            continue;
+        }
+        if (IsOneOf(argument, kToolkitSwitches)) continue;
+        if (std::any_of(std::begin(kToolkitOptionsWithEquals), std::end(kToolkitOptionsWithEquals),
+                        [&](std::string_view prefix) { return argument.starts_with(prefix); }))
+            continue;
+        // Anything else is read (and, unless it is one of ours, refused)
+        // by the command line.
+        return true;
+    }
+    return false;
+}
+
+std::filesystem::path WorkingFolder()
+{
+    const char* named = std::getenv("MIRELTA_WORKDIR");
+    if (named && *named) return named;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / "Mirelta";
+}
+
+std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path& workingFolder)
+{
+    std::vector<std::filesystem::path> lists{kSiteListFileName};
+    std::error_code error;
+    if (!std::filesystem::equivalent(".", workingFolder, error)) lists.push_back(workingFolder / kSiteListFileName);
+    return lists;
 }
 
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
@@ -258,7 +335,8 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
     request.Range.First = ReadDate("--von", Required(given, "--von"));
     request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
     if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
-        throw UsageError("--bis " + given.at("--bis") + " liegt vor --von " + given.at("--von") + ".");
+        throw UsageError("--bis " + VisibleText(given.at("--bis")) + " liegt vor --von " +
+                         VisibleText(given.at("--von")) + ".");
     if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
     request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
     ReadSite(given, request);
@@ -281,7 +359,7 @@ std::string UsageText()
            "  mirelta --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)\n"
            "          (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)\n"
            "          --durchgang SEKUNDEN [--komma]\n"
-           "  mirelta --hilfe | --help\n"
+           "  mirelta --hilfe | --help | -h\n"
            "  mirelta --version\n"
            "\n"
            "Gibt die Ephemeridentabelle des Mondes ohne Fenster auf der Standardausgabe aus:\n"
@@ -292,11 +370,12 @@ std::string UsageText()
            "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
            "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
            "  --schritt N      Abstand der Zeilen in Minuten (60 stündlich, 1440 täglich)\n"
-           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner\n"
+           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner, sonst im\n"
+           "                   Arbeitsordner (MIRELTA_WORKDIR, ohne Angabe ~/Mirelta)\n"
            "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
            "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
            "  --komma          Dezimalkomma statt Dezimalpunkt (Tabelle und Höhe)\n"
-           "  --hilfe, --help  diesen Text zeigen\n"
+           "  --hilfe, --help, -h  diesen Text zeigen\n"
            "  --version        die Version zeigen\n"
            "\n"
            "Zeiten in MEZ (Weltzeit + 1 h, ohne Sommerzeit). Winkel in Grad, die Rektaszension\n"

@@ -2,10 +2,13 @@
 // The program's command line: the ephemeris table, or the height of a
 // mountain from a timed shadow transit, printed to standard output, without
 // a window and without a display. Started with no arguments (or only the
-// toolkit's own single-dash ones) the program opens its windows as always.
+// toolkit's own ones) the program opens its windows as always. Arguments
+// echoed in messages are cut after 40 characters, with control characters
+// shown (platform/visible_text.h).
 
 #include "observing/ephemeris_table.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
@@ -49,10 +52,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// Whether the program was started for its command line: some argument
-/// begins with "--". Without one (no arguments, or the toolkit's own
-/// single-dash options such as -platform) the windows open.
+/// Whether the program was started for its command line: some argument is
+/// not one of the toolkit's own options (-platform offscreen, -style=fusion
+/// …). Without one the windows open; with one the command line reads the
+/// arguments and refuses what is not its own, with the hint to --hilfe,
+/// instead of opening the windows as if nothing had been asked.
 bool IsCommandLineCall(const std::vector<std::string>& arguments);
+
+/// The working folder mirelta-start starts the program in: the folder
+/// MIRELTA_WORKDIR names, else ~/Mirelta.
+std::filesystem::path WorkingFolder();
+
+/// Where --ort looks for its site, in this order: places.dat in the current
+/// folder, then in `workingFolder` (left out when it is the current folder).
+std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path& workingFolder);
 
 /// Reads the arguments (without the program name). Throws UsageError.
 ///
@@ -61,7 +74,7 @@ bool IsCommandLineCall(const std::vector<std::string>& arguments);
 ///   --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)
 ///           (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)
 ///           --durchgang SEKUNDEN [--komma]
-///   --hilfe | --help
+///   --hilfe | --help | -h
 ///   --version
 ///
 /// Dates must exist (years 1 to 9999), the time is MEZ (for the table 0:00
@@ -78,9 +91,10 @@ std::string VersionText();
 
 /// Runs the command line: prints the table, the height, the usage text or
 /// the version to `out`; a bad argument prints a German message and the
-/// hint to --hilfe to `err`. The site comes from places.dat in the current
-/// folder when --ort names it, the formation from objects.dat when --objekt
-/// names it. Returns the exit status: kExitSuccess, kExitBadArguments,
-/// kExitNoHeight (the reason on `err`), or kExitFailure when places.dat or
-/// objects.dat cannot be read or the output cannot be written.
+/// hint to --hilfe to `err`. The site comes from the first site list of
+/// SiteListsForName(WorkingFolder()) that holds it when --ort names it, the
+/// formation from objects.dat in the current folder when --objekt names it.
+/// Returns the exit status: kExitSuccess, kExitBadArguments, kExitNoHeight
+/// (the reason on `err`), or kExitFailure when places.dat or objects.dat
+/// cannot be read or the output cannot be written.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -4,6 +4,7 @@
 #include "observing/mez_moment.h"
 #include "observing/shadow_transit.h"
 #include "platform/number_text.h"
+#include "platform/visible_text.h"
 #include "reports/terminator_list.h"
 
 #include <cmath>
@@ -18,10 +19,11 @@ SelenographicPoint FormationOf(const HeightRequest& request)
     const std::string& name = *request.FormationName;
     SelectedObjectTexts texts;
     const std::optional<LunarObject> object = FindObjectByName(name, texts);
-    if (!object) throw UsageError("die Formation '" + name + "' steht nicht in objects.dat.");
+    if (!object) throw UsageError("die Formation '" + VisibleText(name) + "' steht nicht in objects.dat.");
     const std::optional<double> latitude = CatalogueCoordinate(object->SelenographicLatitude);
     const std::optional<double> longitude = CatalogueCoordinate(object->SelenographicLongitude);
-    if (!latitude || !longitude) throw UsageError("die Formation '" + name + "' hat in objects.dat keine Lage.");
+    if (!latitude || !longitude)
+        throw UsageError("die Formation '" + VisibleText(name) + "' hat in objects.dat keine Lage.");
     return {*latitude, *longitude};
 }
 

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/height_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/visible_text.h"
@@ -25,24 +26,34 @@ namespace {
 constexpr std::string_view kProgramPrefix = "mirelta: ";
 constexpr std::string_view kShortHelp = "-h";
 
+/// Which action an option belongs to.
+enum class OptionUse { Any, Table, Height };
+
 struct OptionDesign {
     std::string_view name;
     bool takesValue;
+    OptionUse use = OptionUse::Any;
 };
 
 constexpr OptionDesign kOptions[] = {
-    {"--tabelle", false},
-    {"--von",     true },
-    {"--bis",     true },
-    {"--zeit",    true },
-    {"--schritt", true },
-    {"--ort",     true },
-    {"--breite",  true },
-    {"--laenge",  true },
-    {"--komma",   false},
-    {"--hilfe",   false},
-    {"--help",    false},
-    {"--version", false},
+    {"--tabelle",       false, OptionUse::Table },
+    {"--von",           true,  OptionUse::Table },
+    {"--bis",           true,  OptionUse::Table },
+    {"--zeit",          true,  OptionUse::Any   },
+    {"--schritt",       true,  OptionUse::Table },
+    {"--ort",           true,  OptionUse::Any   },
+    {"--breite",        true,  OptionUse::Any   },
+    {"--laenge",        true,  OptionUse::Any   },
+    {"--komma",         false, OptionUse::Any   },
+    {"--hoehe",         false, OptionUse::Height},
+    {"--datum",         true,  OptionUse::Height},
+    {"--objekt",        true,  OptionUse::Height},
+    {"--objekt-breite", true,  OptionUse::Height},
+    {"--objekt-laenge", true,  OptionUse::Height},
+    {"--durchgang",     true,  OptionUse::Height},
+    {"--hilfe",         false, OptionUse::Any   },
+    {"--help",          false, OptionUse::Any   },
+    {"--version",       false, OptionUse::Any   },
 };
 
 // The toolkit's own options, which it takes out of the arguments itself
@@ -201,6 +212,48 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
     state.Longitude = FileTextToFloat(site.LongitudeText);
 }
 
+/// Refuses an option that belongs to the other action.
+void RefuseOptionsOfOtherAction(const GivenOptions& given, OptionUse action, std::string_view actionName)
+{
+    for (const auto& [name, value] : given) {
+        const OptionDesign* option = FindOption(name);
+        if (option->use != OptionUse::Any && option->use != action)
+            throw UsageError(Quoted(name) + " gehört nicht zu " + std::string(actionName) + ".");
+    }
+}
+
+double ReadSeconds(const std::string& text)
+{
+    double seconds = NAN;
+    try {
+        seconds = FileTextToFloat(text);
+    } catch (const ConversionError&) {}
+    if (!std::isfinite(seconds))
+        throw UsageError(Quoted(text) + " ist keine gültige Durchgangszeit für --durchgang (Sekunden, z. B. 1,5).");
+    return seconds;
+}
+
+void ReadHeightRequest(const GivenOptions& given, CommandLineRequest& request)
+{
+    RefuseOptionsOfOtherAction(given, OptionUse::Height, "--hoehe");
+    HeightRequest& height = request.Height;
+    height.Moment = ReadDate("--datum", Required(given, "--datum"));
+    ReadTime(Required(given, "--zeit"), height.Moment);
+    ReadSite(given, request);
+    const bool byName = given.count("--objekt") > 0;
+    if (byName && (given.count("--objekt-breite") || given.count("--objekt-laenge")))
+        throw UsageError("--objekt und --objekt-breite/--objekt-laenge schließen einander aus.");
+    if (byName) {
+        height.FormationName = given.at("--objekt");
+    } else {
+        if (!given.count("--objekt-breite") && !given.count("--objekt-laenge"))
+            throw UsageError("die Formation fehlt: --objekt NAME oder --objekt-breite und --objekt-laenge.");
+        height.FormationLatitude = ReadDegrees("--objekt-breite", Required(given, "--objekt-breite"), 90, "9,6209");
+        height.FormationLongitude = ReadDegrees("--objekt-laenge", Required(given, "--objekt-laenge"), 180, "-20,0786");
+    }
+    height.TransitSeconds = ReadSeconds(Required(given, "--durchgang"));
+}
+
 void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
 {
     ObservationState state = site;
@@ -267,8 +320,17 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
         request.What = CommandLineRequest::Action::Version;
         return request;
     }
+    if (given.count("--komma")) request.DecimalSeparator = ',';
+    if (given.count("--hoehe")) {
+        request.What = CommandLineRequest::Action::Height;
+        ReadHeightRequest(given, request);
+        return request;
+    }
     if (!given.count("--tabelle"))
-        throw UsageError("--tabelle fehlt; die Befehlszeile gibt die Ephemeridentabelle aus.");
+        throw UsageError(
+            "--tabelle oder --hoehe fehlt; die Befehlszeile gibt die Ephemeridentabelle oder eine "
+            "Höhe aus.");
+    RefuseOptionsOfOtherAction(given, OptionUse::Table, "--tabelle");
     request.What = CommandLineRequest::Action::Table;
     request.Range.First = ReadDate("--von", Required(given, "--von"));
     request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
@@ -278,7 +340,6 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
     if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
     request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
     ReadSite(given, request);
-    if (given.count("--komma")) request.DecimalSeparator = ',';
     return request;
 }
 
@@ -295,6 +356,9 @@ std::string UsageText()
            "  mirelta                  öffnet das Programm mit seinen Fenstern\n"
            "  mirelta --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
+           "  mirelta --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)\n"
+           "          (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)\n"
+           "          --durchgang SEKUNDEN [--komma]\n"
            "  mirelta --hilfe | --help | -h\n"
            "  mirelta --version\n"
            "\n"
@@ -310,7 +374,7 @@ std::string UsageText()
            "                   Arbeitsordner (MIRELTA_WORKDIR, ohne Angabe ~/Mirelta)\n"
            "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
            "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
-           "  --komma          Dezimalkomma statt Dezimalpunkt\n"
+           "  --komma          Dezimalkomma statt Dezimalpunkt (Tabelle und Höhe)\n"
            "  --hilfe, --help, -h  diesen Text zeigen\n"
            "  --version        die Version zeigen\n"
            "\n"
@@ -320,8 +384,27 @@ std::string UsageText()
            columns +
            "\n"
            "\n"
-           "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 1 wenn places.dat nicht\n"
-           "gelesen oder die Ausgabe nicht geschrieben werden kann.\n";
+           "\n"
+           "Mit --hoehe gibt sie die Höhe eines Berges in Metern aus, aus der Zeit, die sein\n"
+           "Schatten bei abgeschalteter Nachführung braucht, um einen Nord-Süd-Faden des\n"
+           "Okulars zu überqueren (vom beleuchteten Gipfel bis zum Ende seines Schattens),\n"
+           "wie das Feld \"Höhenberechnung\" des Hauptfensters:\n"
+           "\n"
+           "  --hoehe                   die Höhe ausgeben\n"
+           "  --datum T.M.JJJJ          Tag der Messung, z. B. 18.12.2026\n"
+           "  --zeit H:MM               Uhrzeit der Messung in MEZ, z. B. 16:35\n"
+           "  --ort, --breite, --laenge der Beobachtungsort wie oben\n"
+           "  --objekt NAME             Formation aus objects.dat im aktuellen Ordner\n"
+           "  --objekt-breite GRAD      selenographische Breite der Formation, Nord positiv\n"
+           "  --objekt-laenge GRAD      selenographische Länge der Formation, Ost positiv\n"
+           "  --durchgang SEKUNDEN      gemessene Durchgangszeit, über 0 bis 5 Sekunden\n"
+           "\n"
+           "Ergibt sich keine Höhe (Mondnacht, Mond unter dem Horizont, Sonne zu tief für einen\n"
+           "so langen Schatten ...), steht der Grund auf der Fehlerausgabe.\n"
+           "\n"
+           "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 3 wenn sich keine Höhe ergibt,\n"
+           "1 wenn places.dat oder objects.dat nicht gelesen oder die Ausgabe nicht\n"
+           "geschrieben werden kann.\n";
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -338,15 +421,20 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         out << VersionText() << '\n';
     } else {
         ObservationState site;
+        int status = kExitSuccess;
         try {
             SetSite(request, site);
+            if (request.What == CommandLineRequest::Action::Table)
+                PrintTable(request, site, out);
+            else
+                status = PrintHeight(request.Height, site, request.DecimalSeparator, out, err);
         } catch (const UsageError& error) {
             return ReportUsageError(error, err);
         } catch (const MireltaError& error) {
             err << kProgramPrefix << error.what() << '\n';
             return kExitFailure;
         }
-        PrintTable(request, site, out);
+        if (status != kExitSuccess) return status;
     }
     out.flush();
     if (!out) {

@@ -4,7 +4,7 @@
 #include "astronomy/calendar.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/distance_units.h"
-#include "astronomy/sun_over_formation.h"
+#include "astronomy/sun_over_moon.h"
 
 #include <cmath>
 
@@ -13,24 +13,6 @@ namespace {
 constexpr double ArcsecondsPerRadian = 206264.80624709636;
 /// Polar over equatorial radius of the Earth's reference ellipsoid (1 - 1/298.257).
 constexpr double EarthAxisRatio = 0.99664719;
-
-Vector3 UnitTowards(double rightAscension, double declination)
-{
-    const double a = rightAscension * DegreeFactor;
-    const double d = declination * DegreeFactor;
-    return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
-}
-
-/// The geocentric position of a site at height 0, km, true equator of date.
-Vector3 SiteVector(double latitude, double localSiderealHours)
-{
-    const double phi = latitude * DegreeFactor;
-    const double u = std::atan(EarthAxisRatio * std::tan(phi));
-    const double rhoSin = EarthAxisRatio * std::sin(u);
-    const double rhoCos = std::cos(u);
-    const double theta = localSiderealHours * 15.0 * DegreeFactor;
-    return {EarthRadiusKm * rhoCos * std::cos(theta), EarthRadiusKm * rhoCos * std::sin(theta), EarthRadiusKm * rhoSin};
-}
 
 /// North and east unit vectors of the tangent plane at a direction.
 void SkyBasis(Vector3 direction, Vector3& east, Vector3& north)
@@ -46,17 +28,37 @@ void SkyBasis(Vector3 direction, Vector3& east, Vector3& north)
 
 }  // namespace
 
+Vector3 EquatorialUnitVector(double rightAscension, double declination)
+{
+    const double a = rightAscension * DegreeFactor;
+    const double d = declination * DegreeFactor;
+    return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
+}
+
+Vector3 SiteFromEarthCentre(double latitude, double localSiderealHours)
+{
+    const double phi = latitude * DegreeFactor;
+    const double u = std::atan(EarthAxisRatio * std::tan(phi));
+    const double rhoSin = EarthAxisRatio * std::sin(u);
+    const double rhoCos = std::cos(u);
+    const double theta = localSiderealHours * 15.0 * DegreeFactor;
+    return {EarthRadiusKm * rhoCos * std::cos(theta), EarthRadiusKm * rhoCos * std::sin(theta), EarthRadiusKm * rhoSin};
+}
+
 MoonGlobe ViewMoonGlobe(ObservationState& state)
 {
     const SunOverMoon sun = ComputeSunOverMoon(state);
-    const double T = JulianCenturies(state);
-    UpdateLocalSiderealTime(state, T, state.Longitude / 15.0);
+    UpdateLocalSiderealTime(state, JulianCenturies(state), state.Longitude / 15.0);
+    return GlobeFromEphemerides(state, sun);
+}
 
+MoonGlobe GlobeFromEphemerides(const ObservationState& state, const SunOverMoon& sun)
+{
     MoonGlobe globe;
     globe.JulianDateUt = JulianDate(state);
-    const Vector3 towardMoon = UnitTowards(state.MoonRightAscension, state.MoonDeclination);
+    const Vector3 towardMoon = EquatorialUnitVector(state.MoonRightAscension, state.MoonDeclination);
     globe.MoonFromEarth = (state.MoonDistance * EarthRadiusKm) * towardMoon;
-    globe.SiteFromEarth = SiteVector(state.Latitude, state.LocalSiderealTime);
+    globe.SiteFromEarth = SiteFromEarthCentre(state.Latitude, state.LocalSiderealTime);
 
     // The Earth's centre lies over (B, L) and the pole is seen at position
     // angle P: both frames are fixed by two vectors, the direction to the

@@ -50,7 +50,8 @@ PhotoShadow MeasurePhotoShadow(const ShadowScene& scene, const PhotoCalibration&
 
 std::string PhotoHeightText(const PhotoShadow& shadow)
 {
-    if (!shadow.Result.Height) return NoHeightText(shadow.Result.Reason);
+    if (!shadow.Result.Height)
+        return shadow.Result.Reason == NoHeightReason::OutOfRange ? "keine Länge" : NoHeightText(shadow.Result.Reason);
     std::string text = "Höhe " + Metres(*shadow.Result.Height);
     if (shadow.Lowest && shadow.Highest)
         text += " (" + std::to_string(std::lround(*shadow.Lowest)) + " bis " + Metres(*shadow.Highest) + ")";

@@ -1,8 +1,11 @@
 #include "photo/photo_window.h"
 
+#include "astronomy/mountain_height.h"
+#include "journal/journal_statistics.h"
 #include "photo/brightness_stretch.h"
 #include "photo/limb_edge.h"
 #include "photo/photo_preferences.h"
+#include "photo/photo_shadow.h"
 #include "platform/errors.h"
 #include "platform/form_widgets.h"
 #include "platform/name_order.h"
@@ -142,6 +145,7 @@ PhotoWindow::PhotoWindow(QWidget* owner, MessageService& messages, const Observa
     SaveButton->setEnabled(false);
     OkButton = PlaceButton(this, "OkButton", QStringLiteral("Ok"), kColumnLeft + kColumnWidth - 56, bottom, 56, 25);
     OnClick(UndoButton, &PhotoWindow::UndoButtonClick);
+    OnClick(SaveButton, &PhotoWindow::SaveButtonClick);
     OnClick(OkButton, &PhotoWindow::OkButtonClick);
     SetKeyButtons(OkButton);
     ShowHint();
@@ -558,8 +562,11 @@ std::optional<ClickedFormation> PhotoWindow::Identified(QComboBox* box, const st
 void PhotoWindow::Recompute()
 {
     if (!setting_) return;
+    // The program's shadow view of the picture's moment and site: its globe
+    // for the calibration, its scene for the height.
     ObservationState photoState = PhotoState(state_, *setting_);
-    globe_ = ViewMoonGlobe(photoState);
+    const ShadowView view = PrepareShadowView(photoState);
+    globe_ = view.Globe;
 
     std::vector<ClickedFormation> formations;
     std::vector<MarkedPoint> marked;
@@ -593,19 +600,66 @@ void PhotoWindow::Recompute()
     }
     View->SetMarks(std::move(marks));
 
+    MeasureShadow(photoState, view);
+}
+
+void PhotoWindow::MeasureShadow(const ObservationState& photoState, const ShadowView& view)
+{
     ResultLabel->clear();
     DetailLabel->clear();
+    measured_.reset();
+    savable_.reset();
     SaveButton->setEnabled(false);
-    if (shadow_ && shadow_->second && calibration_.Calibration) {
-        const ImagePoint& s = shadow_->first;
-        const ImagePoint& t = *shadow_->second;
-        const double pixels = std::hypot(t.X - s.X, t.Y - s.Y);
-        DetailLabel->setText(
-            QStringLiteral("Schatten %1″ lang (%2 px)")
-                .arg(FromUtf8(FloatToText(std::round(pixels / calibration_.Calibration->PixelsPerArcsecond * 100) / 100,
-                                          decimalSeparator_)))
-                .arg(FromUtf8(FloatToText(std::round(pixels * 10) / 10, decimalSeparator_))));
+    if (!shadow_ || !shadow_->second || !calibration_.Calibration) return;
+    const CatalogueFormation* formation = FormationNamed(MeasuredFormationBox->currentText());
+    if (!formation) {
+        DetailLabel->setText(QStringLiteral("Wählen Sie die Formation, zu der der Berg gehört."));
+        return;
     }
+    const SelenographicPoint place{*CatalogueCoordinate(formation->Latitude),
+                                   *CatalogueCoordinate(formation->Longitude)};
+    const ShadowScene scene = SceneOf(view, place);
+    const PhotoShadow& shadow =
+        measured_.emplace(MeasurePhotoShadow(scene, *calibration_.Calibration, shadow_->first, *shadow_->second));
+    ResultLabel->setText(FromUtf8(PhotoHeightText(shadow)));
+    DetailLabel->setText(FromUtf8(PhotoShadowDetails(shadow, decimalSeparator_)));
+    if (!shadow.Result.Height) return;  // a reason instead of a height is never saved
+
+    savable_ = JournalMeasurement{
+        .Day = setting_->Day,
+        .Month = setting_->Month,
+        .Year = setting_->Year,
+        .Hour = setting_->Hour,
+        .Minute = setting_->Minute,
+        .SiteName = setting_->SiteName,
+        .SiteLatitude = setting_->Latitude,
+        .SiteLongitude = setting_->Longitude,
+        .Formation = formation->Name,
+        .FormationLatitude = place.Latitude,
+        .FormationLongitude = place.Longitude,
+        .TransitSeconds = 0,
+        .Height = *shadow.Result.Height,
+        .CatalogueHeight = formation->Height,
+        .TerminatorCorrection = TerminatorCorrection(photoState, place.Latitude),
+        .SunAltitude = scene.SunAltitude,
+        .PhotoName = photo_->FileName,
+    };
+    SaveButton->setEnabled(true);
+}
+
+void PhotoWindow::SaveButtonClick()
+{
+    if (!savable_) return;
+    const JournalMeasurement saved = *savable_;
+    AppendToJournal(saved, decimalSeparator_);
+    // Ready for the next shadow; this one is not saved twice.
+    shadow_.reset();
+    Recompute();
+    const Journal journal = ReadJournal();
+    std::string report =
+        SavedMeasurementText(saved.Formation, NightStatistics(journal.Entries, saved.Formation, NightOf(saved), true));
+    report += SkippedLinesNote(journal.Damaged.size());
+    HintLabel->setText(FromUtf8(report));
 }
 
 void PhotoWindow::ShowHint()

@@ -14,8 +14,11 @@
 // the picture as soon as the calibration stands. The program's own
 // observation (date, time, site) is never changed.
 
+#include "astronomy/mountain_shadow.h"
+#include "journal/measurement_journal.h"
 #include "photo/photo_file.h"
 #include "photo/photo_session.h"
+#include "photo/photo_shadow.h"
 #include "photo/photo_view.h"
 #include "reports/terminator_list.h"
 #include "windowbase/dialog_protocol.h"
@@ -68,11 +71,14 @@ public:
     void WholeClick();                    ///< "Ganzes Bild"
     void PictureClick(ImagePoint point);  ///< a click in the picture, for the current step
     void UndoButtonClick();               ///< "Zurücknehmen": the last point of the current step
+    void SaveButtonClick();               ///< "Messung speichern": the shown height into messungen.csv
     void OkButtonClick();
 
     Step CurrentStep() const;
     const std::optional<PhotoFile>& Photo() const { return photo_; }
     const PhotoCalibrationResult& Calibration() const { return calibration_; }
+    /// The shadow measured last, while its summit and tip stand.
+    const std::optional<PhotoShadow>& MeasuredShadow() const { return measured_; }
 
     PhotoView* View = nullptr;
     QLabel* HintLabel = nullptr;
@@ -138,6 +144,9 @@ private:
     /// Computes the globe, the calibration, the prediction and the shadows
     /// anew from the clicks and shows them.
     void Recompute();
+    /// The height of the clicked shadow, shown, and what "Messung
+    /// speichern" would save.
+    void MeasureShadow(const ObservationState& photoState, const ShadowView& view);
     void ShowHint();
     std::optional<ClickedFormation> Identified(QComboBox* box, const std::optional<ImagePoint>& clicked) const;
     const CatalogueFormation* FormationNamed(const QString& name) const;
@@ -161,4 +170,7 @@ private:
     /// Summit and tip of the shadow being measured; the tip is empty until clicked.
     std::optional<std::pair<ImagePoint, std::optional<ImagePoint>>> shadow_;
     PhotoCalibrationResult calibration_;
+    std::optional<PhotoShadow> measured_;
+    /// The measurement "Messung speichern" saves; empty without a height.
+    std::optional<JournalMeasurement> savable_;
 };

@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <filesystem>
@@ -191,6 +193,72 @@ private slots:
         photo().View->CentreOn(AsImagePoint(OnPicture(g, scene.Feet.at("Plato").East, scene.Feet.at("Plato").North)),
                                2);
         SaveScreenshot(photo(), QStringLiteral("photo_zoomed"));
+    }
+
+    void threeShadowsGiveTheirHeightsAndStandBesideTimingsInTheJournal()
+    {
+        Calibrate();
+        const PictureGeometry g = Camera();
+        photo().ShadowStep->click();
+        for (const ShadowCase& c : scene.Shadows) {
+            ClickPicture(AsImagePoint(OnPicture(g, c.SummitEast, c.SummitNorth)));
+            // The summit's click chooses the nearest formation of the catalogue.
+            QCOMPARE(photo().MeasuredFormationBox->currentText(), QString::fromStdString(c.Object));
+            ClickPicture(AsImagePoint(OnPicture(g, c.TipEast, c.TipNorth)));
+            const std::optional<PhotoShadow>& shadow = photo().MeasuredShadow();
+            QVERIFY(shadow && shadow->Result.Height);
+            const double h = *shadow->Result.Height;
+            const double pixels = std::max(h - shadow->Lowest.value_or(h), shadow->Highest.value_or(h) - h);
+            qInfo("%s: %.0f m measured, %.0f m true, 1 %% is %.0f m, the pixels give %.0f m; %s", c.Object.c_str(), h,
+                  c.Height, 0.01 * c.Height, pixels, qPrintable(photo().DetailLabel->text()));
+            QVERIFY(std::abs(h - c.Height) <= 0.01 * c.Height + pixels);
+            if (c.Object == "Copernicus") {
+                photo().View->CentreOn(AsImagePoint(OnPicture(g, c.SummitEast, c.SummitNorth)), 4);
+                SaveScreenshot(photo(), QStringLiteral("photo_measured"));
+            }
+            QVERIFY(photo().SaveButton->isEnabled());
+            QTest::mouseClick(photo().SaveButton, Qt::LeftButton);
+            QVERIFY(!photo().SaveButton->isEnabled());  // saved once
+            QVERIFY2(photo().HintLabel->text().startsWith(
+                         QStringLiteral("Messung 1 für %1 gespeichert").arg(QString::fromStdString(c.Object))),
+                     qPrintable(photo().HintLabel->text()));
+        }
+        QVERIFY(f->messages.messages().isEmpty());
+        photo().OkButton->click();
+        QVERIFY(f->main().isEnabled());
+
+        // Two timings of Copernicus at the same moment, from the table.
+        f->state.Day = 18, f->state.Month = 12, f->state.Year = 2026, f->state.Hour = 18, f->state.Minute = 0;
+        f->main().ObservationTimeChosen();  // as the time dialog's Ok: no longer the clock's time
+        f->main().ChooseObject(QStringLiteral("Copernicus"));
+        const ShadowCase& copernicus = scene.Shadows.front();
+        for (double seconds : {copernicus.TransitSeconds, copernicus.TransitSeconds * 1.02}) {
+            f->main().Edit1->setText(QString::number(seconds, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(',')));
+            QTest::keyClick(f->main().Edit1, Qt::Key_Return);
+        }
+        f->main().Messprotokoll1->trigger();
+        JournalWindow& journal = *f->windows->Journal;
+        journal.FormationChoice->setCurrentIndex(0);  // all formations
+        QAbstractItemModel* rows = journal.MeasurementList->model();
+        QCOMPARE(rows->rowCount(), 5);
+        QStringList transits;
+        for (int row = 0; row < rows->rowCount(); ++row)
+            transits << rows->index(row, JournalWindow::TransitColumn).data().toString();
+        QCOMPARE(transits.count(QStringLiteral("Foto")), 3);
+        QCOMPARE(rows->index(transits.indexOf(QStringLiteral("Foto")), JournalWindow::TransitColumn)
+                     .data(Qt::ToolTipRole)
+                     .toString(),
+                 QStringLiteral("Auf dem Foto mond.tif gemessen"));
+        // Copernicus: its timings' night and its photograph's, side by side.
+        QStringList copernicusKinds;
+        for (int i = 0; i < journal.StatisticsList->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* group = journal.StatisticsList->topLevelItem(i);
+            if (group->text(JournalWindow::GroupFormationColumn) == QStringLiteral("Copernicus"))
+                copernicusKinds << group->text(JournalWindow::KindColumn) + QLatin1Char(' ') +
+                                       group->text(JournalWindow::CountColumn);
+        }
+        QCOMPARE(copernicusKinds, (QStringList{"Zeit 2", "Foto 1", "Zeit 2", "Foto 1"}));
+        SaveScreenshot(journal, QStringLiteral("photo_journal"));
     }
 
     void aDamagedPictureIsRefusedAndTheOpenOneStays()

@@ -63,8 +63,12 @@ std::string PhotoHeightText(const PhotoShadow& shadow)
 std::string PhotoShadowDetails(const PhotoShadow& shadow, char decimalSeparator)
 {
     if (!shadow.Result.Height) {
+        // The two reasons the transit's sentences tell in terms of the reticle.
         if (shadow.Result.Reason == NoHeightReason::OutOfRange)
             return "Gipfel und Schattenende liegen auf demselben Punkt: der Schatten hat keine Länge.";
+        if (shadow.Result.Reason == NoHeightReason::Ambiguous)
+            return "Die Länge dieses Schattens auf dem Bild wächst nicht mit der Höhe: sie ergibt keine eindeutige "
+                   "Höhe.";
         return NoHeightExplanation(shadow.Result.Reason);
     }
     std::string text = "Schatten " + Rounded(shadow.LengthArcseconds, 2, decimalSeparator) +

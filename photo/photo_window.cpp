@@ -286,6 +286,9 @@ void PhotoWindow::CreateMeasurementGroup()
 void PhotoWindow::FormCreate()
 {
     CentreOverOwner();
+    // Enter and Escape leave the window, as in every dialog; the focus on
+    // "Öffnen..." would turn Enter into a file dialog.
+    OkButton->setFocus();
     FillFormations();
     FillSites();
     if (!photo_) ShowObservationMoment();
@@ -379,6 +382,7 @@ void PhotoWindow::OpenPhoto(const QString& path)
         MomentLabel->setText(FromUtf8(photo_->MomentNote + ": " + CivilTimeText(*photo_->Moment)));
     }
     LimbStep->setChecked(true);
+    ShowHint();
     MomentChange();
 }
 

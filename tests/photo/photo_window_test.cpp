@@ -29,25 +29,6 @@
 
 namespace {
 
-// How the synthetic camera saw the sky: turned and mirrored, as through a
-// star diagonal.
-PictureGeometry Camera()
-{
-    PictureGeometry g;
-    g.Width = 2100, g.Height = 2000;
-    g.CentreX = 1043.37, g.CentreY = 1021.81;
-    g.PixelsPerArcsecond = 1.0;
-    g.TurnDegrees = 27.5;
-    g.Mirrored = true;
-    return g;
-}
-
-const std::vector<std::pair<std::string, double>> kShadows = {
-    {"Copernicus", 3000},
-    {"Plato",      2000},
-    {"Clavius",    4000}
-};
-
 std::string Coordinate(double degrees)
 {
     std::string text = std::to_string(degrees);
@@ -66,6 +47,7 @@ private:
     std::unique_ptr<WindowFixture> f;
     std::vector<ShadowCase> cases;
     TableScene scene;
+    PictureGeometry camera;  ///< turned and mirrored, as through a star diagonal
     std::filesystem::path pictures;
 
     PhotoWindow& photo() { return *f->windows->Photo; }
@@ -92,6 +74,7 @@ private:
             [this](QWidget*, const QString&) { return QString::fromStdString((pictures / "mond.tif").string()); });
         QTest::mouseClick(photo().OpenButton, Qt::LeftButton);
         QVERIFY(photo().Photo());
+        QVERIFY(photo().HintLabel->text().startsWith(QStringLiteral("Klicken Sie Punkte auf den hellen Mondrand")));
         photo().DateEdit->setText(QStringLiteral("18.12.2026"));
         photo().TimeEdit->setText(QStringLiteral("18:00"));
         photo().SiteBox->setCurrentIndex(photo().SiteBox->findText(QStringLiteral("Berlin")));
@@ -101,7 +84,7 @@ private:
     void Calibrate()
     {
         OpenSyntheticPicture();
-        const PictureGeometry g = Camera();
+        const PictureGeometry& g = camera;
         // Points over 120 degrees of the lit limb, toward the Sun.
         const double towardSun = std::atan2(scene.Moon.SunNorth, scene.Moon.SunEast);
         for (int i = 0; i < 7; ++i) {
@@ -124,10 +107,12 @@ private slots:
     void initTestCase()
     {
         cases = CasesAt(ReadShadowTable(MIRELTA_SHADOW_TABLE), "18.12.2026", "18:00", "Berlin");
-        scene = SceneFromTable(cases, kShadows);
+        const ChapterPicture picture = TheChapterPicture();
+        scene = picture.Scene;
+        camera = picture.Camera;
         pictures = std::filesystem::temp_directory_path() / ("mirelta-photo-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(pictures);
-        const PictureGeometry g = Camera();
+        const PictureGeometry& g = camera;
         QVERIFY(SaveSyntheticMoon(DrawSyntheticMoon(scene.Moon, g), g, (pictures / "mond.tif").string()));
     }
     void cleanupTestCase() { std::filesystem::remove_all(pictures); }
@@ -162,7 +147,7 @@ private slots:
         Calibrate();
         const PhotoCalibrationResult& result = photo().Calibration();
         QVERIFY(result.Calibration);
-        const PictureGeometry g = Camera();
+        const PictureGeometry& g = camera;
         QVERIFY2(std::hypot(result.Limb->Centre.X - g.CentreX, result.Limb->Centre.Y - g.CentreY) < 0.2,
                  qPrintable(photo().LimbLabel->text()));
         QVERIFY(std::abs(result.Limb->Radius - scene.Moon.SemiDiameter * g.PixelsPerArcsecond) < 0.2);
@@ -203,7 +188,7 @@ private slots:
     void threeShadowsGiveTheirHeightsAndStandBesideTimingsInTheJournal()
     {
         Calibrate();
-        const PictureGeometry g = Camera();
+        const PictureGeometry& g = camera;
         photo().ShadowStep->click();
         for (const ShadowCase& c : scene.Shadows) {
             ClickPicture(AsImagePoint(OnPicture(g, c.SummitEast, c.SummitNorth)));
@@ -269,7 +254,7 @@ private slots:
     void aShadowGivenToAFormationInTheNightIsRefusedAndNotSaved()
     {
         Calibrate();
-        const PictureGeometry g = Camera();
+        const PictureGeometry& g = camera;
         const ShadowCase& c = scene.Shadows.front();
         photo().ShadowStep->click();
         ClickPicture(AsImagePoint(OnPicture(g, c.SummitEast, c.SummitNorth)));

@@ -313,29 +313,10 @@ QImage PlannerPage(Session& s, int page)
 // The chapter "Höhe aus einem Foto": a synthetic picture drawn from the
 // independent shadow table for 18 December 2026, 18:00 MEZ, at Berlin,
 // turned and mirrored as through a star diagonal, with three shadows.
-struct PhotoScene {
-    TableScene Scene;
-    PictureGeometry Camera;
-};
-
-const PhotoScene& ThePhotoScene()
+const ChapterPicture& ThePhotoScene()
 {
-    static const PhotoScene photo = [] {
-        PhotoScene p;
-        p.Scene = SceneFromTable(CasesAt(ReadShadowTable(MIRELTA_SHADOW_TABLE), "18.12.2026", "18:00", "Berlin"),
-                                 {
-                                     {"Copernicus", 3000},
-                                     {"Plato",      2000},
-                                     {"Clavius",    4000}
-        });
-        p.Camera.Width = 2100, p.Camera.Height = 2000;
-        p.Camera.CentreX = 1043.4, p.Camera.CentreY = 1021.8;
-        p.Camera.PixelsPerArcsecond = 1.0;
-        p.Camera.TurnDegrees = 27.5;
-        p.Camera.Mirrored = true;
-        return p;
-    }();
-    return photo;
+    static const ChapterPicture picture = TheChapterPicture();
+    return picture;
 }
 
 ImagePoint OnThePicture(double east, double north)
@@ -348,7 +329,7 @@ ImagePoint OnThePicture(double east, double north)
 // and two formations, as the chapter describes it.
 PhotoWindow& CalibratedPhoto(Session& s)
 {
-    const PhotoScene& photo = ThePhotoScene();
+    const ChapterPicture& photo = ThePhotoScene();
     const QString path = QDir::current().absoluteFilePath(QStringLiteral("mond.tif"));
     if (!QFile::exists(path))
         SaveSyntheticMoon(DrawSyntheticMoon(photo.Scene.Moon, photo.Camera), photo.Camera, path.toStdString());

@@ -53,3 +53,20 @@ TableScene SceneFromTable(const std::vector<ShadowCase>& casesAtMoment,
     scene.Moon.SunEast = sun[0] / length, scene.Moon.SunNorth = sun[1] / length, scene.Moon.SunToward = sun[2] / length;
     return scene;
 }
+
+ChapterPicture TheChapterPicture()
+{
+    ChapterPicture picture;
+    picture.Scene = SceneFromTable(CasesAt(ReadShadowTable(MIRELTA_SHADOW_TABLE), "18.12.2026", "18:00", "Berlin"),
+                                   {
+                                       {"Copernicus", 3000},
+                                       {"Plato",      2000},
+                                       {"Clavius",    4000}
+    });
+    picture.Camera.Width = 2100, picture.Camera.Height = 2000;
+    picture.Camera.CentreX = 1043.37, picture.Camera.CentreY = 1021.81;
+    picture.Camera.PixelsPerArcsecond = 1.0;
+    picture.Camera.TurnDegrees = 27.5;
+    picture.Camera.Mirrored = true;
+    return picture;
+}

@@ -23,3 +23,14 @@ struct TableScene {
 /// Throws std::runtime_error when a shadow asked for is not in the table.
 TableScene SceneFromTable(const std::vector<ShadowCase>& casesAtMoment,
                           const std::vector<std::pair<std::string, double>>& shadows);
+
+/// The picture of the manual's chapter "Höhe aus einem Foto", also used by
+/// the tests: 18 December 2026, 18:00 MEZ, Berlin, the shadows of
+/// Copernicus (3000 m), Plato (2000 m) and Clavius (4000 m), a camera of
+/// one pixel an arcsecond turned by 27.5 degrees and mirrored, as through a
+/// star diagonal. Reads the table at MIRELTA_SHADOW_TABLE.
+struct ChapterPicture {
+    TableScene Scene;
+    PictureGeometry Camera;
+};
+ChapterPicture TheChapterPicture();

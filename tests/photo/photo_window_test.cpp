@@ -145,9 +145,14 @@ private slots:
     {
         const ObservationState before = f->state;
         Calibrate();
+        const PictureGeometry& g = camera;
         const PhotoCalibrationResult& result = photo().Calibration();
         QVERIFY(result.Calibration);
-        const PictureGeometry& g = camera;
+        qInfo("limb off by %.3f / %.3f px, radius by %.3f px; turn off by %.3f degrees",
+              result.Limb->Centre.X - g.CentreX, result.Limb->Centre.Y - g.CentreY,
+              result.Limb->Radius - scene.Moon.SemiDiameter * g.PixelsPerArcsecond,
+              result.Calibration->Turn - g.TurnDegrees);
+
         QVERIFY2(std::hypot(result.Limb->Centre.X - g.CentreX, result.Limb->Centre.Y - g.CentreY) < 0.2,
                  qPrintable(photo().LimbLabel->text()));
         QVERIFY(std::abs(result.Limb->Radius - scene.Moon.SemiDiameter * g.PixelsPerArcsecond) < 0.2);

@@ -46,6 +46,7 @@ struct MainWindowDialogs {
     MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
     MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
     MireltaDialog* Journal = nullptr;     ///< saved measurements ("Messprotokoll")
+    MireltaDialog* Eyepiece = nullptr;    ///< "Mond im Okular", not modal
 };
 
 class TForm1 : public QMainWindow {
@@ -113,6 +114,12 @@ public:
     void BeleuchtungaufderKarte1Click();
     void Lichtgrenzeheute1Click();
     void Beobachtungsplaner1Click();
+    /// "Mond im Okular...": shows the window beside the main window, which
+    /// stays usable.
+    void MondimOkular1Click();
+    /// After a new site or time: the window "Mond im Okular", while shown,
+    /// draws the Moon anew.
+    void UpdateEyepieceView();
 
     /// Lights the map anew for the observation's date and time while
     /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
@@ -157,6 +164,7 @@ public:
     QAction* BeleuchtungaufderKarte1 = nullptr;
     QAction* Lichtgrenzeheute1 = nullptr;
     QAction* Beobachtungsplaner1 = nullptr;
+    QAction* MondimOkular1 = nullptr;
     QAction* Messungspeichern1 = nullptr;
     QAction* Messprotokoll1 = nullptr;
 
@@ -215,6 +223,11 @@ public:
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
+
+signals:
+    /// A formation is shown in the group "Objekt" (chosen in the list, on
+    /// the map or from another window).
+    void ObjectShown(const QString& name);
 
 protected:
     bool event(QEvent* event) override;

@@ -14,24 +14,6 @@ constexpr double ArcsecondsPerRadian = 206264.80624709636;
 /// Polar over equatorial radius of the Earth's reference ellipsoid (1 - 1/298.257).
 constexpr double EarthAxisRatio = 0.99664719;
 
-Vector3 UnitTowards(double rightAscension, double declination)
-{
-    const double a = rightAscension * DegreeFactor;
-    const double d = declination * DegreeFactor;
-    return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
-}
-
-/// The geocentric position of a site at height 0, km, true equator of date.
-Vector3 SiteVector(double latitude, double localSiderealHours)
-{
-    const double phi = latitude * DegreeFactor;
-    const double u = std::atan(EarthAxisRatio * std::tan(phi));
-    const double rhoSin = EarthAxisRatio * std::sin(u);
-    const double rhoCos = std::cos(u);
-    const double theta = localSiderealHours * 15.0 * DegreeFactor;
-    return {EarthRadiusKm * rhoCos * std::cos(theta), EarthRadiusKm * rhoCos * std::sin(theta), EarthRadiusKm * rhoSin};
-}
-
 /// North and east unit vectors of the tangent plane at a direction.
 void SkyBasis(Vector3 direction, Vector3& east, Vector3& north)
 {
@@ -46,6 +28,34 @@ void SkyBasis(Vector3 direction, Vector3& east, Vector3& north)
 
 }  // namespace
 
+Vector3 EquatorialUnitVector(double rightAscension, double declination)
+{
+    const double a = rightAscension * DegreeFactor;
+    const double d = declination * DegreeFactor;
+    return {std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
+}
+
+Vector3 SiteFromEarthCentre(double latitude, double localSiderealHours)
+{
+    const double phi = latitude * DegreeFactor;
+    const double u = std::atan(EarthAxisRatio * std::tan(phi));
+    const double rhoSin = EarthAxisRatio * std::sin(u);
+    const double rhoCos = std::cos(u);
+    const double theta = localSiderealHours * 15.0 * DegreeFactor;
+    return {EarthRadiusKm * rhoCos * std::cos(theta), EarthRadiusKm * rhoCos * std::sin(theta), EarthRadiusKm * rhoSin};
+}
+
+Vector3 ZenithAtSite(Vector3 siteFromEarth)
+{
+    // The normal of the ellipsoid x^2 + y^2 + (z / ratio)^2 = a^2.
+    return Unit({siteFromEarth.X, siteFromEarth.Y, siteFromEarth.Z / (EarthAxisRatio * EarthAxisRatio)});
+}
+
+double AltitudeFromSite(Vector3 siteFromEarth, Vector3 objectFromEarth)
+{
+    return std::asin(Dot(Unit(objectFromEarth - siteFromEarth), ZenithAtSite(siteFromEarth))) / DegreeFactor;
+}
+
 MoonGlobe ViewMoonGlobe(ObservationState& state)
 {
     const SunOverMoon sun = ComputeSunOverMoon(state);
@@ -54,9 +64,9 @@ MoonGlobe ViewMoonGlobe(ObservationState& state)
 
     MoonGlobe globe;
     globe.JulianDateUt = JulianDate(state);
-    const Vector3 towardMoon = UnitTowards(state.MoonRightAscension, state.MoonDeclination);
+    const Vector3 towardMoon = EquatorialUnitVector(state.MoonRightAscension, state.MoonDeclination);
     globe.MoonFromEarth = (state.MoonDistance * EarthRadiusKm) * towardMoon;
-    globe.SiteFromEarth = SiteVector(state.Latitude, state.LocalSiderealTime);
+    globe.SiteFromEarth = SiteFromEarthCentre(state.Latitude, state.LocalSiderealTime);
 
     // The Earth's centre lies over (B, L) and the pole is seen at position
     // angle P: both frames are fixed by two vectors, the direction to the
@@ -104,6 +114,14 @@ Vector3 EquatorialToBody(const MoonGlobe& globe, Vector3 equatorial)
 }
 
 Vector3 MoonFromSite(const MoonGlobe& globe) { return globe.MoonFromEarth - globe.SiteFromEarth; }
+
+SkyFrame SkyFrameFromSite(const MoonGlobe& globe)
+{
+    SkyFrame frame;
+    frame.Centre = Unit(MoonFromSite(globe));
+    SkyBasis(frame.Centre, frame.East, frame.North);
+    return frame;
+}
 
 SkyOffset SkyOffsetFromSite(const MoonGlobe& globe, Vector3 bodyPoint)
 {
@@ -155,4 +173,17 @@ double AxisPositionAngleFromSite(const MoonGlobe& globe)
     SkyBasis(Unit(MoonFromSite(globe)), east, north);
     const double angle = std::atan2(Dot(globe.AxisZ, east), Dot(globe.AxisZ, north)) / DegreeFactor;
     return angle < 0 ? angle + 360.0 : angle;
+}
+
+double ParallacticAngleFromSite(const MoonGlobe& globe)
+{
+    Vector3 east, north;
+    SkyBasis(Unit(MoonFromSite(globe)), east, north);
+    const Vector3 zenith = ZenithAtSite(globe.SiteFromEarth);
+    return std::atan2(Dot(zenith, east), Dot(zenith, north)) / DegreeFactor;
+}
+
+double MoonAltitudeFromSite(const MoonGlobe& globe)
+{
+    return AltitudeFromSite(globe.SiteFromEarth, globe.MoonFromEarth);
 }

@@ -151,7 +151,7 @@ private slots:
         // The specified three, then the additions below a separator.
         QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition", "-",
                                     "&Beleuchtung auf der Karte", "&Lichtgrenze heute...", "B&eobachtungsplaner...",
-                                    "-", "Messung &speichern", "&Messprotokoll..."}));
+                                    "Mond im O&kular...", "-", "Messung &speichern", "&Messprotokoll..."}));
         QCOMPARE(w.Messungspeichern1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QStringList info;
         for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());

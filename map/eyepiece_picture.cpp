@@ -4,90 +4,123 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 constexpr double ArcsecondsPerRadian = 206264.80624709636;
-constexpr double Pi = 3.14159265358979323846;
-
-/// The lit side right at the terminator: as bright as this under the
-/// softened edge, so that the edge of the light lies where the Sun sets
-/// and not where a smooth sphere would fade into the dark.
-constexpr double TerminatorFloor = 0.3;
+constexpr float Pi = 3.14159265358979323846f;
 
 /// The faintly warm grey of the Moon, red, green, blue.
-constexpr double Tint[3] = {1.0, 0.985, 0.95};
+constexpr float Tint[3] = {1.0f, 0.985f, 0.95f};
 
-/// atan(x) for |x| <= 1, within 1e-5 radians (odd minimax polynomial):
-/// the texture needs 1.5e-3.
-inline double AtanUnit(double x)
+/// atan2(y, x) within 1e-5 radians, -pi..pi (0 for (0, 0)), without
+/// branches, so that the compiler can work on several pixels at once: an
+/// odd minimax polynomial of atan on 0..1, then the octant. The texture
+/// needs 1.5e-3.
+inline float FastAtan2(float y, float x)
 {
-    const double x2 = x * x;
-    return x * (0.99997726 +
-                x2 * (-0.33262347 + x2 * (0.19354346 + x2 * (-0.11643287 + x2 * (0.05265332 + x2 * -0.01172120)))));
+    const float ax = std::fabs(x), ay = std::fabs(y);
+    const float a = std::min(ax, ay) / std::max(std::max(ax, ay), 1e-30f);
+    const float a2 = a * a;
+    float r =
+        a * (0.99997726f +
+             a2 * (-0.33262347f + a2 * (0.19354346f + a2 * (-0.11643287f + a2 * (0.05265332f + a2 * -0.01172120f)))));
+    r = ay > ax ? Pi / 2 - r : r;
+    r = x < 0 ? Pi - r : r;
+    return y < 0 ? -r : r;
 }
 
-/// atan2(y, x) within 1e-5 radians, -pi..pi; 0 for (0, 0).
-inline double FastAtan2(double y, double x)
+/// Per-pixel values of one row of the disc, filled stage by stage.
+struct RowBuffers {
+    explicit RowBuffers(int length) : U(length), V(length), Brightness(length), Coverage(length), Albedo(length) {}
+    std::vector<float> U, V;        ///< texel coordinates in the bordered copy
+    std::vector<float> Brightness;  ///< SurfaceBrightness
+    std::vector<float> Coverage;    ///< how much of the pixel the disc covers, 0..1
+    std::vector<float> Albedo;      ///< sampled, 0..255
+};
+
+/// What every pixel of a picture shares, in single precision: the line of
+/// sight's angle from the centre is under 0.005 radians, the surface point
+/// then comes out within 0.03 km, the texture needs 3 km.
+struct RowGeometry {
+    float Radius, InverseRadius, Distance;
+    float InverseTwoRadiusPixel;             ///< 1 / (2 R km per pixel): the rim's blend
+    float CX, CY, CZ;                        ///< body frame: toward the Moon's centre
+    float EX, EY, EZ;                        ///< body frame: the sky's east
+    float NX, NY, NZ;                        ///< body frame: the sky's north
+    float SX, SY, SZ;                        ///< body frame: toward the Sun
+    float UScale, UOffset, VScale, VOffset;  ///< longitude, latitude -> texel
+    float StepEast, StepNorth;               ///< radians from one pixel to the next
+};
+
+// The two loops over a row's pixels have no branches, so that the compiler
+// takes several pixels at a time; each is built twice, for processors with
+// and without AVX2, and the program picks one when it starts.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define MIRELTA_WIDE_LOOP __attribute__((target_clones("avx2", "default")))
+#else
+#define MIRELTA_WIDE_LOOP
+#endif
+
+/// 1. The point of the globe each line of sight of a row meets (as Trace
+///    does), its light, and its place in the albedo map.
+MIRELTA_WIDE_LOOP void TraceRow(const RowGeometry& g, float e0, float n0, int count, float* u, float* v,
+                                float* brightness, float* coverage)
 {
-    const double ax = std::fabs(x), ay = std::fabs(y);
-    if (ax == 0 && ay == 0) return 0;
-    double angle = ax >= ay ? AtanUnit(ay / ax) : Pi / 2 - AtanUnit(ax / ay);
-    if (x < 0) angle = Pi - angle;
-    return y < 0 ? -angle : angle;
+    for (int i = 0; i < count; ++i) {
+        const float e = e0 + i * g.StepEast, n = n0 + i * g.StepNorth;
+        const float w = e * e + n * n;
+        const float inverseSquare = 1.0f / (1.0f + w);
+        const float inverseLength = std::sqrt(inverseSquare);
+        const float missSquared = g.Distance * g.Distance * w * inverseSquare;
+        const float halfChordSquared = g.Radius * g.Radius - missSquared;
+        const float h = std::sqrt(std::max(halfChordSquared, 0.0f));
+        const float alongCentre = -(g.Distance * w * inverseSquare + inverseLength * h) * g.InverseRadius;
+        const float alongT = (g.Distance * inverseSquare - inverseLength * h) * g.InverseRadius;
+        const float tX = e * g.EX + n * g.NX, tY = e * g.EY + n * g.NY, tZ = e * g.EZ + n * g.NZ;
+        const float x = alongCentre * g.CX + alongT * tX;
+        const float y = alongCentre * g.CY + alongT * tY;
+        const float z = alongCentre * g.CZ + alongT * tZ;
+        const float emission = -(x * (g.CX + tX) + y * (g.CY + tY) + z * (g.CZ + tZ)) * inverseLength;
+        brightness[i] = SurfaceBrightness(x * g.SX + y * g.SY + z * g.SZ, emission);
+        coverage[i] = std::clamp(0.5f + halfChordSquared * g.InverseTwoRadiusPixel, 0.0f, 1.0f);
+        u[i] = FastAtan2(y, x) * g.UScale + g.UOffset;
+        v[i] = g.VOffset - FastAtan2(z, std::sqrt(x * x + y * y)) * g.VScale;
+    }
 }
 
-/// The smooth step 3u^2 - 2u^3 of u clamped to 0..1.
-inline double SmoothStep(double u)
+/// 3. The pixels of a row. The albedo map holds display levels: light adds
+///    in the square of them (a gamma of 2). The rim blends into the sky.
+MIRELTA_WIDE_LOOP void ShadeRow(const float* albedo, const float* brightness, const float* coverage, int count,
+                                std::uint32_t* out)
 {
-    u = std::clamp(u, 0.0, 1.0);
-    return u * u * (3 - 2 * u);
-}
-
-/// The albedo (0..255, bilinear) at a point of the surface given by its
-/// unit normal in the body frame.
-inline double SampleAlbedo(const AlbedoMap& albedo, double nx, double ny, double nz)
-{
-    const double longitude = FastAtan2(ny, nx);                 // -pi..pi
-    const double latitude = FastAtan2(nz, std::hypot(nx, ny));  // -pi/2..pi/2
-    const double u = (longitude / (2 * Pi) + 0.5) * albedo.Width - 0.5;
-    const double v = (0.5 - latitude / Pi) * albedo.Height - 0.5;
-    const double fu = std::floor(u), fv = std::floor(v);
-    const double du = u - fu, dv = v - fv;
-    int x0 = static_cast<int>(fu), y0 = static_cast<int>(fv);
-    int x1 = x0 + 1, y1 = y0 + 1;
-    if (x0 < 0) x0 += albedo.Width;
-    if (x1 >= albedo.Width) x1 -= albedo.Width;
-    y0 = std::clamp(y0, 0, albedo.Height - 1);
-    y1 = std::clamp(y1, 0, albedo.Height - 1);
-    const std::uint8_t* top = albedo.Pixels + static_cast<std::ptrdiff_t>(y0) * albedo.Stride;
-    const std::uint8_t* bottom = albedo.Pixels + static_cast<std::ptrdiff_t>(y1) * albedo.Stride;
-    const double upper = top[x0] + (top[x1] - top[x0]) * du;
-    const double lower = bottom[x0] + (bottom[x1] - bottom[x0]) * du;
-    return upper + (lower - upper) * dv;
-}
-
-/// The pixel for an albedo (0..255) seen at a relative brightness, covering
-/// `coverage` of the pixel over the black sky. The albedo map holds display
-/// levels: light adds in the square of them (a gamma of 2).
-inline std::uint32_t ShadedPixel(double albedo, double brightness, double coverage)
-{
-    const double level = albedo / 255.0;
-    const double shown = std::sqrt(std::min(1.0, level * level * brightness)) * 255.0 * coverage;
-    const auto channel = [shown](double tint) { return static_cast<std::uint32_t>(shown * tint + 0.5); };
-    return 0xFF000000u | channel(Tint[0]) << 16 | channel(Tint[1]) << 8 | channel(Tint[2]);
+    for (int i = 0; i < count; ++i) {
+        const float level = albedo[i] * (1.0f / 255.0f);
+        const float shown = std::sqrt(std::min(1.0f, level * level * brightness[i])) * 255.0f * coverage[i];
+        const auto channel = [shown](float tint) { return static_cast<std::uint32_t>(shown * tint + 0.5f); };
+        out[i] = 0xFF000000u | channel(Tint[0]) << 16 | channel(Tint[1]) << 8 | channel(Tint[2]);
+    }
 }
 
 }  // namespace
 
-double SurfaceBrightness(double mu0, double mu)
+AlbedoTexture::AlbedoTexture(const AlbedoMap& map) : width_(map.Width), height_(map.Height)
 {
-    const double edge = std::sin(TerminatorHalfWidthDegrees * DegreeFactor);
-    const double penumbra = SmoothStep((mu0 + edge) / (2 * edge));
-    double lit = 0;
-    if (mu0 > 0) lit = std::min(1.0, 2 * mu0 / (mu0 + std::max(mu, 0.0)));
-    lit = std::max(lit, TerminatorFloor) * penumbra;
-    return std::max(lit, EarthshineBrightness);
+    if (width_ <= 0 || height_ <= 0 || !map.Pixels) {
+        width_ = height_ = 0;
+        return;
+    }
+    const int stride = width_ + 2;
+    texels_.resize(static_cast<std::size_t>(stride) * (height_ + 2));
+    for (int y = 0; y < height_ + 2; ++y) {
+        const std::uint8_t* source =
+            map.Pixels + static_cast<std::ptrdiff_t>(std::clamp(y - 1, 0, height_ - 1)) * map.Stride;
+        std::uint8_t* target = texels_.data() + static_cast<std::ptrdiff_t>(y) * stride;
+        target[0] = source[width_ - 1];
+        std::copy(source, source + width_, target + 1);
+        target[width_ + 1] = source[0];
+    }
 }
 
 /// Where a line of sight meets the globe.
@@ -142,13 +175,13 @@ std::optional<SelenographicPoint> EyepieceRenderer::PointAt(const SkyScreenTrans
     return BodyToSelenographic(hit.Normal);
 }
 
-void EyepieceRenderer::Render(const AlbedoMap& albedo, const EyepieceFrame& frame, std::uint32_t* pixels, int stride,
-                              int firstRow, int endRow) const
+void EyepieceRenderer::Render(const AlbedoTexture& albedo, const EyepieceFrame& frame, std::uint32_t* pixels,
+                              int stride, int firstRow, int endRow) const
 {
     RenderBlock(albedo, frame, pixels, stride, firstRow, endRow, 0, frame.Width);
 }
 
-void EyepieceRenderer::RenderBlock(const AlbedoMap& albedo, const EyepieceFrame& frame, std::uint32_t* pixels,
+void EyepieceRenderer::RenderBlock(const AlbedoTexture& albedo, const EyepieceFrame& frame, std::uint32_t* pixels,
                                    int stride, int firstRow, int endRow, int firstColumn, int endColumn) const
 {
     constexpr std::uint32_t Sky = 0xFF000000u;
@@ -156,7 +189,7 @@ void EyepieceRenderer::RenderBlock(const AlbedoMap& albedo, const EyepieceFrame&
     endRow = std::min(endRow, frame.Height);
     firstColumn = std::max(firstColumn, 0);
     endColumn = std::min(endColumn, frame.Width);
-    if (firstColumn >= endColumn) return;
+    if (firstColumn >= endColumn || albedo.Empty()) return;
 
     // The disc's box on the screen, a pixel wider for the blended rim:
     // everything outside it is sky.
@@ -174,6 +207,19 @@ void EyepieceRenderer::RenderBlock(const AlbedoMap& albedo, const EyepieceFrame&
     const SkyOffset alongRow = frame.Transform.ToSky({1, 0});
     const double stepEast = alongRow.East - origin.East, stepNorth = alongRow.North - origin.North;
 
+    const RowGeometry geometry{
+        static_cast<float>(MoonRadiusKm), static_cast<float>(1.0 / MoonRadiusKm), static_cast<float>(distance_),
+        static_cast<float>(1.0 / (2 * MoonRadiusKm * kmPerPixel)), static_cast<float>(centre_.X),
+        static_cast<float>(centre_.Y), static_cast<float>(centre_.Z), static_cast<float>(east_.X),
+        static_cast<float>(east_.Y), static_cast<float>(east_.Z), static_cast<float>(north_.X),
+        static_cast<float>(north_.Y), static_cast<float>(north_.Z), static_cast<float>(sun_.X),
+        static_cast<float>(sun_.Y), static_cast<float>(sun_.Z),
+        // Texel coordinates in the bordered copy (one texel more on each side).
+        albedo.Width() / (2 * Pi), albedo.Width() / 2.0f + 0.5f, albedo.Height() / Pi, albedo.Height() / 2.0f + 0.5f,
+        static_cast<float>(stepEast / ArcsecondsPerRadian), static_cast<float>(stepNorth / ArcsecondsPerRadian)};
+    const int lastColumn = albedo.Width(), lastRow = albedo.Height();
+
+    RowBuffers buffers(std::max(boxRight - boxLeft, 0));
     for (int y = firstRow; y < endRow; ++y) {
         std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
         if (y < boxTop || y > boxBottom || boxLeft >= boxRight) {
@@ -182,19 +228,34 @@ void EyepieceRenderer::RenderBlock(const AlbedoMap& albedo, const EyepieceFrame&
         }
         std::fill(row + firstColumn, row + boxLeft, Sky);
         std::fill(row + std::max(boxRight, boxLeft), row + endColumn, Sky);
-        const SkyOffset start = frame.Transform.ToSky(frame.OffsetOfPixel(boxLeft, y));
-        double east = start.East, north = start.North;
-        SurfaceHit hit;
-        for (int x = boxLeft; x < boxRight; ++x, east += stepEast, north += stepNorth) {
-            Trace(east, north, hit);
-            const double coverage = std::clamp(0.5 + hit.LimbKm / kmPerPixel, 0.0, 1.0);
-            if (coverage <= 0) {
-                row[x] = Sky;
-                continue;
-            }
-            const double mu0 = Dot(hit.Normal, sun_);
-            row[x] = ShadedPixel(SampleAlbedo(albedo, hit.Normal.X, hit.Normal.Y, hit.Normal.Z),
-                                 SurfaceBrightness(mu0, hit.Emission), coverage);
+        // The disc is a circle on the screen: only its chord is traced.
+        const double down = y + 0.5 - frame.CentreY;
+        const double halfChord = std::sqrt(std::max(0.0, radiusPixels * radiusPixels - down * down));
+        const int left = std::max(boxLeft, static_cast<int>(std::floor(frame.CentreX - halfChord)));
+        const int right = std::max(left, std::min(boxRight, static_cast<int>(std::ceil(frame.CentreX + halfChord))));
+        std::fill(row + boxLeft, row + left, Sky);
+        std::fill(row + right, row + std::max(boxRight, boxLeft), Sky);
+        const SkyOffset start = frame.Transform.ToSky(frame.OffsetOfPixel(left, y));
+        const float e0 = static_cast<float>(start.East / ArcsecondsPerRadian);
+        const float n0 = static_cast<float>(start.North / ArcsecondsPerRadian);
+        const int count = right - left;
+
+        RowBuffers& r = buffers;
+        TraceRow(geometry, e0, n0, count, r.U.data(), r.V.data(), r.Brightness.data(), r.Coverage.data());
+
+        // 2. The albedo between the four nearest texels; the border makes
+        //    every index valid.
+        for (int i = 0; i < count; ++i) {
+            const int x0 = std::clamp(static_cast<int>(r.U[i]), 0, lastColumn);
+            const int y0 = std::clamp(static_cast<int>(r.V[i]), 0, lastRow);
+            const float du = r.U[i] - x0, dv = r.V[i] - y0;
+            const std::uint8_t* top = albedo.Row(y0) + x0;
+            const std::uint8_t* bottom = albedo.Row(y0 + 1) + x0;
+            const float upper = top[0] + (top[1] - top[0]) * du;
+            const float lower = bottom[0] + (bottom[1] - bottom[0]) * du;
+            r.Albedo[i] = upper + (lower - upper) * dv;
         }
+
+        ShadeRow(r.Albedo.data(), r.Brightness.data(), r.Coverage.data(), count, row + left);
     }
 }

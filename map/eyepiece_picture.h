@@ -6,8 +6,10 @@
 #include "astronomy/moon_globe.h"
 #include "observing/sky_orientation.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 /// The Moon's albedo, equirectangular: column 0 at longitude -180, the last
 /// at +180 (east positive), row 0 at latitude +90; one byte per pixel, the
@@ -17,6 +19,28 @@ struct AlbedoMap {
     int Height = 0;
     const std::uint8_t* Pixels = nullptr;
     int Stride = 0;  ///< bytes from one row to the next
+};
+
+/// The albedo map as the drawing reads it: a copy with a border of one
+/// texel all around (the columns wrap around in longitude, the rows repeat
+/// at the poles), so that sampling between four texels needs no checks.
+class AlbedoTexture {
+public:
+    AlbedoTexture() = default;
+    explicit AlbedoTexture(const AlbedoMap& map);
+
+    int Width() const { return width_; }    ///< texels of the map, without the border
+    int Height() const { return height_; }  ///< likewise
+    bool Empty() const { return texels_.empty(); }
+
+    /// Row `y` of the bordered copy, 0..Height() + 1 (map row y - 1); its
+    /// texel x, 0..Width() + 1, is the map's column x - 1 (wrapped).
+    const std::uint8_t* Row(int y) const { return texels_.data() + static_cast<std::ptrdiff_t>(y) * (width_ + 2); }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> texels_;
 };
 
 /// Where the disc lies in a picture and how the sky is turned there.
@@ -33,18 +57,33 @@ struct EyepieceFrame {
 
 /// How bright the night side shows in the earthshine, relative to the day
 /// side under a high Sun: faint, yet enough to make out the maria.
-inline constexpr double EarthshineBrightness = 0.012;
+inline constexpr float EarthshineBrightness = 0.012f;
 
 /// Half the width of the soft edge of the day side, degrees of the Sun's
 /// altitude: the Sun's semi-diameter, over which it rises for a point.
 inline constexpr double TerminatorHalfWidthDegrees = 0.27;
 
+/// The lit side right at the terminator is as bright as this under the
+/// softened edge, so that the edge of the light lies where the Sun sets and
+/// not where a smooth sphere would fade into the dark.
+inline constexpr float TerminatorFloor = 0.3f;
+
 /// The brightness of a point of the Moon, relative to its albedo at full
 /// Moon (1 there), from the cosines of the Sun's incidence `mu0` and of the
-/// line of sight `mu` on its surface (Lommel-Seeliger: 2 mu0 / (mu0 + mu)),
-/// softened over the Sun's disc at the terminator and never below the
-/// earthshine.
-double SurfaceBrightness(double mu0, double mu);
+/// line of sight `mu` on its surface (Lommel-Seeliger: 2 mu0 / (mu0 + mu),
+/// at most 1), at least TerminatorFloor on the day side, softened over the
+/// Sun's disc at the terminator (a smooth step over -0.27..+0.27 degrees of
+/// the Sun's altitude, 1/2 at 0) and never below the earthshine. Without
+/// branches: the drawing takes several pixels at a time.
+inline float SurfaceBrightness(float mu0, float mu)
+{
+    // sin(TerminatorHalfWidthDegrees)
+    constexpr float Edge = 0.0047123715f;
+    const float step = std::clamp((mu0 + Edge) / (2 * Edge), 0.0f, 1.0f);
+    const float penumbra = step * step * (3 - 2 * step);
+    const float direct = std::min(1.0f, 2 * std::max(mu0, 0.0f) / std::max(mu0 + std::max(mu, 0.0f), 1e-6f));
+    return std::max(std::max(direct, TerminatorFloor) * penumbra, EarthshineBrightness);
+}
 
 /// Draws pictures of one globe: the geometry that stays the same between
 /// frames (the frames of the globe, the site's place) is made once.
@@ -56,11 +95,11 @@ public:
     /// (0xAARRGGBB, rows `stride` pixels apart, row 0 at `pixels`): the
     /// disc from the albedo map, lit as SurfaceBrightness says, its rim
     /// blended into the black sky over one pixel; the sky black.
-    void Render(const AlbedoMap& albedo, const EyepieceFrame& frame, std::uint32_t* pixels, int stride, int firstRow,
-                int endRow) const;
+    void Render(const AlbedoTexture& albedo, const EyepieceFrame& frame, std::uint32_t* pixels, int stride,
+                int firstRow, int endRow) const;
 
     /// Columns [firstColumn, endColumn) of rows [firstRow, endRow) only.
-    void RenderBlock(const AlbedoMap& albedo, const EyepieceFrame& frame, std::uint32_t* pixels, int stride,
+    void RenderBlock(const AlbedoTexture& albedo, const EyepieceFrame& frame, std::uint32_t* pixels, int stride,
                      int firstRow, int endRow, int firstColumn, int endColumn) const;
 
     /// The selenographic point the picture shows at a screen offset from the

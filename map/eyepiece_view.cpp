@@ -24,6 +24,10 @@ constexpr double CompassInset = 12.0;
 const QColor NameColour(255, 236, 150);
 const QColor ChosenColour(120, 230, 255);
 const QColor CompassColour(255, 120, 100);
+/// The outline around a name, pixels.
+constexpr int NameOutline = 2;
+/// Names kept drawn at most; more are drawn again when shown again.
+constexpr std::size_t kMostKeptNames = 2000;
 
 }  // namespace
 
@@ -35,7 +39,7 @@ EyepieceView::EyepieceView(QWidget* parent) : QWidget(parent)
     setCursor(Qt::CrossCursor);
 }
 
-void EyepieceView::SetAlbedo(const AlbedoMap& albedo)
+void EyepieceView::SetAlbedo(const AlbedoTexture* albedo)
 {
     albedo_ = albedo;
     PictureChanged();
@@ -49,6 +53,11 @@ void EyepieceView::SetMoon(const MoonGlobe& globe, std::vector<ViewFormation> fo
     parallacticAngle_ = ParallacticAngleFromSite(globe);
     formations_ = std::move(formations);
     named_ = std::move(named);
+    skyPlaces_.assign(formations_.size(), std::nullopt);
+    for (std::size_t i = 0; i < formations_.size(); ++i) {
+        const Vector3 body = SelenographicToBody(formations_[i].Point);
+        if (VisibleFromSite(globe, body)) skyPlaces_[i] = SkyOffsetFromSite(globe, body);
+    }
     PictureChanged();
 }
 
@@ -117,7 +126,7 @@ void EyepieceView::PanBy(int right, int down)
     pan_.Right += right;
     pan_.Down += down;
     namesDue_ = true;
-    if (pictureDue_ || picture_.isNull() || !renderer_) {
+    if (pictureDue_ || picture_.isNull() || !renderer_ || !albedo_) {
         PictureChanged();
         return;
     }
@@ -138,11 +147,11 @@ void EyepieceView::PanBy(int right, int down)
     const EyepieceFrame frame = Frame();
     auto* pixels = reinterpret_cast<std::uint32_t*>(picture_.bits());
     const int stride = static_cast<int>(picture_.bytesPerLine() / 4);
-    if (down > 0) renderer_->Render(albedo_, frame, pixels, stride, 0, down);
-    if (down < 0) renderer_->Render(albedo_, frame, pixels, stride, h + down, h);
+    if (down > 0) renderer_->Render(*albedo_, frame, pixels, stride, 0, down);
+    if (down < 0) renderer_->Render(*albedo_, frame, pixels, stride, h + down, h);
     const int top = std::max(0, down), bottom = std::min(h, h + down);
-    if (right > 0) renderer_->RenderBlock(albedo_, frame, pixels, stride, top, bottom, 0, right);
-    if (right < 0) renderer_->RenderBlock(albedo_, frame, pixels, stride, top, bottom, w + right, w);
+    if (right > 0) renderer_->RenderBlock(*albedo_, frame, pixels, stride, top, bottom, 0, right);
+    if (right < 0) renderer_->RenderBlock(*albedo_, frame, pixels, stride, top, bottom, w + right, w);
     update();
 }
 
@@ -183,11 +192,11 @@ void EyepieceView::DrawPicture()
     pictureDue_ = false;
     if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
     if (picture_.isNull()) return;
-    if (!renderer_ || !albedo_.Pixels) {
+    if (!renderer_ || !albedo_) {
         picture_.fill(Qt::black);
         return;
     }
-    renderer_->Render(albedo_, Frame(), reinterpret_cast<std::uint32_t*>(picture_.bits()),
+    renderer_->Render(*albedo_, Frame(), reinterpret_cast<std::uint32_t*>(picture_.bits()),
                       static_cast<int>(picture_.bytesPerLine() / 4), 0, picture_.height());
 }
 
@@ -221,9 +230,12 @@ void EyepieceView::PlaceNames() const
     labels_.clear();
     places_.assign(formations_.size(), std::nullopt);
     const QRectF view(0, 0, width(), height());
+    const EyepieceFrame frame = Frame();
     for (std::size_t i = 0; i < formations_.size(); ++i) {
-        const std::optional<QPointF> place = PixelOf(formations_[i].Point);
-        if (place && view.contains(*place)) places_[i] = place;
+        if (!skyPlaces_[i]) continue;
+        const ScreenOffset offset = frame.Transform.ToScreen(*skyPlaces_[i]);
+        const QPointF place(frame.CentreX + offset.Right, frame.CentreY + offset.Down);
+        if (view.contains(place)) places_[i] = place;
     }
 
     std::vector<std::size_t> order;
@@ -278,20 +290,38 @@ void EyepieceView::paintEvent(QPaintEvent*)
 void EyepieceView::DrawNames(QPainter& painter) const
 {
     for (const DrawnLabel& label : Labels()) {
-        const bool chosen = formations_[label.Formation].Name == chosen_;
-        const QColor colour = chosen ? ChosenColour : NameColour;
+        const std::string& name = formations_[label.Formation].Name;
+        const bool chosen = name == chosen_;
         painter.setPen(QPen(Qt::black, 3));
         painter.drawPoint(label.Point);
-        painter.setPen(QPen(colour, chosen ? 2 : 1.5));
+        painter.setPen(QPen(chosen ? ChosenColour : NameColour, chosen ? 2 : 1.5));
         painter.drawEllipse(label.Point, chosen ? 3.5 : 1.5, chosen ? 3.5 : 1.5);
-        // Dark outline under the text, so that it reads on the lit Moon.
-        const QString text = QString::fromStdString(formations_[label.Formation].Name);
-        const QRectF box(label.Box.Left, label.Box.Top, label.Box.Width, label.Box.Height);
-        QPainterPath path;
-        path.addText(box.left() + 1, box.top() + painter.fontMetrics().ascent(), painter.font(), text);
-        painter.strokePath(path, QPen(QColor(0, 0, 0, 200), 3));
-        painter.fillPath(path, colour);
+        painter.drawImage(QPointF(label.Box.Left - NameOutline, label.Box.Top - NameOutline), DrawnName(name, chosen));
     }
+}
+
+QImage EyepieceView::DrawnName(const std::string& name, bool chosen) const
+{
+    const std::string key = (chosen ? "1" : "0") + name;
+    if (const auto found = drawnNames_.find(key); found != drawnNames_.end()) return found->second;
+    if (drawnNames_.size() > kMostKeptNames) drawnNames_.clear();
+    // Dark outline under the text, so that it reads on the lit Moon.
+    const QFont font = FormFont();
+    const QFontMetricsF metrics(font);
+    const QString text = QString::fromStdString(name);
+    QImage image(QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + 2 + 2 * NameOutline,
+                       static_cast<int>(std::ceil(metrics.height())) + 2 * NameOutline),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addText(NameOutline + 1, NameOutline + metrics.ascent(), font, text);
+    painter.strokePath(path, QPen(QColor(0, 0, 0, 200), 3));
+    painter.fillPath(path, chosen ? ChosenColour : NameColour);
+    painter.end();
+    drawnNames_.emplace(key, image);
+    return image;
 }
 
 void EyepieceView::DrawCompass(QPainter& painter) const

@@ -18,6 +18,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 /// A formation the picture can name and pick.
@@ -52,7 +53,7 @@ public:
     explicit EyepieceView(QWidget* parent = nullptr);
 
     /// The albedo map the Moon is drawn from; it must live as long as the view.
-    void SetAlbedo(const AlbedoMap& albedo);
+    void SetAlbedo(const AlbedoTexture* albedo);
 
     /// The Moon to show: its globe, the formations that can be picked and
     /// named, and which of them to name, the most important first.
@@ -129,11 +130,14 @@ private:
     void DrawNames(QPainter& painter) const;
     void DrawCompass(QPainter& painter) const;
 
-    AlbedoMap albedo_;
+    const AlbedoTexture* albedo_ = nullptr;
     std::optional<MoonGlobe> globe_;
     std::optional<EyepieceRenderer> renderer_;
     double parallacticAngle_ = 0;
     std::vector<ViewFormation> formations_;
+    /// Where each formation appears on the sky; empty on the side turned
+    /// away. Made once per Moon: a zoom, pan or turn only transforms them.
+    std::vector<std::optional<SkyOffset>> skyPlaces_;
     std::vector<std::size_t> named_;
     std::string chosen_;
     ViewOrientation orientation_;
@@ -146,6 +150,10 @@ private:
     mutable bool namesDue_ = true;
     mutable std::vector<DrawnLabel> labels_;
     mutable std::vector<std::optional<QPointF>> places_;
+    /// The names as drawn (text with a dark outline), by name and colour:
+    /// outlining text is slow, and the same names come back frame after frame.
+    mutable std::unordered_map<std::string, QImage> drawnNames_;
+    QImage DrawnName(const std::string& name, bool chosen) const;
 
     std::optional<QPoint> pressedAt_;
     QPoint lastDragAt_;

@@ -130,15 +130,15 @@ void EyepieceWindow::resizeEvent(QResizeEvent* event)
 
 void EyepieceWindow::LoadAlbedo()
 {
-    if (!albedo_.isNull()) return;
-    albedo_ = QImage(kAlbedoResource).convertToFormat(QImage::Format_Grayscale8);
-    if (albedo_.isNull()) {
-        // Never without a picture: a plain grey Moon still shows phase,
-        // libration and the names.
-        albedo_ = QImage(2, 1, QImage::Format_Grayscale8);
-        albedo_.fill(180);
-    }
-    View->SetAlbedo({albedo_.width(), albedo_.height(), albedo_.constBits(), static_cast<int>(albedo_.bytesPerLine())});
+    if (!albedo_.Empty()) return;
+    const QImage map = QImage(kAlbedoResource).convertToFormat(QImage::Format_Grayscale8);
+    // Never without a picture: a plain grey Moon still shows phase,
+    // libration and the names.
+    const std::uint8_t grey = 180;
+    albedo_ = map.isNull()
+                  ? AlbedoTexture({1, 1, &grey, 1})
+                  : AlbedoTexture({map.width(), map.height(), map.constBits(), static_cast<int>(map.bytesPerLine())});
+    View->SetAlbedo(&albedo_);
 }
 
 void EyepieceWindow::FormCreate()

@@ -100,6 +100,6 @@ private:
     FormationChooser choose_;
     std::shared_ptr<const std::vector<CatalogueFormation>> catalogue_;
     PlacedFormations placed_;
-    QImage albedo_;
+    AlbedoTexture albedo_;
     MoonGlobe globe_;
 };

@@ -101,7 +101,7 @@ int main(int argc, char* argv[])
 
         const EyepieceFrame frame = window.View->Frame();
         const std::uint8_t grey = 200;
-        const AlbedoMap flat{1, 1, &grey, 1};
+        const AlbedoTexture flat(AlbedoMap{1, 1, &grey, 1});
         QImage picture(frame.Width, frame.Height, QImage::Format_RGB32);
         EyepieceRenderer(window.Globe())
             .Render(flat, frame, reinterpret_cast<std::uint32_t*>(picture.bits()),

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/events_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "reports/ephemeris_table_text.h"
@@ -25,18 +26,19 @@ struct OptionDesign {
 };
 
 constexpr OptionDesign kOptions[] = {
-    {"--tabelle", false},
-    {"--von",     true },
-    {"--bis",     true },
-    {"--zeit",    true },
-    {"--schritt", true },
-    {"--ort",     true },
-    {"--breite",  true },
-    {"--laenge",  true },
-    {"--komma",   false},
-    {"--hilfe",   false},
-    {"--help",    false},
-    {"--version", false},
+    {"--tabelle",    false},
+    {"--ereignisse", false},
+    {"--von",        true },
+    {"--bis",        true },
+    {"--zeit",       true },
+    {"--schritt",    true },
+    {"--ort",        true },
+    {"--breite",     true },
+    {"--laenge",     true },
+    {"--komma",      false},
+    {"--hilfe",      false},
+    {"--help",       false},
+    {"--version",    false},
 };
 
 const OptionDesign* FindOption(std::string_view name)
@@ -153,6 +155,23 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
     state.Longitude = FileTextToFloat(site->LongitudeText);
 }
 
+/// --ereignisse: the days, the site and the separator; the table's own
+/// options have no place here.
+CommandLineRequest ParseEventsRequest(const GivenOptions& given)
+{
+    for (const char* tableOnly : {"--tabelle", "--zeit", "--schritt"})
+        if (given.count(tableOnly)) throw UsageError(std::string(tableOnly) + " gehört nicht zu --ereignisse.");
+    CommandLineRequest request;
+    request.What = CommandLineRequest::Action::Events;
+    request.Range.First = ReadDate("--von", Required(given, "--von"));
+    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
+    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
+        throw UsageError("--bis " + given.at("--bis") + " liegt vor --von " + given.at("--von") + ".");
+    ReadSite(given, request);
+    if (given.count("--komma")) request.DecimalSeparator = ',';
+    return request;
+}
+
 void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
 {
     ObservationState state = site;
@@ -190,8 +209,11 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
         request.What = CommandLineRequest::Action::Version;
         return request;
     }
+    if (given.count("--ereignisse")) return ParseEventsRequest(given);
     if (!given.count("--tabelle"))
-        throw UsageError("--tabelle fehlt; die Befehlszeile gibt die Ephemeridentabelle aus.");
+        throw UsageError(
+            "--tabelle oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle oder die Ereignisse "
+            "aus.");
     request.What = CommandLineRequest::Action::Table;
     request.Range.First = ReadDate("--von", Required(given, "--von"));
     request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
@@ -217,6 +239,8 @@ std::string UsageText()
            "  mirelta                  öffnet das Programm mit seinen Fenstern\n"
            "  mirelta --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
+           "  mirelta --ereignisse --von T.M.JJJJ --bis T.M.JJJJ\n"
+           "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
            "  mirelta --hilfe | --help\n"
            "  mirelta --version\n"
            "\n"
@@ -224,6 +248,7 @@ std::string UsageText()
            "UTF-8, eine Kopfzeile, eine Zeile je Zeitpunkt, ';' zwischen den Feldern.\n"
            "\n"
            "  --tabelle        die Tabelle ausgeben\n"
+           "  --ereignisse     statt der Tabelle die Ereignisse ausgeben (siehe unten)\n"
            "  --von T.M.JJJJ   erster Tag, z. B. 15.3.2003\n"
            "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
            "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
@@ -239,6 +264,13 @@ std::string UsageText()
            "in Stunden, das Azimut von Süden über Westen gezählt; Zahlen mit bis zu 15\n"
            "gültigen Ziffern. Die Spalten:\n" +
            columns +
+           "\n"
+           "\n"
+           "Mit --ereignisse eine Zeile je Ereignis von --von 0:00 bis --bis 24:00 MEZ, zeitlich\n"
+           "geordnet: Aufgang, Kulmination (mit der Höhe der Mondmitte am Ort, ohne Refraktion),\n"
+           "Untergang, Neumond, Erstes Viertel, Vollmond, Letztes Viertel. Auf- und Untergang\n"
+           "gelten für den oberen Mondrand am Meereshorizont mit 34' Refraktion. Die Spalten:\n" +
+           std::string(EventsHeaderLine) +
            "\n"
            "\n"
            "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 1 wenn places.dat nicht\n"
@@ -267,7 +299,10 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
             err << kProgramPrefix << error.what() << '\n';
             return kExitFailure;
         }
-        PrintTable(request, site, out);
+        if (request.What == CommandLineRequest::Action::Events)
+            PrintMoonEvents(request.Range.First, request.Range.LastDay, site, request.DecimalSeparator, out);
+        else
+            PrintTable(request, site, out);
     }
     out.flush();
     if (!out) {

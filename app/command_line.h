@@ -1,6 +1,6 @@
 #pragma once
-// The program's command line: the ephemeris table printed to standard
-// output, without a window and without a display. Started with no
+// The program's command line: the ephemeris table or the Moon's events
+// printed to standard output, without a window and without a display. Started with no
 // arguments (or only the toolkit's own single-dash ones) the program opens
 // its windows as always.
 
@@ -19,10 +19,10 @@ inline constexpr int kExitBadArguments = 2;
 
 /// What the arguments ask for.
 struct CommandLineRequest {
-    enum class Action { Help, Version, Table };
+    enum class Action { Help, Version, Table, Events };
     Action What = Action::Help;
 
-    // For the table.
+    // For the table; for the events the days First to LastDay.
     EphemerisTableRange Range;
     std::optional<std::string> SiteName;  ///< --ort: a record of places.dat
     double Latitude = 0;                  ///< --breite, degrees, north positive
@@ -44,6 +44,8 @@ bool IsCommandLineCall(const std::vector<std::string>& arguments);
 /// Reads the arguments (without the program name). Throws UsageError.
 ///
 ///   --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN
+///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
+///   --ereignisse --von T.M.JJJJ --bis T.M.JJJJ
 ///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
 ///   --hilfe | --help
 ///   --version

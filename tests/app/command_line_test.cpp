@@ -60,8 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"twice", Table({"--von", "1.1.2003"}), "'--von' ist mehrfach angegeben."},
         BadCall{"no value", {"--tabelle", "--von"}, "'--von' erwartet einen Wert."},
         BadCall{"switch with value", Table({"--komma=ja"}), "'--komma' erwartet keinen Wert."},
-        BadCall{
-            "no table", {"--von", "15.3.2003"}, "--tabelle fehlt; die Befehlszeile gibt die Ephemeridentabelle aus."},
+        BadCall{"no table",
+                {"--von", "15.3.2003"},
+                "--tabelle oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle oder die "
+                "Ereignisse aus."},
         BadCall{"missing step",
                 {"--tabelle", "--von", "1.1.2003", "--bis", "2.1.2003", "--ort", "Berlin"},
                 "--schritt fehlt."},

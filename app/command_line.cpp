@@ -3,13 +3,16 @@
 #include "app/events_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
+#include "platform/visible_text.h"
 #include "reports/ephemeris_table_text.h"
 #include "setup/site_list_file.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <ostream>
+#include <span>
 #include <string_view>
 
 #ifndef MIRELTA_VERSION
@@ -41,6 +44,26 @@ constexpr OptionDesign kOptions[] = {
     {"--version",    false},
 };
 
+// The toolkit's own options, which it takes out of the arguments itself
+// (QGuiApplication, QApplication and the X11 platform): those followed by
+// a value, and switches. "-style=fusion" is one argument.
+constexpr std::string_view kToolkitOptionsWithValue[] = {
+    "-platform",  "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry", "-geometry", "-qwindowicon",
+    "-icon",      "-qwindowtitle",       "-title",         "-session", "-display",         "-name",     "-style",
+    "-stylesheet"};
+constexpr std::string_view kToolkitSwitches[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+constexpr std::string_view kToolkitOptionsWithEquals[] = {
+    "-style=", "-stylesheet=", "-qmljsdebugger=", "-dialogs=", "-fontengine="};
+
+bool IsOneOf(std::string_view argument, std::span<const std::string_view> names)
+{
+    return std::find(names.begin(), names.end(), argument) != names.end();
+}
+
+// An argument as a message shows it: quoted, control characters visible,
+// cut after 40 characters.
+std::string Quoted(std::string_view argument) { return "'" + VisibleText(argument) + "'"; }
+
 const OptionDesign* FindOption(std::string_view name)
 {
     for (const OptionDesign& option : kOptions)
@@ -57,12 +80,12 @@ GivenOptions ReadOptions(const std::vector<std::string>& arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.rfind("--", 0) != 0)
-            throw UsageError("'" + argument + "' ist keine Option; Optionen beginnen mit --.");
+            throw UsageError(Quoted(argument) + " ist keine Option; Optionen beginnen mit --.");
         // "--von=15.3.2003" is read as "--von 15.3.2003".
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         const OptionDesign* option = FindOption(name);
-        if (!option) throw UsageError("unbekannte Option '" + name + "'.");
+        if (!option) throw UsageError("unbekannte Option " + Quoted(name) + ".");
         if (given.count(name)) throw UsageError("'" + name + "' ist mehrfach angegeben.");
         std::string value;
         if (equals != std::string::npos) {
@@ -81,7 +104,7 @@ MezMoment ReadDate(std::string_view option, const std::string& text)
 {
     const std::optional<MezMoment> date = ReadTableDate(text);
     if (!date)
-        throw UsageError("'" + text + "' ist kein gültiges Datum für " + std::string(option) +
+        throw UsageError(Quoted(text) + " ist kein gültiges Datum für " + std::string(option) +
                          " (Tag.Monat.Jahr, z. B. 15.3.2003).");
     return *date;
 }
@@ -89,14 +112,14 @@ MezMoment ReadDate(std::string_view option, const std::string& text)
 void ReadTime(const std::string& text, MezMoment& moment)
 {
     if (!ReadTableTime(text, moment))
-        throw UsageError("'" + text + "' ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
+        throw UsageError(Quoted(text) + " ist keine gültige Uhrzeit für --zeit (Stunde:Minute in MEZ, z. B. 20:05).");
 }
 
 int ReadStep(const std::string& text)
 {
     int minutes = 0;
     if (!TryTextToInt(text, minutes) || minutes < 1)
-        throw UsageError("'" + text + "' ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60).");
+        throw UsageError(Quoted(text) + " ist kein gültiger Schritt für --schritt (ganze Minuten ab 1, z. B. 60).");
     return minutes;
 }
 
@@ -109,7 +132,7 @@ double ReadDegrees(std::string_view option, const std::string& text, double limi
         degrees = NAN;
     }
     if (!(std::fabs(degrees) <= limit))
-        throw UsageError("'" + text + "' ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
+        throw UsageError(Quoted(text) + " ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
                          std::to_string(-static_cast<int>(limit)) + " bis " + std::to_string(static_cast<int>(limit)) +
                          ", z. B. 52,52).");
     return degrees;
@@ -149,10 +172,21 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
     }
     const std::optional<StoredSite> site = FindSite(*request.SiteName);
     if (!site)
-        throw UsageError("der Beobachtungsort '" + *request.SiteName + "' steht nicht in " + kSiteListFileName + ".");
+        throw UsageError("der Beobachtungsort " + Quoted(*request.SiteName) + " steht nicht in " + kSiteListFileName +
+                         ".");
     state.SiteName = site->Name;
     state.Latitude = FileTextToFloat(site->LatitudeText);
     state.Longitude = FileTextToFloat(site->LongitudeText);
+}
+
+/// --von and --bis: the first and the last day, in this order.
+void ReadDays(const GivenOptions& given, CommandLineRequest& request)
+{
+    request.Range.First = ReadDate("--von", Required(given, "--von"));
+    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
+    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
+        throw UsageError("--bis " + VisibleText(given.at("--bis")) + " liegt vor --von " +
+                         VisibleText(given.at("--von")) + ".");
 }
 
 /// --ereignisse: the days, the site and the separator; the table's own
@@ -163,10 +197,7 @@ CommandLineRequest ParseEventsRequest(const GivenOptions& given)
         if (given.count(tableOnly)) throw UsageError(std::string(tableOnly) + " gehört nicht zu --ereignisse.");
     CommandLineRequest request;
     request.What = CommandLineRequest::Action::Events;
-    request.Range.First = ReadDate("--von", Required(given, "--von"));
-    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
-    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
-        throw UsageError("--bis " + given.at("--bis") + " liegt vor --von " + given.at("--von") + ".");
+    ReadDays(given, request);
     ReadSite(given, request);
     if (given.count("--komma")) request.DecimalSeparator = ',';
     return request;
@@ -193,8 +224,21 @@ int ReportUsageError(const UsageError& error, std::ostream& err)
 
 bool IsCommandLineCall(const std::vector<std::string>& arguments)
 {
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& argument) { return argument.rfind("--", 0) == 0; });
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (IsOneOf(argument, kToolkitOptionsWithValue) && i + 1 < arguments.size()) {
+            ++i;  // its value
+            continue;
+        }
+        if (IsOneOf(argument, kToolkitSwitches)) continue;
+        if (std::any_of(std::begin(kToolkitOptionsWithEquals), std::end(kToolkitOptionsWithEquals),
+                        [&](std::string_view prefix) { return argument.starts_with(prefix); }))
+            continue;
+        // Anything else is read (and, unless it is one of ours, refused)
+        // by the command line.
+        return true;
+    }
+    return false;
 }
 
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
@@ -215,10 +259,7 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
             "--tabelle oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle oder die Ereignisse "
             "aus.");
     request.What = CommandLineRequest::Action::Table;
-    request.Range.First = ReadDate("--von", Required(given, "--von"));
-    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
-    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
-        throw UsageError("--bis " + given.at("--bis") + " liegt vor --von " + given.at("--von") + ".");
+    ReadDays(given, request);
     if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
     request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
     ReadSite(given, request);

@@ -1,8 +1,9 @@
 #pragma once
 // The program's command line: the ephemeris table or the Moon's events
-// printed to standard output, without a window and without a display. Started with no
-// arguments (or only the toolkit's own single-dash ones) the program opens
-// its windows as always.
+// printed to standard output, without a window and without a display.
+// Started with no arguments (or only the toolkit's own ones) the program
+// opens its windows as always. Arguments echoed in messages are cut after 40
+// characters, with control characters shown (platform/visible_text.h).
 
 #include "observing/ephemeris_table.h"
 
@@ -36,9 +37,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// Whether the program was started for its command line: some argument
-/// begins with "--". Without one (no arguments, or the toolkit's own
-/// single-dash options such as -platform) the windows open.
+/// Whether the program was started for its command line: some argument is
+/// not one of the toolkit's own options (-platform offscreen, -style=fusion
+/// …). Without one the windows open; with one the command line reads the
+/// arguments and refuses what is not its own, with the hint to --hilfe,
+/// instead of opening the windows as if nothing had been asked.
 bool IsCommandLineCall(const std::vector<std::string>& arguments);
 
 /// Reads the arguments (without the program name). Throws UsageError.

@@ -45,7 +45,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -80,16 +79,11 @@ public:
         std::filesystem::remove_all(folder_, ignored);
     }
 
-    // The file of `catalogue`, written when first asked for. A user's
-    // catalogue has lain unchanged for a while, so the program keeps what it
-    // read (catalogue/catalogue.h): the first use waits until the file has settled.
+    // The file of `catalogue`, written when first asked for.
     std::filesystem::path Of(const Catalogue& catalogue)
     {
         const std::filesystem::path file = folder_ / catalogue.Name;
-        if (!std::filesystem::exists(file)) {
-            std::ofstream(file, std::ios::binary) << catalogue.Make();
-            std::this_thread::sleep_for(kCatalogueSettleTime + std::chrono::milliseconds(100));
-        }
+        if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary) << catalogue.Make();
         return file;
     }
 
@@ -140,7 +134,7 @@ void Settle() { QCoreApplication::processEvents(); }
 // catalogue (a link to its file) and a journal of 1,000 measurements; the windows are created as
 // at start, on 15 March 2003, 20:05 MEZ, and the main window is shown.
 struct Program {
-    Program(const Catalogue& catalogue, ProgramFiles files = {}, bool start = true) : catalogue_(catalogue)
+    Program(const Catalogue& catalogue, ProgramFiles files = {}, bool start = true)
     {
         static const bool prepared = (PrepareApplication(), true);
         (void)prepared;
@@ -161,21 +155,15 @@ struct Program {
         windows = CreateWindows(state, messages, ',', [] { return ClockReading{2003, 3, 15, 20, 5}; });
         main().show();
         Settle();
-        SetCatalogueSettleTime(kCatalogueSettleTime);
     }
 
     // Makes the next Start that of a program that has read nothing yet: the
-    // windows go, and the catalogue becomes a copy of itself, a file the
-    // program has not seen, which that start may keep at once, as it would
-    // a user's long-settled catalogue.
+    // windows go, and so does what was made of the catalogue.
     void ForgetCatalogue()
     {
         windows.reset();
         Settle();
-        std::filesystem::copy_file(CatalogueFile(catalogue_), "objects.new",
-                                   std::filesystem::copy_options::overwrite_existing);
-        std::filesystem::rename("objects.new", kCatalogueFileName);
-        SetCatalogueSettleTime(std::chrono::nanoseconds(0));
+        ForgetKeptCatalogue();
     }
 
     TForm1& main() { return *windows->Form1; }
@@ -198,7 +186,6 @@ struct Program {
         return true;
     }
 
-    const Catalogue& catalogue_;
     TempWorkingDir dir;
     ObservationState state;
     RecordingMessageService messages;

@@ -2,8 +2,8 @@
 
 #include "platform/cp1252.h"
 #include "platform/errors.h"
-#include "platform/file_identity.h"
 #include "platform/number_text.h"
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
 
 #include <algorithm>
@@ -123,12 +123,8 @@ struct CatalogueSnapshot {
     std::vector<IndexedRecord> records;
     std::exception_ptr damage;
     std::shared_ptr<const std::vector<std::string>> names;  // made by the first ReadObjectNames
-    std::optional<FileIdentity> identity;
-    bool reusable = false;  // the file had settled before it was read
     std::uint64_t version = 0;
 };
-
-std::chrono::nanoseconds settleTime = kCatalogueSettleTime;
 
 std::shared_ptr<CatalogueSnapshot>& KeptSnapshot()
 {
@@ -136,23 +132,19 @@ std::shared_ptr<CatalogueSnapshot>& KeptSnapshot()
     return kept;
 }
 
-// objects.dat as it is now. The file stays the truth: the snapshot read
-// last serves only while stat finds the file unchanged, and only when the
-// file had settled before that read; otherwise the file is read again.
+// objects.dat as it is now. The file stays the truth: it is read whole at
+// every lookup, and what was made of it last serves again only when its
+// bytes are the same.
 std::shared_ptr<CatalogueSnapshot> CurrentCatalogue()
 {
-    const long long readStart = FileClockNow();
-    const std::optional<FileIdentity> identity = IdentifyFile(kCatalogueFileName);
+    std::string bytes = ReadRegularFile(kCatalogueFileName);
     std::shared_ptr<CatalogueSnapshot>& kept = KeptSnapshot();
-    if (kept && kept->reusable && kept->identity == identity) return kept;
+    if (kept && kept->start.OriginalBytes() == bytes) return kept;
     kept.reset();
-    auto snapshot = std::make_shared<CatalogueSnapshot>(TextFileReader(kCatalogueFileName));
+    kept = std::make_shared<CatalogueSnapshot>(TextFileReader(kCatalogueFileName, std::move(bytes)));
     static std::uint64_t versions = 0;
-    snapshot->version = ++versions;
-    snapshot->identity = identity;
-    snapshot->reusable = identity && SettledBeforeRead(*identity, readStart, settleTime);
-    if (snapshot->reusable) kept = snapshot;
-    return snapshot;
+    kept->version = ++versions;
+    return kept;
 }
 
 // The first record `matches` accepts, in file order; `selected` gets the
@@ -175,7 +167,7 @@ std::optional<LunarObject> FindFirst(SelectedObjectTexts& selected, Matches matc
 
 }  // namespace
 
-void SetCatalogueSettleTime(std::chrono::nanoseconds settle) { settleTime = settle; }
+void ForgetKeptCatalogue() { KeptSnapshot().reset(); }
 
 std::uint64_t CatalogueVersion() { return CurrentCatalogue()->version; }
 

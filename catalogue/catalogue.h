@@ -1,16 +1,15 @@
 #pragma once
 // The catalogue file objects.dat. The file stays the truth: every list
 // change, pick and deletion sees it as it is at that moment. The lookups
-// read it in one go and walk its lines without copying them; what they read
-// is kept and serves the next lookup only while stat finds the file
-// unchanged (device, inode, size, modification and change times to the
-// nanosecond) and only when the file had settled (kCatalogueSettleTime)
-// before it was read, so that a change in the same clock tick as an earlier
-// one cannot go unseen. Any other change is seen by the next lookup.
+// read it whole each time and walk its lines without copying them; what
+// they made of it (the index of its records, the list of names) is kept and
+// serves the next lookup only while the file's bytes are the same as then.
+// File times are no proof of that: on FAT and exFAT (and often over a
+// network) a change of the same length with the old time put back leaves
+// every time as it was.
 
 #include "catalogue/lunar_object.h"
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,14 +17,6 @@
 #include <vector>
 
 inline constexpr const char* kCatalogueFileName = "objects.dat";
-
-/// How long before a read the file must have been changed last for what was
-/// read to be kept: longer than the coarsest time stamps of the file systems
-/// a catalogue may lie on (two seconds on FAT).
-inline constexpr std::chrono::seconds kCatalogueSettleTime{3};
-
-/// Sets that time (tests shorten it to see a kept catalogue at work).
-void SetCatalogueSettleTime(std::chrono::nanoseconds settle);
 
 /// The texts of lines 6 to 8 of the record read last; the height panel
 /// works on them.
@@ -40,6 +31,10 @@ struct SelectedObjectTexts {
 /// from the catalogue can be kept until the file changes. Throws as the
 /// lookups do when the file cannot be read.
 std::uint64_t CatalogueVersion();
+
+/// Drops what was made of the file, as at the program's start (for
+/// measuring a first start).
+void ForgetKeptCatalogue();
 
 /// The names of all records in file order. Like a loop with its test at the
 /// end, an empty file yields one empty name; empty lines after the last

@@ -79,11 +79,22 @@ HeightStatistics ComputeHeightStatistics(const std::vector<double>& heights)
 
 void SortNewestFirst(std::vector<JournalEntry>& entries) { std::sort(entries.begin(), entries.end(), IsNewer); }
 
+void SortNewestFirst(std::vector<const JournalEntry*>& entries)
+{
+    std::sort(entries.begin(), entries.end(), [](auto* a, auto* b) { return IsNewer(*a, *b); });
+}
+
 std::vector<JournalGroup> SummariseJournal(const std::vector<JournalEntry>& entries)
 {
-    std::vector<const JournalEntry*> newestFirst;
-    for (const JournalEntry& entry : entries) newestFirst.push_back(&entry);
-    std::sort(newestFirst.begin(), newestFirst.end(), [](auto* a, auto* b) { return IsNewer(*a, *b); });
+    std::vector<const JournalEntry*> all;
+    all.reserve(entries.size());
+    for (const JournalEntry& entry : entries) all.push_back(&entry);
+    return SummariseJournal(std::move(all));
+}
+
+std::vector<JournalGroup> SummariseJournal(std::vector<const JournalEntry*> newestFirst)
+{
+    SortNewestFirst(newestFirst);
 
     // Formations in the order of their newest measurement.
     std::vector<std::string> formations;

@@ -52,10 +52,13 @@ struct JournalGroup {
 /// measurement (most recent first), each with its nights, newest first,
 /// followed by one group over all its nights.
 std::vector<JournalGroup> SummariseJournal(const std::vector<JournalEntry>& entries);
+/// The same for entries held elsewhere.
+std::vector<JournalGroup> SummariseJournal(std::vector<const JournalEntry*> entries);
 
 /// Newest first: by date and time, and within one minute the later line of
 /// the file first.
 void SortNewestFirst(std::vector<JournalEntry>& entries);
+void SortNewestFirst(std::vector<const JournalEntry*>& entries);
 
 /// The group of `formation` in the night of `measurement`, as the status bar
 /// reports it after a save.

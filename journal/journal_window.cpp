@@ -5,6 +5,7 @@
 #include "platform/form_widgets.h"
 #include "platform/name_order.h"
 #include "platform/number_text.h"
+#include "reports/column_list.h"
 #include "reports/terminator_list.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -36,15 +38,25 @@ struct ColumnDesign {
 
 // Wide enough for "15.03.2003", a 30-character name, "5,25 s", "12345,6m",
 // "-100%", "-12,3°", "31. 12. 2003/1. 1. 2004" in the window's font.
-constexpr ColumnDesign kMeasurementColumns[JournalWindow::MeasurementColumnCount] = {
-    {"Datum",     70,  false, nullptr                                                                },
-    {"Zeit",      38,  false, "Uhrzeit der Messung (MEZ)"                                            },
-    {"Formation", 124, false, nullptr                                                                },
-    {"Ort",       86,  false, "Beobachtungsort"                                                      },
-    {"Durchgang", 64,  true,  "Gemessene Durchgangszeit des Bergschattens"                           },
-    {"Höhe",     64,  true,  "Errechnete Höhe"                                                     },
-    {"Abw.",      44,  true,  "Abweichung vom Kartenwert"                                            },
-    {"Sonne",     54,  true,  "Höhe der Sonne über dem Horizont der Formation zur Zeit der Messung"},
+constexpr ListColumn kMeasurementColumns[JournalWindow::MeasurementColumnCount] = {
+    {"Datum",     70,  false},
+    {"Zeit",      38,  false},
+    {"Formation", 124, false},
+    {"Ort",       86,  false},
+    {"Durchgang", 64,  true },
+    {"Höhe",     64,  true },
+    {"Abw.",      44,  true },
+    {"Sonne",     54,  true },
+};
+constexpr const char* kMeasurementTips[JournalWindow::MeasurementColumnCount] = {
+    nullptr,
+    "Uhrzeit der Messung (MEZ)",
+    nullptr,
+    "Beobachtungsort",
+    "Gemessene Durchgangszeit des Bergschattens",
+    "Errechnete Höhe",
+    "Abweichung vom Kartenwert",
+    "Höhe der Sonne über dem Horizont der Formation zur Zeit der Messung",
 };
 
 constexpr ColumnDesign kStatisticsColumns[JournalWindow::StatisticsColumnCount] = {
@@ -96,6 +108,17 @@ QTreeWidgetItem* Row(const std::vector<std::string>& texts, const ColumnDesign (
     return row;
 }
 
+// "3", "3, 4, 5" or "3, 4, 5, 6, 7 und 12 weitere": the numbers of damaged
+// lines for a question, at most five of them named.
+std::string DamagedLineNumbers(const std::vector<DamagedJournalLine>& damaged, size_t named)
+{
+    std::string numbers;
+    for (size_t i = 0; i < damaged.size() && i < named; ++i)
+        numbers += (i > 0 ? ", " : "") + std::to_string(damaged[i].Line);
+    if (damaged.size() > named) numbers += " und " + std::to_string(damaged.size() - named) + " weitere";
+    return numbers;
+}
+
 std::string CountText(size_t count) { return std::to_string(count) + (count == 1 ? " Messung" : " Messungen"); }
 
 // The file dialog of the export, in German.
@@ -135,7 +158,9 @@ JournalWindow::JournalWindow(QWidget* owner, MessageService& messages, char deci
     CountLabel = PlaceLabel(this, "CountLabel", QString(), 296, 9);
     CountLabel->setFixedWidth(kClientWidth - kMargin - 296);
 
-    MeasurementList = PlaceList(this, "MeasurementList", 32, 180, kMeasurementColumns);
+    Measurements = new JournalListModel(kMeasurementColumns, kMeasurementTips, decimalSeparator_, this);
+    MeasurementList = PlaceColumnView(this, "MeasurementList", QRect(kMargin, 32, kListWidth, 180), Measurements,
+                                      kMeasurementColumns);
     MeasurementList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     DeleteButton = PlaceButton(this, "DeleteButton", QStringLiteral("Löschen"), kMargin, 218, 100, kButtonHeight);
     DeleteButton->setToolTip(QStringLiteral("Die markierten Messungen aus messungen.csv löschen"));
@@ -144,8 +169,8 @@ JournalWindow::JournalWindow(QWidget* owner, MessageService& messages, char deci
     ExportButton->setToolTip(QStringLiteral("Die angezeigten Messungen als CSV-Datei speichern"));
     OnClick(DeleteButton, &JournalWindow::DeleteButtonClick);
     OnClick(ExportButton, &JournalWindow::ExportButtonClick);
-    connect(MeasurementList, &QTreeWidget::itemSelectionChanged, this,
-            [this] { DeleteButton->setEnabled(!MeasurementList->selectedItems().isEmpty()); });
+    connect(MeasurementList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { UpdateDeleteButton(); });
 
     PlaceLabel(
         this, "StatisticsCaption",
@@ -175,11 +200,20 @@ void JournalWindow::FormCreate()
     CentreOverOwner();
     const std::string preferred = chosen_ ? chosen_() : std::string();
     // Emptied first: when the file cannot be read, nothing stale stays.
-    journal_ = {};
+    SetJournal({});
     ShowJournal(preferred);
-    journal_ = ReadJournal();
+    SetJournal(ReadJournal());
     ShowJournal(preferred);
     ReportDamagedLines();
+    if (!journal_.ReadOnlyReason.empty())
+        Messages().Warn(QStringLiteral("Messprotokoll"), FromUtf8(journal_.ReadOnlyReason));
+}
+
+void JournalWindow::SetJournal(Journal journal)
+{
+    // The list points into the journal: it lets go before the journal goes.
+    Measurements->SetEntries({});
+    journal_ = std::move(journal);
 }
 
 void JournalWindow::ShowJournal(const std::string& preferredFormation)
@@ -225,42 +259,35 @@ void JournalWindow::FormationChoiceChange() { FillLists(); }
 
 void JournalWindow::FillLists()
 {
-    shown_.clear();
+    std::vector<const JournalEntry*> shown;
     for (const JournalEntry& entry : journal_.Entries)
-        if (ShowsAll() || entry.Measurement.Formation == ShownFormation()) shown_.push_back(entry);
-    SortNewestFirst(shown_);
-    FillMeasurements();
+        if (ShowsAll() || entry.Measurement.Formation == ShownFormation()) shown.push_back(&entry);
+    SortNewestFirst(shown);
+    Measurements->SetEntries(std::move(shown));
     FillStatistics();
 
-    std::string count = shown_.empty() ? std::string("Keine Messungen") : CountText(shown_.size());
-    if (!ShowsAll()) count += " von " + ShownFormation();
-    count += SkippedLinesNote(journal_.Damaged.size());
-    CountLabel->setText(FromUtf8(count));
-    CountLabel->setToolTip(CountLabel->text());
-    ExportButton->setEnabled(!shown_.empty());
-    DeleteButton->setEnabled(false);
+    const size_t count = Measurements->RowCount();
+    std::string text = count == 0 ? std::string("Keine Messungen") : CountText(count);
+    if (!ShowsAll()) text += " von " + ShownFormation();
+    text += SkippedLinesNote(journal_.Damaged.size());
+    if (!journal_.ReadOnlyReason.empty()) text += "; nur lesbar (UTF-8)";
+    CountLabel->setText(FromUtf8(text));
+    CountLabel->setToolTip(journal_.ReadOnlyReason.empty() ? CountLabel->text() : FromUtf8(journal_.ReadOnlyReason));
+    ExportButton->setEnabled(count > 0);
+    UpdateDeleteButton();
 }
 
-void JournalWindow::FillMeasurements()
+void JournalWindow::UpdateDeleteButton()
 {
-    MeasurementList->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (const JournalEntry& entry : shown_) {
-        const JournalMeasurement& m = entry.Measurement;
-        rows.append(
-            Row({JournalDateText(m), JournalTimeText(m), m.Formation, m.SiteName,
-                 FloatToText(m.TransitSeconds, decimalSeparator_) + " s", HeightText(m.Height, decimalSeparator_),
-                 DeviationText(m.Height, m.CatalogueHeight), OneDecimalText(m.SunAltitude, decimalSeparator_) + "°"},
-                kMeasurementColumns));
-    }
-    MeasurementList->addTopLevelItems(rows);
+    // A journal that must not be rewritten loses nothing from here.
+    DeleteButton->setEnabled(journal_.ReadOnlyReason.empty() && MeasurementList->selectionModel()->hasSelection());
 }
 
 void JournalWindow::FillStatistics()
 {
     StatisticsList->clear();
     QList<QTreeWidgetItem*> rows;
-    for (const JournalGroup& group : SummariseJournal(shown_)) {
+    for (const JournalGroup& group : SummariseJournal(Measurements->Entries())) {
         const HeightStatistics& h = group.Heights;
         QTreeWidgetItem* row = Row({group.Formation, group.Night ? NightText(*group.Night) : std::string("alle Nächte"),
                                     std::to_string(h.Count), MetresText(h.Mean), MetresText(h.StandardDeviation),
@@ -279,8 +306,8 @@ void JournalWindow::FillStatistics()
 std::vector<JournalEntry> JournalWindow::MarkedEntries() const
 {
     std::vector<JournalEntry> marked;
-    for (int i = 0; i < MeasurementList->topLevelItemCount(); ++i)
-        if (MeasurementList->topLevelItem(i)->isSelected()) marked.push_back(shown_[static_cast<size_t>(i)]);
+    for (const QModelIndex& row : MeasurementList->selectionModel()->selectedRows())
+        marked.push_back(*Measurements->Entries()[static_cast<size_t>(row.row())]);
     return marked;
 }
 
@@ -293,25 +320,24 @@ void JournalWindow::DeleteButtonClick()
                                                     " markierten Messungen wirklich gelöscht werden?";
     if (!journal_.Damaged.empty()) {
         question += journal_.Damaged.size() == 1 ? " Die unlesbare Zeile " : " Die unlesbaren Zeilen ";
-        for (size_t i = 0; i < journal_.Damaged.size(); ++i)
-            question += (i > 0 ? ", " : "") + std::to_string(journal_.Damaged[i].Line);
+        question += DamagedLineNumbers(journal_.Damaged, kDamagedLinesNamed);
         question += std::string(" von ") + kJournalFileName + " bleib" + (journal_.Damaged.size() == 1 ? "t" : "en") +
                     " dabei unverändert.";
     }
     if (!Messages().Confirm(QStringLiteral("Messungen löschen"), FromUtf8(question))) return;
     const std::string formation = ShowsAll() ? std::string() : ShownFormation();
     DeleteFromJournal(marked);
-    journal_ = ReadJournal();
+    SetJournal(ReadJournal());
     ShowJournal(formation);
 }
 
 void JournalWindow::ExportButtonClick()
 {
-    if (shown_.empty() || !choosePath_) return;
+    if (Measurements->RowCount() == 0 || !choosePath_) return;
     const QString path = choosePath_(this);
     if (path.isEmpty()) return;
     std::vector<JournalMeasurement> measurements;
-    for (const JournalEntry& entry : shown_) measurements.push_back(entry.Measurement);
+    for (const JournalEntry* entry : Measurements->Entries()) measurements.push_back(entry->Measurement);
     ExportJournal(measurements, decimalSeparator_, QFile::encodeName(path).toStdString());
     Messages().Inform(QStringLiteral("Messprotokoll"), FromUtf8(CountText(measurements.size())) +
                                                            QStringLiteral(" nach ") + QDir::toNativeSeparators(path) +

@@ -4,22 +4,22 @@
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/exported_file.h"
-#include "platform/file_operations.h"
+#include "platform/file_change.h"
+#include "platform/file_messages.h"
 #include "platform/number_text.h"
+#include "platform/regular_file.h"
 #include "platform/rounding.h"
 #include "platform/text_file.h"
 #include "platform/time_text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 constexpr char kFieldSeparator = ';';
+constexpr const char* kLineEnd = "\r\n";
 constexpr char kQuote = '"';
 
 // The Moon's radius: no height from a shadow comes near it, so a larger
@@ -52,10 +52,11 @@ constexpr const char* kHeaderTexts[kFieldCount] = {
     "Sonnenhöhe (°)",
 };
 
-std::string TwoDigits(int value)
+// `value` with at least `digits` digits, zeros in front.
+std::string Padded(int value, int digits)
 {
     char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
+    std::snprintf(text, sizeof text, "%0*d", digits, value);
     return text;
 }
 
@@ -112,21 +113,37 @@ std::vector<std::string> SplitCsvLine(std::string_view line)
     }
 }
 
-// "15.03.2003" or "15.3.2003".
+// Reads a number of `fewest` to `most` digits (nothing else) from the front
+// of `text`, and the `separator` after it unless it is the last part.
+bool ReadDigits(std::string_view& text, size_t fewest, size_t most, int& value, char separator)
+{
+    size_t digits = 0;
+    value = 0;
+    while (digits < text.size() && digits <= most && text[digits] >= '0' && text[digits] <= '9')
+        value = value * 10 + (text[digits++] - '0');
+    if (digits < fewest || digits > most) return false;
+    text.remove_prefix(digits);
+    if (separator == 0) return text.empty();
+    if (text.empty() || text.front() != separator) return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+// "15.03.2003" or "15.3.2003"; the year has all four digits, so that a cut
+// "15.03.3" is no date in the year 3.
 void ParseDate(const std::string& text, JournalMeasurement& m)
 {
-    int consumed = 0;
-    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%n", &m.Day, &m.Month, &m.Year, &consumed) != 3 ||
-        consumed != static_cast<int>(text.size()) || !IsValidDate(m.Year, m.Month, m.Day))
+    std::string_view rest = text;
+    if (!ReadDigits(rest, 1, 2, m.Day, '.') || !ReadDigits(rest, 1, 2, m.Month, '.') ||
+        !ReadDigits(rest, 4, 4, m.Year, 0) || !IsValidDate(m.Year, m.Month, m.Day))
         throw ConversionError("'" + text + "' ist kein gültiges Datum");
 }
 
 // "20:05" or "9:05".
 void ParseTime(const std::string& text, JournalMeasurement& m)
 {
-    int consumed = 0;
-    if (std::sscanf(text.c_str(), "%2d:%2d%n", &m.Hour, &m.Minute, &consumed) != 2 ||
-        consumed != static_cast<int>(text.size()) || m.Hour < 0 || m.Hour > 23 || m.Minute < 0 || m.Minute > 59)
+    std::string_view rest = text;
+    if (!ReadDigits(rest, 1, 2, m.Hour, ':') || !ReadDigits(rest, 1, 2, m.Minute, 0) || m.Hour > 23 || m.Minute > 59)
         throw ConversionError("'" + text + "' ist keine gültige Uhrzeit");
 }
 
@@ -138,15 +155,46 @@ double Number(const std::vector<std::string>& fields, Field field, double low, d
     return value;
 }
 
+// "1.000" or "12,500": grouped thousands, as a spreadsheet may write a
+// height. Read as a decimal it would be 1 m; the program writes heights to
+// the tenth, never with three decimals.
+bool LooksLikeGroupedThousands(std::string_view text)
+{
+    const size_t separator = text.find_first_of(".,");
+    if (separator == std::string_view::npos || separator == 0 || separator > 3) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        const bool groupEnd = i > separator && (i - separator) % 4 == 0;
+        if (groupEnd ? (text[i] != '.' && text[i] != ',') : (i != separator && !digit)) return false;
+    }
+    return (text.size() - separator) % 4 == 0;
+}
+
+double Height(const std::vector<std::string>& fields)
+{
+    if (LooksLikeGroupedThousands(fields[kHeight]))
+        throw ConversionError("'" + fields[kHeight] + "' ist keine gültige Höhe (Tausendertrennzeichen?)");
+    return Number(fields, kHeight, 0, kLargestHeight);
+}
+
+// A control character no field the program writes can hold; EncodeField
+// would refuse it when the line is written again (an export).
+void RefuseControlCharacters(std::string_view line)
+{
+    for (char c : line) {
+        if (!IsControlCharacter(static_cast<unsigned char>(c))) continue;
+        if (c == '\t') throw ConversionError("die Zeile enthält einen Tabulator");
+        if (c == '\r') throw ConversionError("die Zeile enthält einen einzelnen Wagenrücklauf (CR)");
+        if (c == '\0') throw ConversionError("die Zeile enthält ein Nullzeichen");
+        char code[8];
+        std::snprintf(code, sizeof code, "%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        throw ConversionError(std::string("die Zeile enthält das Steuerzeichen 0x") + code);
+    }
+}
+
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 bool IsHeader(std::string_view line) { return line == JournalHeader(); }
-
-bool Exists(const std::string& fileName)
-{
-    struct stat info {};
-    return ::stat(fileName.c_str(), &info) == 0;
-}
 
 std::string EncodedLine(const JournalMeasurement& m, char decimalSeparator)
 {
@@ -161,7 +209,8 @@ std::string EncodedLine(const JournalMeasurement& m, char decimalSeparator)
 
 std::string JournalDateText(const JournalMeasurement& m)
 {
-    return TwoDigits(m.Day) + "." + TwoDigits(m.Month) + "." + std::to_string(m.Year);
+    // The year with all four digits: the reader takes no other.
+    return Padded(m.Day, 2) + "." + Padded(m.Month, 2) + "." + Padded(m.Year, 4);
 }
 
 std::string JournalTimeText(const JournalMeasurement& m) { return ClockTimeText(m.Hour, m.Minute); }
@@ -204,6 +253,7 @@ std::string JournalLine(const JournalMeasurement& m, char decimalSeparator)
 
 JournalMeasurement ParseJournalLine(std::string_view line)
 {
+    RefuseControlCharacters(line);
     std::vector<std::string> fields = SplitCsvLine(line);
     if (fields.size() != kFieldCount)
         throw ConversionError(std::to_string(fields.size()) + " statt " + std::to_string(kFieldCount) + " Feldern");
@@ -217,7 +267,7 @@ JournalMeasurement ParseJournalLine(std::string_view line)
     m.FormationLatitude = Number(fields, kFormationLatitude, -90, 90);
     m.FormationLongitude = Number(fields, kFormationLongitude, -180, 180);
     m.TransitSeconds = Number(fields, kTransit, 0, 5);
-    m.Height = Number(fields, kHeight, 0, kLargestHeight);
+    m.Height = Height(fields);
     m.CatalogueHeight = fields[kCatalogueHeight];
     m.TerminatorCorrection = Number(fields, kTerminatorCorrection, -90, 90);
     m.SunAltitude = Number(fields, kSunAltitude, -90, 90);
@@ -227,11 +277,20 @@ JournalMeasurement ParseJournalLine(std::string_view line)
 Journal ReadJournal(const std::string& fileName)
 {
     Journal journal;
-    if (!Exists(fileName)) return journal;
-    TextFileReader file(fileName);
+    std::optional<std::string> bytes = ReadRegularFileIfPresent(fileName);
+    if (!bytes) return journal;
+    std::string utf8Reason;
+    TextFileReader file = ReadTextKeepingUtf8(fileName, std::move(*bytes), utf8Reason);
+    // Lines of a journal kept as UTF-8 are UTF-8 already.
+    const bool keptAsUtf8 = !utf8Reason.empty();
+    if (keptAsUtf8)
+        journal.ReadOnlyReason = utf8Reason + ". " + fileName +
+                                 " ist als UTF-8 gespeichert und kann nicht als Windows-1252 neu geschrieben "
+                                 "werden; das Messprotokoll zeigt die Messungen, löscht aber keine. Neue Messungen "
+                                 "werden weiter angehängt.";
     while (!file.AtEnd()) {
         std::string_view raw = file.ReadRawLine();
-        std::string line = Cp1252ToUtf8(raw);
+        std::string line = keptAsUtf8 ? std::string(raw) : Cp1252ToUtf8(raw);
         if (IsBlank(line) || IsHeader(line)) continue;
         try {
             journal.Entries.push_back({ParseJournalLine(line), file.LastLineNumber(), std::string(raw)});
@@ -247,11 +306,24 @@ void AppendToJournal(const JournalMeasurement& measurement, char decimalSeparato
 {
     const std::string line = EncodedLine(measurement, decimalSeparator);
     const std::string header = Utf8ToCp1252(JournalHeader());
-    if (!Exists(fileName)) return WriteFileThroughTwin(fileName, header + "\r\n" + line + "\r\n");
-    const bool empty = TextFileReader(fileName).AtEndOfRecords();
-    AppendThroughTwin(fileName, 1, [&](TextFileWriter& end) {
-        if (empty) end.WriteRawLine(header);
-        end.WriteRawLine(line);
+    ChangeFile(fileName, {.MayCreate = true}, [&](const std::string* old) {
+        if (!old) return header + kLineEnd + line + kLineEnd;
+        std::string utf8Reason;
+        TextFileReader file = ReadTextKeepingUtf8(fileName, *old, utf8Reason);
+        if (!utf8Reason.empty()) {
+            // A journal Windows-1252 cannot hold stays UTF-8, every old byte
+            // as it is; the new line joins it in UTF-8.
+            std::string content = *old;
+            if (!content.ends_with('\n')) content += kLineEnd;
+            return content + JournalLine(measurement, decimalSeparator) + kLineEnd;
+        }
+        // The old content stays byte for byte, damaged lines included.
+        TextFileWriter twin;
+        const bool empty = file.AtEndOfRecords();
+        CopyWholeRecords(file, 1, twin);
+        if (empty) twin.WriteRawLine(header);
+        twin.WriteRawLine(line);
+        return twin.Content();
     });
 }
 
@@ -285,8 +357,12 @@ int DeleteFromJournal(const std::vector<JournalEntry>& entries, const std::strin
 
 void ExportJournal(const std::vector<JournalMeasurement>& measurements, char decimalSeparator, const std::string& path)
 {
+    // A filtered view written over the journal would replace it.
+    if (IsSameFile(path, kJournalFileName))
+        ThrowWriteRefusal(path, std::string("das ist das Messprotokoll ") + kJournalFileName + " selbst",
+                          ReadRegularFileIfPresent(kJournalFileName).has_value());
     TextFileWriter file;
     file.WriteRawLine(Utf8ToCp1252(JournalHeader()));
     for (const JournalMeasurement& m : measurements) file.WriteRawLine(EncodedLine(m, decimalSeparator));
-    WriteFileThroughTwin(path, file.Content(), ExportTwinPath);
+    WriteExportedBytes(path, file.Content());
 }

@@ -55,9 +55,14 @@ struct DamagedJournalLine {
 struct Journal {
     std::vector<JournalEntry> Entries;  ///< in file order
     std::vector<DamagedJournalLine> Damaged;
+    /// Why the file must not be rewritten, empty when it may: a file saved
+    /// as UTF-8 with characters Windows-1252 lacks is read as it is and
+    /// kept so (appends add UTF-8 lines), but never rewritten.
+    std::string ReadOnlyReason;
 };
 
-/// The date and the time as the file writes them: "15.03.2003", "20:05".
+/// The date and the time as the file writes them: "15.03.2003" (the year
+/// with four digits, "01.01.0302"), "20:05".
 std::string JournalDateText(const JournalMeasurement& measurement);
 std::string JournalTimeText(const JournalMeasurement& measurement);
 
@@ -71,20 +76,25 @@ std::string JournalLine(const JournalMeasurement& measurement, char decimalSepar
 
 /// A line of the file (UTF-8) back into a measurement. Throws
 /// ConversionError naming the field when the line has not the 13 fields,
-/// or a field is no valid date, time or number within its range.
+/// or a field is no valid date (the year with four digits), time or number
+/// within its range, or the height has grouped thousands ("1.000"), and
+/// when the line holds a control character (a TAB, a NUL, a lone CR), which
+/// no line the program writes does.
 JournalMeasurement ParseJournalLine(std::string_view line);
 
 /// Reads `fileName`. A missing file is an empty journal; blank lines and
 /// header lines are passed over; a line that cannot be read is listed in
-/// Damaged with its number and skipped. Throws when the file exists but
-/// cannot be read.
+/// Damaged with its number and skipped. Throws when something is there but
+/// cannot be read (a folder, a FIFO, a link to nothing, an I/O error).
 Journal ReadJournal(const std::string& fileName = kJournalFileName);
 
-/// Appends one line to `fileName`, all or nothing; a missing or empty file
-/// is created with the header first. The old content stays byte for byte,
-/// damaged lines included. Throws EncodingError before anything is written
-/// when a name cannot be stored, FileAccessError when the file is write
-/// protected or cannot be written (it is then unchanged).
+/// Appends one line to `fileName`, all or nothing, one writer at a time; a
+/// missing or empty file is created with the header first. The old content
+/// stays byte for byte, damaged lines included (a file kept as UTF-8 gets
+/// the line in UTF-8). Throws EncodingError before anything is written when
+/// a name cannot be stored, FileAccessError when the file is write
+/// protected, in use by another writer too long, or cannot be written (it
+/// is then unchanged).
 void AppendToJournal(const JournalMeasurement& measurement, char decimalSeparator,
                      const std::string& fileName = kJournalFileName);
 
@@ -96,5 +106,6 @@ void AppendToJournal(const JournalMeasurement& measurement, char decimalSeparato
 int DeleteFromJournal(const std::vector<JournalEntry>& entries, const std::string& fileName = kJournalFileName);
 
 /// Writes the header and the measurements, in the given order, to `path`
-/// as a journal file, replacing a file there all or nothing.
+/// as a journal file, replacing a file there all or nothing. The journal
+/// itself is refused as `path`: a filtered view would replace it.
 void ExportJournal(const std::vector<JournalMeasurement>& measurements, char decimalSeparator, const std::string& path);

@@ -45,10 +45,8 @@ bool EncodeCodePoint(char32_t cp, std::string& out)
     return false;
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its length, 0 when invalid.
-// Only the shortest form of a code point is valid: an overlong form such as
-// C0 8A would smuggle a line break past every check. Surrogates and values
-// beyond U+10FFFF are invalid too.
+}  // namespace
+
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
 {
     auto byte = [&](size_t k) { return static_cast<std::uint8_t>(s[k]); };
@@ -64,8 +62,6 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
     if (cp < kShortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return length;
 }
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes)
 {

@@ -22,6 +22,13 @@ std::string Utf8ToCp1252(std::string_view utf8);
 /// True when every character of `utf8` can be written to a data file.
 bool IsRepresentableInCp1252(std::string_view utf8);
 
+/// Decodes the UTF-8 character at s[i] into `cp`; returns its length in
+/// bytes, 0 when the bytes there are no valid UTF-8. Only the shortest form
+/// of a code point is valid: an overlong form such as C0 8A would smuggle a
+/// line break past every check. Surrogates and values beyond U+10FFFF are
+/// invalid too.
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp);
+
 /// True when `text` is well-formed UTF-8: no cut or overlong sequences, no
 /// surrogates, nothing beyond U+10FFFF.
 bool IsValidUtf8(std::string_view text);

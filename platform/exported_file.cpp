@@ -1,16 +1,13 @@
 #include "platform/exported_file.h"
 
 #include "platform/cp1252.h"
+#include "platform/file_change.h"
 #include "platform/text_file.h"
 
-#include <filesystem>
-
-std::string ExportTwinPath(const std::string& path)
+void WriteExportedBytes(const std::string& path, const std::string& bytes)
 {
-    const std::filesystem::path file(path);
-    const std::filesystem::path folder = file.parent_path();
-    return ((folder.empty() ? std::filesystem::path(".") : folder) / ("." + file.filename().string() + ".neu"))
-        .string();
+    ChangeFile(path, {.MayCreate = true, .Twin = ChangeRules::TwinKind::Hidden},
+               [&](const std::string*) { return bytes; });
 }
 
 void WriteExportedFile(const std::string& path, const std::vector<std::string>& lines)
@@ -18,5 +15,5 @@ void WriteExportedFile(const std::string& path, const std::vector<std::string>& 
     // Every line is converted before anything is written.
     TextFileWriter content;
     for (const std::string& line : lines) content.WriteRawLine(Utf8ToCp1252(line));
-    WriteFileThroughTwin(path, content.Content(), ExportTwinPath);
+    WriteExportedBytes(path, content.Content());
 }

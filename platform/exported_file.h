@@ -7,18 +7,20 @@
 /// Writes `lines` (UTF-8) as the file `path`: Windows-1252, each line ended
 /// by CR LF.
 ///
-/// The lines go to a hidden twin in the same folder (".<name>.neu"), which
-/// is synced and then renamed over `path` in one step; so `path` holds
-/// either its old content or the whole new one, never a part. A twin named
-/// after the file with a "2" (as the program's own data files use) could be
-/// a file of the user's in a folder of their choice; the hidden name cannot
-/// be mistaken for one.
+/// The lines go to a hidden twin in the same folder (".<name>.neu", see
+/// platform/file_change.h), which is synced and then renamed over `path` in
+/// one step, under the file's lock; so `path` holds either its old content
+/// or the whole new one, never a part. A twin named after the file with a
+/// "2" (as the program's own data files use) could be a file of the user's
+/// in a folder of their choice; the hidden name is unlikely to be one, and
+/// a file of that name is never removed all the same.
 ///
 /// Throws EncodingError, before anything is written, when a line holds a
 /// character Windows-1252 cannot store, and FileAccessError ("Schreiben von
-/// <path> nicht möglich …") when the folder cannot take the file; the twin is
+/// <path> nicht möglich …") when the folder cannot take the file or `path`
+/// is no plain file (a folder, a FIFO, a link to nothing); the twin is
 /// removed then and `path` stays as it was.
 void WriteExportedFile(const std::string& path, const std::vector<std::string>& lines);
 
-/// The twin WriteExportedFile writes through: ".<name>.neu" beside `path`.
-std::string ExportTwinPath(const std::string& path);
+/// Writes `bytes` as the file `path` in the same way.
+void WriteExportedBytes(const std::string& path, const std::string& bytes);

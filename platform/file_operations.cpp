@@ -1,6 +1,7 @@
 #include "platform/file_operations.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
@@ -32,6 +33,12 @@ int FileOperations::Close(int fd) { return ::close(fd); }
 int FileOperations::Rename(const char* from, const char* to) { return std::rename(from, to); }
 
 int FileOperations::Unlink(const char* path) { return ::unlink(path); }
+
+int FileOperations::Flock(int fd, int operation) { return ::flock(fd, operation); }
+
+int FileOperations::Fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
+
+int FileOperations::Lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
 
 FileOperations& Files() { return installed ? *installed : RealOperations(); }
 

@@ -2,8 +2,11 @@
 // The system calls the data files are read and replaced with, behind one
 // seam: the program uses the real ones; tests put in a recorder or make a
 // chosen call fail (an I/O error, a full disk, a short write) to prove that
-// a file is always left whole, either as it was or as it should become.
+// a file is always left whole, either as it was or as it should become, or
+// report what stat would say about a file (as a file system with coarse or
+// missing times does).
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -22,6 +25,9 @@ public:
     virtual int Close(int fd);
     virtual int Rename(const char* from, const char* to);
     virtual int Unlink(const char* path);
+    virtual int Flock(int fd, int operation);
+    virtual int Fstat(int fd, struct stat* info);
+    virtual int Lstat(const char* path, struct stat* info);
 };
 
 /// The operations in use: the real ones unless a test installed others.

@@ -8,10 +8,14 @@
 // well-formed UTF-8, with characters beyond ASCII) is read as UTF-8; the
 // next rewrite stores it as Windows-1252 again.
 //
-// A file is only ever changed whole, through its twin ("objects2.dat"):
-// the new content goes into a freshly created twin, is synced to the disk,
-// and the twin is renamed over the file in one step. At every moment the
-// file holds its old or its new content, never a mixture.
+// A file is only ever changed whole, through its twin ("objects2.dat"),
+// one writer at a time (platform/file_change.h): the new content goes into
+// a freshly created twin, is synced to the disk, and the twin is renamed
+// over the file in one step. At every moment the file holds its old or its
+// new content, never a mixture. Only plain files are read
+// (platform/regular_file.h).
+
+#include "platform/file_change.h"
 
 #include <functional>
 #include <memory>
@@ -30,9 +34,17 @@ public:
     };
 
     /// Reads the file. Throws FileNotFoundError when it does not exist,
-    /// FileAccessError when it cannot be read, EncodingError when it is
-    /// UTF-8 with a character Windows-1252 cannot hold.
+    /// FileAccessError when it is no plain file or cannot be read,
+    /// EncodingError when it is UTF-8 with a character Windows-1252 cannot
+    /// hold.
     explicit TextFileReader(const std::string& fileName);
+
+    /// The file's bytes as read already (`fileName` names it in messages).
+    TextFileReader(const std::string& fileName, std::string bytes);
+
+    /// The bytes exactly as they are, a UTF-8 file included: for a file
+    /// whose UTF-8 text Windows-1252 cannot hold, read and kept as UTF-8.
+    static TextFileReader AsIs(const std::string& fileName, std::string bytes);
 
     /// The next line's bytes (Windows-1252) without its line end; empty at
     /// the end.
@@ -68,12 +80,27 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
+    /// The file's bytes as they were read, before a UTF-8 file was turned
+    /// into Windows-1252.
+    const std::string& OriginalBytes() const { return *original_; }
+
 private:
+    friend TextFileReader ReadTextKeepingUtf8(const std::string&, std::string, std::string&);
+    TextFileReader() = default;
+
     std::string fileName_;
-    std::shared_ptr<const std::string> content_;
+    std::shared_ptr<const std::string> original_;
+    std::shared_ptr<const std::string> content_;  ///< the same as original_ unless converted
     size_t position_ = 0;
     int lineNumber_ = 0;
 };
+
+/// Reads `bytes` as the converting constructor does, except that UTF-8 text
+/// Windows-1252 cannot hold is kept as UTF-8 (as AsIs does, after a byte
+/// order mark) instead of refused; `utf8Reason` then gets what the
+/// constructor would have thrown ("messungen.csv, Zeile 5: …"), and stays
+/// empty otherwise.
+TextFileReader ReadTextKeepingUtf8(const std::string& fileName, std::string bytes, std::string& utf8Reason);
 
 /// The new content of a file, collected line by line before anything is
 /// written.
@@ -97,12 +124,9 @@ private:
 /// or holds a character the code page cannot store.
 std::string EncodeField(std::string_view utf8, std::string_view field);
 
-/// "objects.dat" -> "objects2.dat": the twin a file is rewritten through.
-std::string TwinName(const std::string& fileName);
-
 /// Rewrites a file whole: `produce` reads the old content and writes the new
-/// one; then ReplaceFileContent stores it. When `produce` or a file
-/// operation throws, the file stays untouched.
+/// one, which is stored through the twin, all under the file's lock. When
+/// `produce` or a file operation throws, the file stays untouched.
 void RewriteThroughTwin(const std::string& fileName,
                         const std::function<void(TextFileReader& oldFile, TextFileWriter& twin)>& produce);
 
@@ -115,24 +139,19 @@ void RewriteThroughTwin(const std::string& fileName,
 void AppendThroughTwin(const std::string& fileName, int linesPerRecord,
                        const std::function<void(TextFileWriter& end)>& produce);
 
-/// Replaces the content of `fileName` (which must exist) through its twin:
-/// a stale twin is removed, the twin is created anew without following a
-/// link, gets the file's permission bits, receives `content`, is synced and
-/// renamed over the file. A file that is a symbolic link is replaced at its
-/// target, the twin standing in the target's folder. On any failure the twin
-/// is removed and FileAccessError reports it; the file is then unchanged.
-/// A file without write permission is refused the same way, even where the
-/// folder would allow the rename.
-void ReplaceFileContent(const std::string& fileName, std::string_view content);
+/// The old lines of `oldFile` up to the end of its last record, as
+/// AppendThroughTwin keeps them before the new record.
+void CopyWholeRecords(TextFileReader& oldFile, int linesPerRecord, TextFileWriter& twin);
 
-/// Stores `content` as the file `path` all or nothing, like
-/// ReplaceFileContent, for a file that need not exist yet (it is then
-/// created with the permission bits the umask leaves of 0666) and a twin the
-/// caller may name: `twinFor` gets the path that is really replaced (a
-/// link's target) and returns the twin's path, in the same folder; without
-/// it the twin is the "2" twin beside the target.
-void WriteFileThroughTwin(const std::string& path, std::string_view content,
-                          const std::function<std::string(const std::string& target)>& twinFor = {});
+/// Replaces the content of `fileName` (which must exist) through its twin,
+/// under its lock: a stale twin is removed, the twin is created anew without
+/// following a link, gets the file's permission bits, receives `content`, is
+/// synced and renamed over the file. A file that is a symbolic link is
+/// replaced at its target, the twin standing in the target's folder. On any
+/// failure the twin is removed and FileAccessError reports it; the file is
+/// then unchanged. A file without write permission is refused the same way,
+/// even where the folder would allow the rename.
+void ReplaceFileContent(const std::string& fileName, std::string_view content);
 
 /// The copy loop of every rewrite: copies the rest of the old file line by
 /// line; like a loop with its test at the end, it copies at least one line,

@@ -109,7 +109,7 @@ std::vector<int> WholeNumberParts(std::string_view text, char separator)
 std::optional<MezMoment> ReadTableDate(std::string_view text)
 {
     const std::vector<int> parts = WholeNumberParts(text, '.');
-    if (parts.size() != 3 || parts[2] < 1 || parts[2] > 9999 || !IsValidDate(parts[2], parts[1], parts[0]))
+    if (parts.size() != 3 || parts[2] < 1 || parts[2] > kLastTableYear || !IsValidDate(parts[2], parts[1], parts[0]))
         return std::nullopt;
     return MezMoment{parts[2], parts[1], parts[0], 0, 0};
 }

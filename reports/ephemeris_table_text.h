@@ -53,8 +53,11 @@ std::string TableDateText(const MezMoment& moment);
 /// "20:05", "08:00": hour and minute with two digits.
 std::string TableTimeText(const MezMoment& moment);
 
+/// The last year a table date may have.
+inline constexpr int kLastTableYear = 9999;
+
 /// A day typed as "15.3.2003" or "15.03.2003" (day.month.year, years 1 to
-/// 9999); empty when it is no such text or no date of the calendar.
+/// kLastTableYear); empty when it is no such text or no date of the calendar.
 std::optional<MezMoment> ReadTableDate(std::string_view text);
 
 /// A time typed as "20:05" or "8:00" (hours 0 to 23, minutes 0 to 59) set

@@ -291,13 +291,15 @@ void PlannerWindow::SetPlanDefaults()
 
 void PlannerWindow::SetTableDefaults()
 {
-    // From the observation's moment, hourly, to the end of the next day.
+    // From the observation's moment, hourly, to the end of the next day (of
+    // the same day on the last day a table may reach).
     const MezMoment now = ObservationMoment(state_);
     FromEdit->setText(
         FromUtf8(std::to_string(now.Day) + "." + std::to_string(now.Month) + "." + std::to_string(now.Year)));
-    const MezMoment nextDay = MomentOfMinute(MinuteNumber(now) + MinutesPerDay);
-    ToEdit->setText(FromUtf8(std::to_string(nextDay.Day) + "." + std::to_string(nextDay.Month) + "." +
-                             std::to_string(nextDay.Year)));
+    MezMoment lastDay = MomentOfMinute(MinuteNumber(now) + MinutesPerDay);
+    if (lastDay.Year > kLastTableYear) lastDay = now;
+    ToEdit->setText(FromUtf8(std::to_string(lastDay.Day) + "." + std::to_string(lastDay.Month) + "." +
+                             std::to_string(lastDay.Year)));
     TimeEdit->setText(FromUtf8(TableTimeText(now)));
     StepEdit->setText(QStringLiteral("1"));
     StepUnitBox->setCurrentIndex(1);

@@ -3,15 +3,13 @@
 // held as computed, each cell's text made when the view asks for it, so that
 // thousands of formations near the terminator cost nothing until shown.
 
-#include "reports/column_list.h"
+#include "reports/column_text_model.h"
 #include "reports/terminator_list.h"
-
-#include <QAbstractTableModel>
 
 #include <span>
 #include <vector>
 
-class TerminatorListModel : public QAbstractTableModel {
+class TerminatorListModel : public ColumnTextModel {
     Q_OBJECT
 public:
     /// `columns` gives the headings and which texts line up on the right;
@@ -25,14 +23,10 @@ public:
     /// The UTF-8 text of a cell, as the list shows it.
     std::string CellText(const TerminatorFormation& formation, int column) const;
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    std::size_t RowCount() const override { return formations_.size(); }
+    std::string CellText(std::size_t row, int column) const override { return CellText(formations_[row], column); }
 
 private:
-    std::span<const ListColumn> columns_;
-    std::span<const char* const> tips_;
     char decimalSeparator_;
     std::vector<TerminatorFormation> formations_;
 };

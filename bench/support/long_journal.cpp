@@ -1,5 +1,6 @@
 #include "bench/support/long_journal.h"
 
+#include "platform/cp1252.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <vector>
@@ -38,6 +39,8 @@ std::string WriteLongJournal(int nights)
     for (int night = 0; night < nights; ++night)
         for (int timing = 0; timing < kJournalTimingsPerNight; ++timing)
             measurements.push_back(JournalTiming(night, timing));
-    ExportJournal(measurements, ',', kJournalFileName);
-    return ReadBytes(kJournalFileName);
+    std::string bytes = Utf8ToCp1252(JournalHeader()) + "\r\n";
+    for (const JournalMeasurement& m : measurements) bytes += Utf8ToCp1252(JournalLine(m, ',')) + "\r\n";
+    WriteBytes(kJournalFileName, bytes);
+    return bytes;
 }

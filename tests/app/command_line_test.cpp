@@ -87,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"longitude text", Table({"--breite", "50", "--laenge", "Ost"}),
                 "'Ost' ist kein gültiger Wert für --laenge (Grad von -180 bis 180, z. B. 52,52)."},
         BadCall{"unknown site", Table({"--ort", "Atlantis"}),
-                "der Beobachtungsort 'Atlantis' steht nicht in places.dat."}),
+                "der Beobachtungsort 'Atlantis' steht nicht in places.dat."},
+        // Echoed with its control characters visible, cut after 40 characters.
+        BadCall{"terminal escape", Table({"--ort", "Atlan\x1B[2Jtis\u202E" + std::string(60, 'x')}),
+                "der Beobachtungsort 'Atlan\\x1B[2Jtis\\u202Exxxxxxxxxxxxxxxxxxxxxxxxxxx…' steht nicht in places.dat."},
+        BadCall{"file name", {"mond.txt"}, "'mond.txt' ist keine Option; Optionen beginnen mit --."}),
     [](const testing::TestParamInfo<BadCall>& info) {
         std::string name = info.param.why;
         for (char& c : name)
@@ -117,7 +121,12 @@ TEST(CommandLine, HelpVersionAndAMissingSiteList)
 
     EXPECT_FALSE(IsCommandLineCall({}));
     EXPECT_FALSE(IsCommandLineCall({"-platform", "offscreen"}));
+    EXPECT_FALSE(IsCommandLineCall({"-style=fusion", "-reverse", "-qwindowtitle", "Mond"}));
     EXPECT_TRUE(IsCommandLineCall({"-platform", "offscreen", "--version"}));
+    // Anything else is refused by the command line, not passed over.
+    EXPECT_TRUE(IsCommandLineCall({"mond.txt"}));
+    EXPECT_TRUE(IsCommandLineCall({"-x"}));
+    EXPECT_TRUE(IsCommandLineCall({"-platform"}));
 }
 
 std::vector<std::string> Lines(const std::string& text)

@@ -3,20 +3,20 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/errors.h"
+#include "platform/file_operations.h"
 #include "platform/text_file.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -331,14 +331,10 @@ TEST_F(Catalogue, AppendRefusesTextsTheFileCannotHold)
 
 }  // namespace
 
-// The catalogue read last serves the next lookups while the file stays as it
-// was (here as soon as it is read; the program waits for a file to settle).
-// Whatever another program does to the file is seen by the next lookup.
-class KeptCatalogue : public Catalogue {
-protected:
-    void SetUp() override { SetCatalogueSettleTime(std::chrono::nanoseconds(0)); }
-    void TearDown() override { SetCatalogueSettleTime(kCatalogueSettleTime); }
-};
+// What was made of the catalogue read last serves the next lookups while
+// the file's bytes stay as they were. Whatever another program does to the
+// file is seen by the next lookup.
+class KeptCatalogue : public Catalogue {};
 
 TEST_F(KeptCatalogue, AChangeByAnotherProgramIsSeenAtTheNextLookup)
 {
@@ -367,8 +363,6 @@ TEST_F(KeptCatalogue, AChangeByAnotherProgramIsSeenAtTheNextLookup)
         ASSERT_TRUE(FindObjectByName("Alt", selected));
         EXPECT_EQ(ReadObjectNames(), read) << "kept while unchanged";
         EXPECT_EQ(CatalogueVersion(), version);
-        // The file system stamps the change a clock tick later.
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         change.make();
         EXPECT_NE(CatalogueVersion(), version) << change.how;
         EXPECT_EQ(*ReadObjectNames(), change.names) << change.how;
@@ -377,4 +371,38 @@ TEST_F(KeptCatalogue, AChangeByAnotherProgramIsSeenAtTheNextLookup)
     }
     std::filesystem::remove(kCatalogueFileName);
     EXPECT_THROW(FindObjectByName("Alt", selected), FileNotFoundError);
+}
+
+// A file system that keeps a file's size, inode and times while its bytes
+// change, as FAT and exFAT do when a change of the same length puts the old
+// modification time back (they keep no inode change time).
+class UnchangedStat : public FileOperations {
+public:
+    int Fstat(int fd, struct stat* info) override { return Frozen(FileOperations::Fstat(fd, info), *info); }
+    int Lstat(const char* path, struct stat* info) override { return Frozen(FileOperations::Lstat(path, info), *info); }
+
+private:
+    int Frozen(int result, struct stat& info)
+    {
+        if (result != 0 || !S_ISREG(info.st_mode)) return result;
+        if (!first_) first_ = info;
+        info = *first_;
+        return result;
+    }
+    std::optional<struct stat> first_;
+};
+
+TEST_F(KeptCatalogue, AChangeThatLeavesSizeInodeAndTimesIsSeenAtTheNextLookup)
+{
+    WriteBytes(kCatalogueFileName, Record("1 2 3 4", "Alt", "1", "2", "100", "1"));
+    UnchangedStat unchanged;
+    ScopedFileOperations installed(unchanged);
+    ASSERT_TRUE(FindObjectByName("Alt", selected));
+    const std::uint64_t version = CatalogueVersion();
+    // Another latitude, the same length, written in place.
+    std::fstream(kCatalogueFileName, std::ios::binary | std::ios::in | std::ios::out)
+        << Record("1 2 3 4", "Alt", "7", "2", "100", "1");
+    EXPECT_NE(CatalogueVersion(), version);
+    EXPECT_EQ(FindObjectByName("Alt", selected)->SelenographicLatitude, "7");
+    EXPECT_EQ(selected.Latitude, "7");
 }

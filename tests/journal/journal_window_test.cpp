@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -37,6 +38,20 @@ QStringList Column(QTreeWidget* list, int column)
     QStringList texts;
     for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(column);
     return texts;
+}
+
+QStringList Column(QTreeView* list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->model()->rowCount(); ++i) texts << list->model()->index(i, column).data().toString();
+    return texts;
+}
+
+// Marks a row of the list, as a click would.
+void Mark(QTreeView* list, int row)
+{
+    list->selectionModel()->select(list->model()->index(row, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 JournalMeasurement Saved(const std::string& formation, int minute, double height)
@@ -195,11 +210,11 @@ private slots:
             AppendToJournal(Saved(formation, minute, height), ',');
         main().Messprotokoll1->trigger();  // no formation shown: all of them
         QCOMPARE(journal().FormationChoice->currentText(), QStringLiteral("Alle Formationen"));
-        QTreeWidget* list = journal().MeasurementList;
+        QTreeView* list = journal().MeasurementList;
         QCOMPARE(Column(list, JournalWindow::FormationColumn), QStringList({"Tycho", "Euler", "Tycho"}));
         QVERIFY(!journal().DeleteButton->isEnabled());
 
-        list->topLevelItem(1)->setSelected(true);
+        Mark(list, 1);
         const std::string before = ReadBytes(kJournalFileName);
         f->messages.QueueConfirmAnswer(false);
         journal().DeleteButton->click();
@@ -211,7 +226,7 @@ private slots:
         QCOMPARE(LinesOf(kJournalFileName), 3);
 
         journal().FormationChoice->setCurrentText(QStringLiteral("Tycho"));
-        list->topLevelItem(0)->setSelected(true);
+        Mark(list, 0);
         journal().SetExportPathChooser([&](QWidget*) { return QDir::current().filePath(QStringLiteral("aus.csv")); });
         journal().ExportButton->click();
         const Journal exported = ReadJournal("aus.csv");
@@ -233,11 +248,46 @@ private slots:
         main().Messprotokoll1->trigger();
         QVERIFY(f->messages.lastText().startsWith(QStringLiteral("messungen.csv, Zeile 3: 2 statt 13 Feldern")));
         QCOMPARE(journal().CountLabel->text(), QStringLiteral("1 Messung; 1 unlesbare Zeile übersprungen"));
-        journal().MeasurementList->topLevelItem(0)->setSelected(true);
+        Mark(journal().MeasurementList, 0);
         f->messages.QueueConfirmAnswer(false);
         journal().DeleteButton->click();
         QVERIFY(f->messages.lastText().endsWith(
             QStringLiteral("Die unlesbare Zeile 3 von messungen.csv bleibt dabei unverändert.")));
+        journal().OkButton->click();
+
+        // Many damaged lines: five are named, the rest counted.
+        std::string many = ReadBytes(kJournalFileName);
+        for (int i = 0; i < 7; ++i) many += "kaputt\r\n";
+        WriteBytes(kJournalFileName, many);
+        main().Messprotokoll1->trigger();
+        QVERIFY(f->messages.lastText().contains(QStringLiteral("\nund 3 weitere Zeilen\n")));
+        Mark(journal().MeasurementList, 0);
+        f->messages.QueueConfirmAnswer(false);
+        journal().DeleteButton->click();
+        QVERIFY2(f->messages.lastText().endsWith(QStringLiteral(
+                     "Die unlesbaren Zeilen 3, 4, 5, 6, 7 und 3 weitere von messungen.csv bleiben dabei unverändert.")),
+                 qPrintable(f->messages.lastText()));
+    }
+
+    void aJournalWindows1252CannotHoldOpensReadOnlyAndTakesNewTimings()
+    {
+        WriteBytes(kJournalFileName,
+                   "15.03.2003;20:05;Zürich;47,3769;8,5417;Ωmega;23,3;-29,2;1,5;2143,4;2150;0,1;4,5\n");
+        main().Messprotokoll1->trigger();
+        QCOMPARE(Column(journal().MeasurementList, JournalWindow::FormationColumn), QStringList({"Ωmega"}));
+        QVERIFY2(f->messages.lastText().startsWith(QStringLiteral("messungen.csv, Zeile 1: ")),
+                 qPrintable(f->messages.lastText()));
+        QVERIFY(f->messages.lastText().contains(QStringLiteral("löscht aber keine")));
+        Mark(journal().MeasurementList, 0);
+        QVERIFY(!journal().DeleteButton->isEnabled());
+        SaveScreenshot(journal(), QStringLiteral("journal_read_only"));
+        journal().OkButton->click();
+
+        main().ChooseObject(QStringLiteral("Tycho"));
+        Time(QStringLiteral("1,5"));
+        PressEnter();
+        QVERIFY2(Status().startsWith(QStringLiteral("Messung 1 für Tycho gespeichert")), qPrintable(Status()));
+        QCOMPARE(ReadJournal().Entries.size(), size_t(2));
     }
 };
 

@@ -111,6 +111,63 @@ TEST(MeasurementJournal, DamagedLinesAreNamedSkippedAndKeptByteForByte)
     EXPECT_EQ(ReadBytes(kJournalFileName), before + good);
 }
 
+TEST(MeasurementJournal, LinesTheWriterNeverWritesAreDamagedNotMisread)
+{
+    TempWorkingDir dir;
+    JournalMeasurement early = Sample();
+    early.Year = 302;  // written with four digits, read back as the year 302
+    AppendToJournal(early, ',');
+    const char* const damaged[] = {
+        "15.03.3;20:05;Bonn;50;7;Euler;23;-29;1;2000;;0;1",      // a cut year, not the year 3
+        "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;1;1.000;;0;1",  // grouped thousands, not 1 m
+        "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;1;12,500;;0;1",
+        "15.03.2003;20:05;Bo\tnn;50;7;Euler;23;-29;1;2000;;0;1",
+        "15.03.2003;20:05;Bonn;50;7;Eu\rler;23;-29;1;2000;;0;1",  // a lone CR
+        "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;1;2000;;0;1\x1B",
+    };
+    std::string bytes = ReadBytes(kJournalFileName);
+    for (const char* line : damaged) bytes += line + std::string("\r\n");
+    const char withNul[] = "15.03.2003;20:05;Bonn;50;7;Euler;23;-29;1;2000\0;;0;1\r\n";
+    bytes += std::string(withNul, sizeof withNul - 1);
+    WriteBytes(kJournalFileName, bytes);
+
+    const Journal journal = ReadJournal();
+    ASSERT_EQ(journal.Entries.size(), 1u);
+    EXPECT_EQ(journal.Entries[0].Measurement, early);
+    EXPECT_EQ(JournalDateText(early), "15.03.0302");
+    ASSERT_EQ(journal.Damaged.size(), 7u);
+    EXPECT_EQ(journal.Damaged[0].Message, "messungen.csv, Zeile 3: '15.03.3' ist kein gültiges Datum");
+    EXPECT_EQ(journal.Damaged[1].Message,
+              "messungen.csv, Zeile 4: '1.000' ist keine gültige Höhe (Tausendertrennzeichen?)");
+    EXPECT_EQ(journal.Damaged[3].Message, "messungen.csv, Zeile 6: die Zeile enthält einen Tabulator");
+    EXPECT_EQ(journal.Damaged[6].Message, "messungen.csv, Zeile 9: die Zeile enthält ein Nullzeichen");
+    // What was read can always be written again.
+    ExportJournal({journal.Entries[0].Measurement}, ',', "export.csv");
+    EXPECT_EQ(ReadJournal("export.csv").Entries.size(), 1u);
+}
+
+TEST(MeasurementJournal, AUtf8JournalWindows1252CannotHoldIsReadAndAppendedToButNeverRewritten)
+{
+    TempWorkingDir dir;
+    const std::string utf8 =
+        "Datum;Zeit (MEZ);Ort;Breite Ort (°);Länge Ort (°);Formation;Breite (°);Länge (°);"
+        "Durchgangszeit (s);Höhe (m);Kartenwert (m);Terminatorkorrektur (°);Sonnenhöhe (°)\n"
+        "15.03.2003;20:05;Zürich;47,3769;8,5417;Ωmega;23,3;-29,2;1,5;2143,4;2150;0,1;4,5\n";
+    WriteBytes(kJournalFileName, utf8);
+    const Journal journal = ReadJournal();
+    ASSERT_EQ(journal.Entries.size(), 1u);
+    EXPECT_EQ(journal.Entries[0].Measurement.Formation, "Ωmega");
+    EXPECT_EQ(journal.ReadOnlyReason.rfind("messungen.csv, Zeile 2: ", 0), 0u) << journal.ReadOnlyReason;
+
+    AppendToJournal(Sample(), ',');  // the old bytes stay, the new line is UTF-8 too
+    EXPECT_EQ(ReadBytes(kJournalFileName), utf8 + JournalLine(Sample(), ',') + "\r\n");
+    EXPECT_EQ(ReadJournal().Entries.size(), 2u);
+
+    const std::string before = ReadBytes(kJournalFileName);
+    EXPECT_THROW(DeleteFromJournal({ReadJournal().Entries.back()}), EncodingError);
+    EXPECT_EQ(ReadBytes(kJournalFileName), before);
+}
+
 TEST(MeasurementJournal, AMissingFileIsEmptyAndCreatedWithItsHeader)
 {
     TempWorkingDir dir;
@@ -192,12 +249,27 @@ TEST(MeasurementJournal, ExportWritesTheGivenMeasurementsAsAJournal)
     second.Minute = 30;
     ExportJournal({second, Sample()}, '.', "export.csv");
     WriteBytes("copy.csv", "alt");
-    ExportJournal({second, Sample()}, '.', "copy.csv");  // an existing file is replaced
+    WriteBytes(".copy.csv.neu", "eine Datei des Benutzers");  // never taken for a stale twin
+    ExportJournal({second, Sample()}, '.', "copy.csv");       // an existing file is replaced
+    EXPECT_EQ(ReadBytes(".copy.csv.neu"), "eine Datei des Benutzers");
     for (const char* name : {"export.csv", "copy.csv"}) {
         Journal exported = ReadJournal(name);
         EXPECT_EQ(Measurements(exported), (std::vector<JournalMeasurement>{second, Sample()})) << name;
         EXPECT_EQ(ReadBytes(name).substr(0, kHeader.size()), kHeader);
     }
+
+    // Never over the journal itself, by any name: a filtered view would replace it.
+    AppendToJournal(Sample(), ',');
+    const std::string journal = ReadBytes(kJournalFileName);
+    std::filesystem::create_symlink(kJournalFileName, "verweis.csv");
+    const std::vector<std::string> names = {kJournalFileName, "./messungen.csv",
+                                            (dir.path() / kJournalFileName).string(), "verweis.csv"};
+    for (const std::string& name : names) {
+        EXPECT_NE(Failure([&] { ExportJournal({second}, ',', name); }).find("das ist das Messprotokoll"),
+                  std::string::npos)
+            << name;
+    }
+    EXPECT_EQ(ReadBytes(kJournalFileName), journal);
 }
 
 }  // namespace

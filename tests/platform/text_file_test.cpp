@@ -3,10 +3,15 @@
 #include "platform/text_file.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/file_lock.h"
 #include "platform/file_operations.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -291,6 +296,35 @@ TEST(ReplaceFileContent, ALinkedFileIsRewrittenAtItsTarget)
     EXPECT_EQ(ReadBytes("daten/katalog.dat"), "neu\r\n");
     EXPECT_FALSE(FileExists("objects2.dat"));
     EXPECT_FALSE(FileExists("daten/katalog2.dat"));
+}
+
+TEST(FileChangeLock, AWriterWaitsForTheHolderThenGivesUpAndWritesNothing)
+{
+    TempWorkingDir dir;
+    WriteBytes("liste.dat", "alt\r\n");
+    SetFileLockPatience(std::chrono::milliseconds(50));
+    // Another writer holds the lock (a lock of this process on another
+    // descriptor keeps the change out all the same).
+    const int holder = ::open(LockFileOf("liste.dat").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    try {
+        ReplaceFileContent("liste.dat", "neu\r\n");
+        ADD_FAILURE() << "no error";
+    } catch (const FileAccessError& error) {
+        EXPECT_STREQ(error.what(),
+                     "Schreiben von liste.dat nicht möglich (ein anderes Programm ändert die Datei gerade); die Datei "
+                     "ist unverändert");
+    }
+    EXPECT_EQ(ReadBytes("liste.dat"), "alt\r\n");
+    EXPECT_FALSE(FileExists("liste2.dat"));
+
+    // Let go without removing the lock file, as a killed writer does: the
+    // next change takes it over and removes it.
+    ::close(holder);
+    ReplaceFileContent("liste.dat", "neu\r\n");
+    EXPECT_EQ(ReadBytes("liste.dat"), "neu\r\n");
+    EXPECT_FALSE(FileExists(LockFileOf("liste.dat")));
+    SetFileLockPatience(kFileLockPatience);
 }
 
 TEST(AppendThroughTwin, TheNewRecordStartsWhereARecordMustStart)

@@ -4,7 +4,8 @@
 
 const char* FileCallName(FileCall call)
 {
-    constexpr const char* kNames[] = {"open", "read", "write", "fsync", "fchmod", "close", "rename", "unlink"};
+    constexpr const char* kNames[] = {"open",   "read",   "write", "fsync", "fchmod", "close",
+                                      "rename", "unlink", "flock", "fstat", "lstat"};
     return kNames[static_cast<int>(call)];
 }
 
@@ -108,4 +109,22 @@ int FaultyFileOperations::Unlink(const char* path)
 {
     if (Fails(FileCall::Unlink, -1, path)) return -1;
     return FileOperations::Unlink(path);
+}
+
+int FaultyFileOperations::Flock(int fd, int operation)
+{
+    if (Fails(FileCall::Flock, fd, nullptr)) return -1;
+    return FileOperations::Flock(fd, operation);
+}
+
+int FaultyFileOperations::Fstat(int fd, struct stat* info)
+{
+    if (Fails(FileCall::Fstat, fd, nullptr)) return -1;
+    return FileOperations::Fstat(fd, info);
+}
+
+int FaultyFileOperations::Lstat(const char* path, struct stat* info)
+{
+    if (Fails(FileCall::Lstat, -1, path)) return -1;
+    return FileOperations::Lstat(path, info);
 }

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-enum class FileCall { Open, Read, Write, Fsync, Fchmod, Close, Rename, Unlink };
+enum class FileCall { Open, Read, Write, Fsync, Fchmod, Close, Rename, Unlink, Flock, Fstat, Lstat };
 inline constexpr std::array kAllFileCalls = {FileCall::Open,   FileCall::Read,  FileCall::Write,  FileCall::Fsync,
-                                             FileCall::Fchmod, FileCall::Close, FileCall::Rename, FileCall::Unlink};
+                                             FileCall::Fchmod, FileCall::Close, FileCall::Rename, FileCall::Unlink,
+                                             FileCall::Flock,  FileCall::Fstat, FileCall::Lstat};
 
 const char* FileCallName(FileCall call);
 
@@ -50,6 +51,9 @@ public:
     int Close(int fd) override;
     int Rename(const char* from, const char* to) override;
     int Unlink(const char* path) override;
+    int Flock(int fd, int operation) override;
+    int Fstat(int fd, struct stat* info) override;
+    int Lstat(const char* path, struct stat* info) override;
 
 private:
     /// Records the call; true when it is the one to fail (errno set).

@@ -5,6 +5,7 @@
 #include "reports/ephemeris_table_text.h"
 #include "platform/errors.h"
 #include "platform/exported_file.h"
+#include "platform/file_change.h"
 #include "reports/observation_plan_text.h"
 #include "tests/support/temp_working_dir.h"
 
@@ -85,7 +86,7 @@ TEST(ExportedFile, ReplacesTheOldFileWholeOrLeavesItAlone)
 
     WriteExportedFile("plan.csv", {"neu", "Höhe"});
     EXPECT_EQ(ReadBytes("plan.csv"), "neu\r\nH\xF6he\r\n");
-    EXPECT_FALSE(FileExists(ExportTwinPath("plan.csv")));
+    EXPECT_FALSE(FileExists(HiddenTwinPath("plan.csv")));
     EXPECT_EQ(ReadBytes("plan2.csv"), "eine Datei des Benutzers\r\n");  // not taken for a twin
 
     // A character the code page lacks: refused before anything is written.
@@ -97,9 +98,10 @@ TEST(ExportedFile, ReplacesTheOldFileWholeOrLeavesItAlone)
         WriteExportedFile("fehlt/plan.csv", {"x"});
         FAIL() << "no error";
     } catch (const FileAccessError& error) {
-        EXPECT_STREQ(error.what(), "Schreiben von fehlt/plan.csv nicht möglich; die Datei ist unverändert");
+        EXPECT_STREQ(error.what(),
+                     "Schreiben von fehlt/plan.csv nicht möglich (der Ordner fehlt); es wurde nichts geschrieben");
     }
-    EXPECT_EQ(ExportTwinPath("/home/a.b/plan.csv"), "/home/a.b/.plan.csv.neu");
+    EXPECT_EQ(HiddenTwinPath("/home/a.b/plan.csv"), "/home/a.b/.plan.csv.neu");
 }
 
 }  // namespace

@@ -184,6 +184,16 @@ private slots:
         QVERIFY(window().isVisible());
     }
 
+    void onTheCalendarsLastDayTheTableEndsWithIt()
+    {
+        f->state.Day = 31, f->state.Month = 12, f->state.Year = 9999;
+        Open();
+        QCOMPARE(window().ToEdit->text(), QStringLiteral("31.12.9999"));
+        window().TableButton->click();
+        QVERIFY2(f->messages.messages().isEmpty(), qPrintable(f->messages.lastText()));
+        QCOMPARE(window().TableRows().size(), std::size_t{4});  // 20:05 ... 23:05
+    }
+
     void theTablePageShowsTheRowsOfTheObservationsDays()
     {
         Open();
@@ -274,7 +284,8 @@ private slots:
         window().ExportButton->click();
         QCOMPARE(f->messages.messages().last().icon, MessageIcon::Error);
         QCOMPARE(f->messages.lastText(),
-                 QStringLiteral("Schreiben von %1 nicht möglich; die Datei ist unverändert.").arg(chosen));
+                 QStringLiteral("Schreiben von %1 nicht möglich (der Ordner fehlt); es wurde nichts geschrieben.")
+                     .arg(chosen));
         QVERIFY(window().isVisible());
     }
 };

@@ -54,6 +54,35 @@ struct RowGeometry {
     float StepEast, StepNorth;               ///< radians from one pixel to the next
 };
 
+/// The row geometry of a picture of the globe whose frames (body frame,
+/// unit vectors) and distance (km) are given, for a texture of the size.
+RowGeometry MakeRowGeometry(Vector3 centre, Vector3 east, Vector3 north, Vector3 sun, double distance,
+                            const EyepieceFrame& frame, int textureWidth, int textureHeight)
+{
+    // Km across the line of sight per pixel at the Moon's distance.
+    const double kmPerPixel = distance / (ArcsecondsPerRadian * frame.Transform.PixelsPerArcsecond());
+    // The sky offset moves by a fixed step from pixel to pixel.
+    const SkyOffset origin = frame.Transform.ToSky({0, 0});
+    const SkyOffset alongRow = frame.Transform.ToSky({1, 0});
+    const auto f = [](double value) { return static_cast<float>(value); };
+    return RowGeometry{f(MoonRadiusKm), f(1.0 / MoonRadiusKm), f(distance), f(1.0 / (2 * MoonRadiusKm * kmPerPixel)),
+                       f(centre.X), f(centre.Y), f(centre.Z), f(east.X), f(east.Y), f(east.Z), f(north.X), f(north.Y),
+                       f(north.Z), f(sun.X), f(sun.Y), f(sun.Z),
+                       // Texel coordinates in the bordered copy (one texel more on each side).
+                       textureWidth / (2 * Pi), textureWidth / 2.0f + 0.5f, textureHeight / Pi,
+                       textureHeight / 2.0f + 0.5f, f((alongRow.East - origin.East) / ArcsecondsPerRadian),
+                       f((alongRow.North - origin.North) / ArcsecondsPerRadian)};
+}
+
+/// The line of sight of a pixel's middle, radians east and north of the
+/// disc's centre.
+void LineOfSight(const EyepieceFrame& frame, int x, int y, float& east, float& north)
+{
+    const SkyOffset sky = frame.Transform.ToSky(frame.OffsetOfPixel(x, y));
+    east = static_cast<float>(sky.East / ArcsecondsPerRadian);
+    north = static_cast<float>(sky.North / ArcsecondsPerRadian);
+}
+
 // The two loops over a row's pixels have no branches, so that the compiler
 // takes several pixels at a time; each is built twice, for processors with
 // and without AVX2, and the program picks one when it starts.
@@ -175,6 +204,20 @@ std::optional<SelenographicPoint> EyepieceRenderer::PointAt(const SkyScreenTrans
     return BodyToSelenographic(hit.Normal);
 }
 
+std::vector<std::optional<SelenographicPoint>> EyepieceRenderer::DrawnPoints(const EyepieceFrame& frame, int y) const
+{
+    // A texture of one texel per degree: the texel coordinates are degrees.
+    const RowGeometry geometry = MakeRowGeometry(centre_, east_, north_, sun_, distance_, frame, 360, 180);
+    RowBuffers r(frame.Width);
+    float e0 = 0, n0 = 0;
+    LineOfSight(frame, 0, y, e0, n0);
+    TraceRow(geometry, e0, n0, frame.Width, r.U.data(), r.V.data(), r.Brightness.data(), r.Coverage.data());
+    std::vector<std::optional<SelenographicPoint>> points(frame.Width);
+    for (int x = 0; x < frame.Width; ++x)
+        if (r.Coverage[x] >= 1.0f) points[x] = SelenographicPoint{90.5 - r.V[x], r.U[x] - 180.5};
+    return points;
+}
+
 void EyepieceRenderer::Render(const AlbedoTexture& albedo, const EyepieceFrame& frame, std::uint32_t* pixels,
                               int stride, int firstRow, int endRow) const
 {
@@ -199,24 +242,8 @@ void EyepieceRenderer::RenderBlock(const AlbedoTexture& albedo, const EyepieceFr
     const int boxBottom = static_cast<int>(std::ceil(frame.CentreY + radiusPixels));
     const int boxLeft = std::max(firstColumn, static_cast<int>(std::floor(frame.CentreX - radiusPixels)));
     const int boxRight = std::min(endColumn, static_cast<int>(std::ceil(frame.CentreX + radiusPixels)));
-    // Km across the line of sight per pixel at the Moon's distance.
-    const double kmPerPixel = distance_ / (ArcsecondsPerRadian * frame.Transform.PixelsPerArcsecond());
-
-    // The sky offset moves by a fixed step from pixel to pixel.
-    const SkyOffset origin = frame.Transform.ToSky({0, 0});
-    const SkyOffset alongRow = frame.Transform.ToSky({1, 0});
-    const double stepEast = alongRow.East - origin.East, stepNorth = alongRow.North - origin.North;
-
-    const RowGeometry geometry{
-        static_cast<float>(MoonRadiusKm), static_cast<float>(1.0 / MoonRadiusKm), static_cast<float>(distance_),
-        static_cast<float>(1.0 / (2 * MoonRadiusKm * kmPerPixel)), static_cast<float>(centre_.X),
-        static_cast<float>(centre_.Y), static_cast<float>(centre_.Z), static_cast<float>(east_.X),
-        static_cast<float>(east_.Y), static_cast<float>(east_.Z), static_cast<float>(north_.X),
-        static_cast<float>(north_.Y), static_cast<float>(north_.Z), static_cast<float>(sun_.X),
-        static_cast<float>(sun_.Y), static_cast<float>(sun_.Z),
-        // Texel coordinates in the bordered copy (one texel more on each side).
-        albedo.Width() / (2 * Pi), albedo.Width() / 2.0f + 0.5f, albedo.Height() / Pi, albedo.Height() / 2.0f + 0.5f,
-        static_cast<float>(stepEast / ArcsecondsPerRadian), static_cast<float>(stepNorth / ArcsecondsPerRadian)};
+    const RowGeometry geometry =
+        MakeRowGeometry(centre_, east_, north_, sun_, distance_, frame, albedo.Width(), albedo.Height());
     const int lastColumn = albedo.Width(), lastRow = albedo.Height();
 
     RowBuffers buffers(std::max(boxRight - boxLeft, 0));
@@ -235,9 +262,8 @@ void EyepieceRenderer::RenderBlock(const AlbedoTexture& albedo, const EyepieceFr
         const int right = std::max(left, std::min(boxRight, static_cast<int>(std::ceil(frame.CentreX + halfChord))));
         std::fill(row + boxLeft, row + left, Sky);
         std::fill(row + right, row + std::max(boxRight, boxLeft), Sky);
-        const SkyOffset start = frame.Transform.ToSky(frame.OffsetOfPixel(left, y));
-        const float e0 = static_cast<float>(start.East / ArcsecondsPerRadian);
-        const float n0 = static_cast<float>(start.North / ArcsecondsPerRadian);
+        float e0 = 0, n0 = 0;
+        LineOfSight(frame, left, y, e0, n0);
         const int count = right - left;
 
         RowBuffers& r = buffers;

@@ -107,6 +107,12 @@ public:
     /// disc. Agrees with SurfacePointAt(globe, transform.ToSky(offset)).
     std::optional<SelenographicPoint> PointAt(const SkyScreenTransform& transform, ScreenOffset offset) const;
 
+    /// The points of row `y` of the picture (its pixels' middles) as the
+    /// drawing finds them in single precision, for its albedo map; empty
+    /// where the disc does not wholly cover the pixel. Within 0.005 degrees
+    /// of PointAt.
+    std::vector<std::optional<SelenographicPoint>> DrawnPoints(const EyepieceFrame& frame, int y) const;
+
 private:
     struct SurfaceHit;
     bool Trace(double east, double north, SurfaceHit& hit) const;

@@ -168,4 +168,33 @@ TEST(CommandLine, SiteFromPlacesDatWithAnUmlautAndTheDecimalComma)
     }
 }
 
+TEST(CommandLine, EventsOfTheMoonInTimeOrder)
+{
+    TempWorkingDir dir;
+    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
+    const Outcome run =
+        RunWith({"--ereignisse", "--von", "13.12.2026", "--bis", "14.12.2026", "--ort", "Berlin", "--komma"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    // astronomy-engine 2.1.19 (SearchRiseSet, SearchHourAngle, Horizon()):
+    // rise 11:13:06, culmination 15:32:22 at 18.218 degrees, set 20:01:58
+    // MEZ; the next day 11:27:37, 16:15:36 at 22.993, 21:15:38.
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Datum;Zeit (MEZ);Ereignis;Höhe (°)");
+    std::vector<std::string> horizon;
+    for (const std::string& line : lines)
+        if (line.find(";Aufgang;") != std::string::npos || line.find(";Kulmination;") != std::string::npos ||
+            line.find(";Untergang;") != std::string::npos)
+            horizon.push_back(line);
+    EXPECT_EQ(horizon, (std::vector<std::string>{"13.12.2026;11:13;Aufgang;", "13.12.2026;15:32;Kulmination;18,2",
+                                                 "13.12.2026;20:02;Untergang;", "14.12.2026;11:28;Aufgang;",
+                                                 "14.12.2026;16:16;Kulmination;23", "14.12.2026;21:16;Untergang;"}));
+
+    // The table's own options do not belong here.
+    const Outcome step =
+        RunWith({"--ereignisse", "--von", "13.12.2026", "--bis", "13.12.2026", "--ort", "Berlin", "--schritt", "60"});
+    EXPECT_EQ(step.status, kExitBadArguments);
+    EXPECT_EQ(step.err, "mirelta: --schritt gehört nicht zu --ereignisse.\nAufruf und Optionen: mirelta --hilfe\n");
+}
+
 }  // namespace

@@ -68,6 +68,7 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
+    CreateStatusBar(client);
     CreateMenus();
     CreateToolBar(client);
     CreateMap(client);
@@ -76,9 +77,16 @@ TForm1::TForm1(ObservationState& state, MessageService& messages, char decimalSe
     CreateObjectGroup(client);
     CreateHeightPanel(client);
     CreateNewObjectPanel(client);
-    CreateStatusBar(client);
+    // Above everything else, as when it was placed last.
+    StatusBar1->raise();
+    Panel1->raise();
 
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+TForm1::~TForm1()
+{
+    for (QObject* control : findChildren<QObject*>()) control->blockSignals(true);
 }
 
 // ---------------------------------------------------------------- building
@@ -137,6 +145,7 @@ void TForm1::CreateMenus()
         AddCommand(Mondzustand1, "Mondposition2", QStringLiteral("M&ondposition"), &TForm1::Mondposition2Click);
 
     Mondzustand1->addSeparator();
+    CreateClockCommand();
     BeleuchtungaufderKarte1 =
         AddCommand(Mondzustand1, "BeleuchtungaufderKarte1", QStringLiteral("&Beleuchtung auf der Karte"),
                    &TForm1::BeleuchtungaufderKarte1Click);
@@ -530,7 +539,11 @@ void TForm1::Cursor1Click()
 
 void TForm1::OpenDialogWindow(MireltaDialog* dialog)
 {
-    if (dialog) OpenDialog(*this, *dialog);
+    if (!dialog) return;
+    // Reports, "Lichtgrenze", the planner and the time dialog compute for
+    // now while the time follows the clock.
+    ReadClockIfFollowing();
+    OpenDialog(*this, *dialog);
 }
 
 void TForm1::Beobachtungsortauswhlen1Click() { OpenDialogWindow(dialogs_.Form3); }
@@ -589,6 +602,7 @@ void TForm1::BeleuchtungaufderKarte1Click()
 void TForm1::UpdateMapLighting()
 {
     if (!BeleuchtungaufderKarte1->isChecked()) return;
+    ReadClockIfFollowing();
     mapLighting_->Light(MoonImage->Picture(), ComputeSunOverMoon(state_));
     MoonImage->update();
 }
@@ -601,6 +615,7 @@ void TForm1::MondimOkular1Click()
 {
     MireltaDialog* eyepiece = dialogs_.Eyepiece;
     if (!eyepiece) return;
+    ReadClockIfFollowing();
     RunFormCreate(*eyepiece);  // centred before it shows the first time
     eyepiece->show();
     eyepiece->raise();

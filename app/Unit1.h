@@ -33,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 /// The windows the main window opens; they are created after it.
@@ -58,8 +59,15 @@ public:
     static constexpr int kMapTop = 48;
 
     TForm1(ObservationState& state, MessageService& messages, char decimalSeparator);
+    /// The controls go after this part of the window: their last signals
+    /// (the object list losing the focus, the clock timer) reach no handler.
+    ~TForm1() override;
 
     void SetDialogs(const MainWindowDialogs& dialogs) { dialogs_ = dialogs; }
+
+    /// The clock the observation time follows while "Uhrzeit mitführen" is
+    /// checked; the system clock unless a test gives another.
+    void SetClock(ClockSource clock) { clock_ = std::move(clock); }
 
     /// How the help command starts the PDF viewer; tests replace it. Returns
     /// false when the program could not be started.
@@ -125,6 +133,22 @@ public:
     /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
     void UpdateMapLighting();
 
+    // The observation time and the computer's clock (observation_time.cpp).
+    /// "Uhrzeit mitführen": checked, the time is the clock's now again.
+    void UhrzeitMitfuehren1Click();
+    /// The time dialog stored a chosen time: the time stops following the
+    /// clock, and the main window shows the new time.
+    void ObservationTimeChosen();
+    /// After a new site or time: the lit map, the chosen object and the
+    /// status line anew.
+    void ObservationChanged();
+    /// Once a minute: while the time follows the clock, the lit map and the
+    /// status line move with it.
+    void ClockTimer1Timer();
+    /// The site and moment in use, shown in the status bar whenever no hint
+    /// is ("Berlin · 7. 12. 2026 20:05 MEZ (laufend)").
+    void ShowObservationStatus();
+
     /// Chooses the formation named `name` as choosing it in the object list
     /// does (ComboBox1Change).
     void ChooseObject(const QString& name);
@@ -167,6 +191,7 @@ public:
     QAction* MondimOkular1 = nullptr;
     QAction* Messungspeichern1 = nullptr;
     QAction* Messprotokoll1 = nullptr;
+    QAction* UhrzeitMitfuehren1 = nullptr;
 
     QFrame* Panel2 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
@@ -222,6 +247,7 @@ public:
     QPushButton* Button3 = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusText = nullptr;  ///< the site and moment, behind the hints
     QFrame* Panel1 = nullptr;
 
 signals:
@@ -244,6 +270,7 @@ private:
     void CreateObjectGroup(QWidget* client);
     void CreateHeightPanel(QWidget* client);
     void CreateJournalCommands();
+    void CreateClockCommand();
     void CreateNewObjectPanel(QWidget* client);
     void CreateStatusBar(QWidget* client);
 
@@ -277,12 +304,17 @@ private:
     /// What "Messung speichern" would save; the command follows it.
     void SetSavableMeasurement(std::optional<JournalMeasurement> measurement);
     QList<QLineEdit*> CoordinateEdits() const;
+    /// While "Uhrzeit mitführen" is checked, sets the observation time from
+    /// the clock; returns whether the date or time changed.
+    bool ReadClockIfFollowing();
 
     ObservationState& state_;
     MessageService& messages_;
     char decimalSeparator_;
     MainWindowDialogs dialogs_;
     ProcessStarter startProcess_;
+    ClockSource clock_ = ReadSystemClock;
+    QTimer* clockTimer_ = nullptr;
     ListOrder listOrder_ = ListOrder::Unknown;
     // The entries of ComboBox1, and what they were made from: the names of
     // the catalogue as read (they stay valid while the file is unchanged) in

@@ -96,17 +96,15 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     windows->Form1 = std::make_unique<TForm1>(state, messages, decimalSeparator);
     guarded([&] { windows->Form1->FormCreate(); });
     TForm1* main = windows->Form1.get();
+    main->SetClock(clock);
 
     windows->Form2 = CreateDialog<TForm2>(guarded, main, messages, state, clock);
     // After a new site or time the main window lights the map (when asked
-    // to) and shows the chosen object anew.
-    auto refreshMainWindow = [main] {
-        main->UpdateMapLighting();
-        main->ComboBox1Change();
-        main->UpdateEyepieceView();
-    };
-    windows->Form3 = CreateDialog<TForm3>(guarded, main, messages, state, decimalSeparator, refreshMainWindow);
-    windows->Form4 = CreateDialog<TForm4>(guarded, main, messages, state, refreshMainWindow);
+    // to) and shows the chosen object anew; a time chosen in the dialog
+    // also stops the time following the clock.
+    windows->Form3 =
+        CreateDialog<TForm3>(guarded, main, messages, state, decimalSeparator, [main] { main->ObservationChanged(); });
+    windows->Form4 = CreateDialog<TForm4>(guarded, main, messages, state, [main] { main->ObservationTimeChosen(); });
     windows->Form5 = CreateDialog<TForm5>(guarded, main, messages, state, decimalSeparator);
     windows->Form6 = CreateDialog<TForm6>(guarded, main, messages, state, decimalSeparator);
     windows->Form7 = CreateDialog<TForm7>(guarded, main, messages, state, decimalSeparator);
@@ -135,5 +133,6 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
                       windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get(),
                       windows->Journal.get(), windows->Eyepiece.get()});
+    main->ShowObservationStatus();
     return windows;
 }

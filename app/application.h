@@ -45,6 +45,7 @@ struct MireltaWindows {
 /// text already shown during the start is not shown again. Then the windows
 /// "Lichtgrenze", "Beobachtungsplaner", "Messprotokoll" and "Mond im Okular"
 /// are created, hidden and empty.
-/// `clock` is read once, by the about box's creation.
+/// `clock` is read by the about box's creation and, while "Uhrzeit
+/// mitführen" is checked, before every computation of the main window.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,
                                               const ClockSource& clock = ReadSystemClock);

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <map>
 #include <ostream>
@@ -22,6 +24,7 @@
 namespace {
 
 constexpr std::string_view kProgramPrefix = "mirelta: ";
+constexpr std::string_view kShortHelp = "-h";
 
 struct OptionDesign {
     std::string_view name;
@@ -78,7 +81,8 @@ GivenOptions ReadOptions(const std::vector<std::string>& arguments)
 {
     GivenOptions given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        // -h is the one short option: the usual way to ask for help.
+        const std::string& argument = arguments[i] == kShortHelp ? std::string("--help") : arguments[i];
         if (argument.rfind("--", 0) != 0)
             throw UsageError(Quoted(argument) + " ist keine Option; Optionen beginnen mit --.");
         // "--von=15.3.2003" is read as "--von 15.3.2003".
@@ -123,7 +127,7 @@ int ReadStep(const std::string& text)
     return minutes;
 }
 
-double ReadDegrees(std::string_view option, const std::string& text, double limit)
+double ReadDegrees(std::string_view option, const std::string& text, double limit, std::string_view example)
 {
     double degrees = 0;
     try {
@@ -134,7 +138,7 @@ double ReadDegrees(std::string_view option, const std::string& text, double limi
     if (!(std::fabs(degrees) <= limit))
         throw UsageError(Quoted(text) + " ist kein gültiger Wert für " + std::string(option) + " (Grad von " +
                          std::to_string(-static_cast<int>(limit)) + " bis " + std::to_string(static_cast<int>(limit)) +
-                         ", z. B. 52,52).");
+                         ", z. B. " + std::string(example) + ").");
     return degrees;
 }
 
@@ -157,12 +161,35 @@ void ReadSite(const GivenOptions& given, CommandLineRequest& request)
     }
     if (!byLatitude && !byLongitude)
         throw UsageError("der Beobachtungsort fehlt: --ort NAME oder --breite und --laenge.");
-    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90);
-    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180);
+    request.Latitude = ReadDegrees("--breite", Required(given, "--breite"), 90, "52,52");
+    request.Longitude = ReadDegrees("--laenge", Required(given, "--laenge"), 180, "13,405");
+}
+
+/// The record named `name` from the first site list that holds it, in the
+/// order of SiteListsForName. Throws UsageError naming the lists read when
+/// none does, FileNotFoundError when there is no list at all.
+StoredSite FindNamedSite(const std::string& name)
+{
+    std::vector<std::string> read;
+    for (const std::filesystem::path& list : SiteListsForName(WorkingFolder())) {
+        std::error_code error;
+        // A missing list is passed over; anything else under the name (a
+        // folder, a FIFO, a dangling link) is read and refused with its reason.
+        if (!std::filesystem::exists(std::filesystem::symlink_status(list, error))) continue;
+        read.push_back(list.string());
+        if (std::optional<StoredSite> site = FindSite(name, list.string())) return *site;
+    }
+    if (read.empty()) throw FileNotFoundError(kSiteListFileName);
+    std::string lists = read.front();
+    if (read.size() > 1)
+        lists = "weder in " + lists + " noch in " + read.back();
+    else
+        lists = "nicht in " + lists;
+    throw UsageError("der Beobachtungsort " + Quoted(name) + " steht " + lists + ".");
 }
 
 /// The site of the table into the state: the coordinates given, or the
-/// record of places.dat. Throws UsageError for a name not in the file.
+/// record of a site list. Throws UsageError for a name in no list.
 void SetSite(const CommandLineRequest& request, ObservationState& state)
 {
     if (!request.SiteName) {
@@ -170,13 +197,10 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
         state.Longitude = request.Longitude;
         return;
     }
-    const std::optional<StoredSite> site = FindSite(*request.SiteName);
-    if (!site)
-        throw UsageError("der Beobachtungsort " + Quoted(*request.SiteName) + " steht nicht in " + kSiteListFileName +
-                         ".");
-    state.SiteName = site->Name;
-    state.Latitude = FileTextToFloat(site->LatitudeText);
-    state.Longitude = FileTextToFloat(site->LongitudeText);
+    const StoredSite site = FindNamedSite(*request.SiteName);
+    state.SiteName = site.Name;
+    state.Latitude = FileTextToFloat(site.LatitudeText);
+    state.Longitude = FileTextToFloat(site.LongitudeText);
 }
 
 /// --von and --bis: the first and the last day, in this order.
@@ -241,6 +265,22 @@ bool IsCommandLineCall(const std::vector<std::string>& arguments)
     return false;
 }
 
+std::filesystem::path WorkingFolder()
+{
+    const char* named = std::getenv("MIRELTA_WORKDIR");
+    if (named && *named) return named;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / "Mirelta";
+}
+
+std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path& workingFolder)
+{
+    std::vector<std::filesystem::path> lists{kSiteListFileName};
+    std::error_code error;
+    if (!std::filesystem::equivalent(".", workingFolder, error)) lists.push_back(workingFolder / kSiteListFileName);
+    return lists;
+}
+
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
 {
     const GivenOptions given = ReadOptions(arguments);
@@ -282,7 +322,7 @@ std::string UsageText()
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
            "  mirelta --ereignisse --von T.M.JJJJ --bis T.M.JJJJ\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
-           "  mirelta --hilfe | --help\n"
+           "  mirelta --hilfe | --help | -h\n"
            "  mirelta --version\n"
            "\n"
            "Gibt die Ephemeridentabelle des Mondes ohne Fenster auf der Standardausgabe aus:\n"
@@ -294,11 +334,12 @@ std::string UsageText()
            "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
            "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
            "  --schritt N      Abstand der Zeilen in Minuten (60 stündlich, 1440 täglich)\n"
-           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner\n"
+           "  --ort NAME       Beobachtungsort aus places.dat im aktuellen Ordner, sonst im\n"
+           "                   Arbeitsordner (MIRELTA_WORKDIR, ohne Angabe ~/Mirelta)\n"
            "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
            "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
            "  --komma          Dezimalkomma statt Dezimalpunkt\n"
-           "  --hilfe, --help  diesen Text zeigen\n"
+           "  --hilfe, --help, -h  diesen Text zeigen\n"
            "  --version        die Version zeigen\n"
            "\n"
            "Zeiten in MEZ (Weltzeit + 1 h, ohne Sommerzeit). Winkel in Grad, die Rektaszension\n"

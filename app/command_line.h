@@ -7,6 +7,7 @@
 
 #include "observing/ephemeris_table.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
@@ -44,13 +45,21 @@ public:
 /// instead of opening the windows as if nothing had been asked.
 bool IsCommandLineCall(const std::vector<std::string>& arguments);
 
+/// The working folder mirelta-start starts the program in: the folder
+/// MIRELTA_WORKDIR names, else ~/Mirelta.
+std::filesystem::path WorkingFolder();
+
+/// Where --ort looks for its site, in this order: places.dat in the current
+/// folder, then in `workingFolder` (left out when it is the current folder).
+std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path& workingFolder);
+
 /// Reads the arguments (without the program name). Throws UsageError.
 ///
 ///   --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN
 ///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
 ///   --ereignisse --von T.M.JJJJ --bis T.M.JJJJ
 ///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
-///   --hilfe | --help
+///   --hilfe | --help | -h
 ///   --version
 ///
 /// Dates must exist (years 1 to 9999), the time is MEZ (0:00 when left
@@ -66,8 +75,8 @@ std::string VersionText();
 
 /// Runs the command line: prints the table, the usage text or the version
 /// to `out`; a bad argument prints a German message and the hint to
-/// --hilfe to `err`. The table's site comes from places.dat in the current
-/// folder when --ort names it. Returns the exit status: kExitSuccess,
+/// --hilfe to `err`. The table's site comes from the first site list of
+/// SiteListsForName(WorkingFolder()) that holds it when --ort names it. Returns the exit status: kExitSuccess,
 /// kExitBadArguments, or kExitFailure when places.dat cannot be read or the
 /// output cannot be written.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

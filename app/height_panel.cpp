@@ -57,7 +57,8 @@ void TForm1::CreateHeightPanel(QWidget* client)
 void TForm1::CreateJournalCommands()
 {
     Mondzustand1->addSeparator();
-    Messungspeichern1 = AddCommand(Mondzustand1, "Messungspeichern1", QStringLiteral("Messung &speichern"),
+    // G: S belongs to "Sichtverhältnisse einschätzen" above.
+    Messungspeichern1 = AddCommand(Mondzustand1, "Messungspeichern1", QStringLiteral("Messun&g speichern"),
                                    &TForm1::Messungspeichern1Click);
     Messungspeichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Messungspeichern1->setEnabled(false);
@@ -74,7 +75,11 @@ void TForm1::Edit1Change()
         for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
         return;
     }
-    double transitSeconds = TextToFloat(text.toStdString(), decimalSeparator_);
+    // The timing is computed for the moment it is typed in.
+    ReadClockIfFollowing();
+    // Typed in the dark at the eyepiece: "1.5" means what "1,5" means, under
+    // either regional setting.
+    double transitSeconds = FileTextToFloat(text.toStdString());
     if (!IsMeasurableTransitTime(transitSeconds)) return;  // the labels keep what they show
 
     Label26->setText(QString::fromStdString(MeasurementDateLine(state_)));
@@ -118,7 +123,11 @@ void TForm1::SetSavableMeasurement(std::optional<JournalMeasurement> measurement
 void TForm1::Messungspeichern1Click()
 {
     // Ctrl+S reaches here also while the new-object panel covers this one.
-    if (!savableMeasurement_ || GroupBox2->isHidden() || !GroupBox3->isHidden()) {
+    const bool panelShown = !GroupBox2->isHidden() && GroupBox3->isHidden();
+    // Saved with the moment of saving: a timing kept a few minutes after it
+    // was typed is computed again for now.
+    if (savableMeasurement_ && panelShown && ReadClockIfFollowing()) Edit1Change();
+    if (!savableMeasurement_ || !panelShown) {
         StatusBar1->showMessage(QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert."));
         return;
     }

@@ -1,5 +1,6 @@
 #include "astronomy/calendar.h"
 
+#include "astronomy/lunar_phases.h"
 #include "platform/rounding.h"
 
 namespace {
@@ -48,10 +49,8 @@ double JulianCenturies(const ObservationState& state)
 
 double MoonAge(const ObservationState& state)
 {
-    const double x = (JulianDate(state) + 0.5) / SynodicMonth;
-    double age = (Frac(x) - 0.33) * SynodicMonth - 1.0;
-    if (age < 0) age += SynodicMonth;
-    return age;
+    const double now = JulianDate(state);
+    return now - PreviousNewMoon(now);
 }
 
 void UpdateLocalSiderealTime(ObservationState& state, double T, double longitudeHours)

@@ -6,11 +6,12 @@
 // (MEZ = UT + 1 h). Every routine here that reads the state turns it into
 // universal time by the hour value Hour + Minute/60 - 1, which lies between
 // -1 and 0 for 00:00 to 00:59 MEZ and then means 23:xx UT of the day before.
-// No further time-scale correction (Delta T) is applied anywhere.
+// The positions take UT as it is; only the Moon's age, counted from phase
+// instants computed in terrestrial time, corrects by Delta T.
 
 #include "astronomy/observation_state.h"
 
-/// Length of the synodic month in days (29 d 12 h 44 min 3 s).
+/// Mean length of the synodic month in days (29 d 12 h 44 min 3 s).
 inline constexpr double SynodicMonth = 29.530590277777778;
 
 /// Modified Julian Date of a calendar date and time of day.
@@ -46,16 +47,19 @@ double JulianDate(const ObservationState& state);
 /// Returned: T, negative before 1 January 2000, 12h UT.
 double JulianCenturies(const ObservationState& state);
 
-/// Age of the Moon: days since the last new moon at the observation instant.
+/// Age of the Moon: days since the last true new moon at the observation
+/// instant.
 ///
 /// Reads Day, Month, Year, Hour, Minute (through JulianDate); writes nothing.
-/// Returned: days, 0 <= age < SynodicMonth.
+/// Returned: days, 0 <= age < the length of the current lunation, which
+///   varies between about 29.27 and 29.84 days (SynodicMonth is its mean);
+///   the full moon falls at ages between about 13.9 and 15.6 days.
 ///
 /// Notes:
-///   1. A mean lunation only: the phase is counted from a fixed epoch with a
-///      fixed phase offset of 0.33 and a one-day shift, with no periodic
-///      terms. Good to a day or so, which is all the phase word and the
-///      waxing/waning decision need.
+///   1. Counted from PreviousNewMoon (astronomy/lunar_phases.h, Meeus
+///      ch. 49 with Delta T), so it is 0 at the instant of the true new
+///      moon; within 0.05 days of an independent ephemeris over 1900-2100
+///      (tools/terminator_check/check_phases.mjs).
 double MoonAge(const ObservationState& state);
 
 /// Local mean sidereal time of the site at the observation instant.

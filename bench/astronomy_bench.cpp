@@ -1,5 +1,6 @@
-// Timing of the lunar and solar theories, the physical ephemerides and the
-// whole computation the height panel runs at every keystroke.
+// Timing of the lunar and solar theories, the physical ephemerides, the
+// Moon's age and the whole computation the height panel runs at every
+// keystroke.
 
 #include "astronomy/Rechn.h"
 
@@ -48,6 +49,28 @@ void BM_PhysicalEphemerides(benchmark::State& bench)
     }
 }
 BENCHMARK(BM_PhysicalEphemerides);
+
+// The Moon's age over a year, hour by hour: from the true new moon, against
+// the mean lunation with a fixed offset it replaced (the baseline).
+void BM_MoonAge(benchmark::State& bench, bool trueNewMoon)
+{
+    ObservationState s = EveningState();
+    int hour = 0;
+    for (auto _ : bench) {
+        s.Day = static_cast<std::uint16_t>(1 + hour / 24 % 28);
+        s.Month = static_cast<std::uint16_t>(1 + hour / (24 * 28) % 12);
+        s.Hour = static_cast<std::uint16_t>(hour % 24);
+        ++hour;
+        if (trueNewMoon) {
+            benchmark::DoNotOptimize(MoonAge(s));
+        } else {
+            double age = (Frac((JulianDate(s) + 0.5) / SynodicMonth) - 0.33) * SynodicMonth - 1.0;
+            benchmark::DoNotOptimize(age < 0 ? age + SynodicMonth : age);
+        }
+    }
+}
+BENCHMARK_CAPTURE(BM_MoonAge, TrueNewMoon, true);
+BENCHMARK_CAPTURE(BM_MoonAge, MeanLunationBaseline, false);
 
 // What the height panel computes per change of the transit time field.
 void BM_HeightPanelChain(benchmark::State& bench)

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 
 #include <memory>
 
@@ -35,8 +36,8 @@ void Paint(EyepieceWindow& window) { benchmark::DoNotOptimize(window.View->grab(
 struct Program {
     explicit Program(Catalogue catalogue)
     {
-        // The orientation is kept with QSettings: never in the user's file.
-        qputenv("XDG_CONFIG_HOME", QDir::currentPath().toLocal8Bit());
+        // The preferences are kept with QSettings: never in the user's file.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::currentPath());
         WriteBytes("mirelta.ini", "Art\r\nBonn\r\n50,7333\r\n7,1\r\n");
         WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
         if (catalogue == Catalogue::Gazetteer)

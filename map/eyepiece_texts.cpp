@@ -59,6 +59,11 @@ std::string TonightText(const ObservationState& state, const MoonTonight& tonigh
             " %, " + std::string(PhaseWord(tonight.Age)) + "\n";
     text += "Alter: " + OneDecimalText(tonight.Age, decimalSeparator) + " Tage\n";
     text += "Scheinbarer Durchmesser: " + OneDecimalText(tonight.ApparentDiameter / 60.0, decimalSeparator) + "'\n";
+    text += "\n";
+    for (const MoonEvent& phase : tonight.NextPhases) {
+        const MezMoment at = MezMinuteOf(phase.JulianDateUt);
+        text += std::string(MoonEventName(phase.Kind)) + ": " + TableDateText(at) + ", " + TableTimeText(at) + "\n";
+    }
     text += "\nLibration: " + LibrationText(tonight.Libration, decimalSeparator) + "\n";
     text += "\n" + TerminatorLine(survey);
     return text;

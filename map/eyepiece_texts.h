@@ -15,7 +15,8 @@ inline constexpr std::size_t TerminatorLineLength = 3;
 /// The panel "Heute": the date and site; rise, culmination (with the
 /// altitude) and set on that date, or that the Moon stays up or down all
 /// day; the altitude now or that the Moon is below the horizon; the lit
-/// fraction, the phase and the age; the apparent diameter; the libration
+/// fraction, the phase and the age; the apparent diameter; the next four
+/// principal phases in time order, in MEZ; the libration
 /// and the limbs it favours; and the line "Lichtgrenze" with the
 /// formations best to time now (the first TerminatorLineLength of the
 /// survey's ranking). Lines end in '\n'; times MEZ, numbers with

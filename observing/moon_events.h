@@ -31,8 +31,8 @@ MezMoment MezMinuteOf(double julianDateUt);
 /// Calls `report` for each event from 0:00 MEZ of `firstDay` to the end of
 /// `lastDay` (24:00 MEZ; the days' times of day are not used), in time
 /// order: the Moon's rises, upper culminations and sets at the site
-/// (MoonHorizonEvents, sea level) and its principal phases. Works day by
-/// day, so a long range needs no memory; nothing when lastDay lies before
-/// firstDay.
+/// (MoonHorizonEvents, sea level) and its principal phases (NextPhaseInstant,
+/// astronomy/lunar_phases.h). Works day by day, so a long range needs no
+/// memory; nothing when lastDay lies before firstDay.
 void ForEachMoonEvent(const MezMoment& firstDay, const MezMoment& lastDay, double latitude, double longitude,
                       const std::function<void(const MoonEvent&)>& report);

@@ -1,6 +1,7 @@
 #include "observing/moon_tonight.h"
 
 #include "astronomy/calendar.h"
+#include "astronomy/lunar_phases.h"
 #include "observing/mez_moment.h"
 
 #include <algorithm>
@@ -34,5 +35,15 @@ MoonTonight LookAtTonight(const ObservationState& state, const MoonGlobe& globe)
     tonight.ApparentDiameter = 2.0 * SemiDiameterFromSite(globe);
     tonight.Age = MoonAge(state);
     tonight.Libration = SubObserverPoint(globe);
+    const double now = JulianDate(state);
+    for (auto [phase, kind] : {
+             std::pair{LunarPhase::NewMoon,      MoonEventKind::NewMoon     },
+             std::pair{LunarPhase::FirstQuarter, MoonEventKind::FirstQuarter},
+             std::pair{LunarPhase::FullMoon,     MoonEventKind::FullMoon    },
+             std::pair{LunarPhase::LastQuarter,  MoonEventKind::LastQuarter }
+    })
+        tonight.NextPhases.push_back({kind, NextPhaseInstant(now, phase), std::nullopt});
+    std::sort(tonight.NextPhases.begin(), tonight.NextPhases.end(),
+              [](const MoonEvent& a, const MoonEvent& b) { return a.JulianDateUt < b.JulianDateUt; });
     return tonight;
 }

@@ -18,8 +18,10 @@
 /// Throws EncodingError, before anything is written, when a line holds a
 /// character Windows-1252 cannot store, and FileAccessError ("Schreiben von
 /// <path> nicht möglich …") when the folder cannot take the file or `path`
-/// is no plain file (a folder, a FIFO, a link to nothing); the twin is
-/// removed then and `path` stays as it was.
+/// is no plain file (a folder, a FIFO, a link to nothing), or is one of the
+/// program's own files in the working folder (objects.dat, places.dat,
+/// mirelta.ini, messungen.csv, under any name or link); the twin is removed
+/// then and `path` stays as it was.
 void WriteExportedFile(const std::string& path, const std::vector<std::string>& lines);
 
 /// Writes `bytes` as the file `path` in the same way.

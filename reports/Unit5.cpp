@@ -42,6 +42,7 @@ TForm5::TForm5(QWidget* owner, MessageService& messages, ObservationState& state
     Label15 = PlaceValueLabel(this, "Label15", kValueLeft, 200, kValueWidth);
     Label22 = PlaceValueLabel(this, "Label22", kValueLeft, 224, kValueWidth);
     Label23 = PlaceValueLabel(this, "Label23", kValueLeft, 248, kValueWidth);
+    ExplainAzimuth(Label20, Label22);
 }
 
 void TForm5::FormCreate()

@@ -41,6 +41,7 @@ TForm7::TForm7(QWidget* owner, MessageService& messages, ObservationState& state
     Label21 = PlaceLabel(GroupBox1, "Label21", QStringLiteral("Höhe:"), 144, 124);
     Label22 = PlaceRightAlignedValue(GroupBox1, "Label22", 208, 100, kGroupTextRight - 208);
     Label23 = PlaceRightAlignedValue(GroupBox1, "Label23", 208, 124, kGroupTextRight - 208);
+    ExplainAzimuth(Label20, Label22);
 
     GroupBox2 = PlaceGroup(this, "GroupBox2", QStringLiteral("Beobachtungsmöglichkeiten"), 8, 176, kGroupWidth, 89);
     Label1 = PlaceLargeValue(GroupBox2, "Label1", 8, 24);
@@ -53,7 +54,7 @@ void TForm7::FormCreate()
     const ObservingConditions conditions = ComputeObservingConditions(state_);
     Image1->setPixmap(QPixmap::fromImage(PhasePicture(conditions.phaseNumber)));
     SetText(Label3, conditions.phaseWord);
-    SetText(Label4, conditions.dateLine);
+    SetFittedText(Label4, conditions.dateLine);  // "Mondphase am 18.12.2026" is the longest
     SetText(Label5, conditions.timeLine);
     SetText(Label22, conditions.azimuth);
     SetText(Label23, conditions.altitude);

@@ -1,6 +1,7 @@
 #include "reports/ephemeris_table_model.h"
 
 #include "reports/ephemeris_table_text.h"
+#include "reports/report_texts.h"
 
 EphemerisTableModel::EphemerisTableModel(char decimalSeparator, QObject* parent)
     : QAbstractTableModel(parent), decimalSeparator_(decimalSeparator)
@@ -36,6 +37,8 @@ QVariant EphemerisTableModel::data(const QModelIndex& index, int role) const
 
 QVariant EphemerisTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section == static_cast<int>(EphemerisAzimuthColumn))
+        return QString::fromUtf8(kAzimuthCounting.data(), static_cast<qsizetype>(kAzimuthCounting.size()));
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= columnCount()) return {};

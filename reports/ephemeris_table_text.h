@@ -35,6 +35,9 @@ inline constexpr std::array<std::string_view, 19> EphemerisColumnNames = {
 };
 inline constexpr std::size_t EphemerisColumnCount = EphemerisColumnNames.size();
 
+/// The column of the Moon's azimuth, counted from the south through west.
+inline constexpr std::size_t EphemerisAzimuthColumn = 5;
+static_assert(EphemerisColumnNames[EphemerisAzimuthColumn] == "Azimut (°)");
 /// The first two columns hold date and time, this one the phase word, all
 /// others numbers.
 inline constexpr std::size_t EphemerisPhaseColumn = 17;

@@ -11,6 +11,11 @@
 #include <string>
 #include <string_view>
 
+/// Where every azimuth of the program is counted from, for the hints of the
+/// reports and the table.
+inline constexpr std::string_view kAzimuthCounting =
+    "Azimut von Süden über Westen gezählt: Süd 0°, West 90°, Nord 180°, Ost 270°";
+
 /// The date, site and coordinate lines at the top of a report.
 struct ReportHeading {
     std::string date;         ///< "Mondposition für den 6. 12. 2002 um 21:05 Uhr MEZ"

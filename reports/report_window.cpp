@@ -57,6 +57,13 @@ QLabel* PlaceTextLine(QWidget* parent, const char* name, int x, int y, int width
     return label;
 }
 
+void ExplainAzimuth(QLabel* caption, QLabel* value)
+{
+    const QString hint = QString::fromUtf8(kAzimuthCounting.data(), static_cast<qsizetype>(kAzimuthCounting.size()));
+    caption->setStatusTip(hint);
+    value->setStatusTip(hint);
+}
+
 void SetText(QLabel* label, std::string_view text)
 {
     label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

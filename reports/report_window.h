@@ -45,6 +45,10 @@ QLabel* PlaceRightAlignedValue(QWidget* parent, const char* name, int x, int y, 
 /// A black label at (x, y), `width` pixels wide, for a text filled later.
 QLabel* PlaceTextLine(QWidget* parent, const char* name, int x, int y, int width);
 
+/// Gives an azimuth's caption and value the hint where it is counted from,
+/// shown as their tooltip.
+void ExplainAzimuth(QLabel* caption, QLabel* value);
+
 /// Shows a UTF-8 text in a label.
 void SetText(QLabel* label, std::string_view text);
 

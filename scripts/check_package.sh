@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package in a build folder and checks what can be checked
-# without root: the package's file list, its library dependencies, the
-# desktop entry and the AppStream data through their validators, and that
+# without root: the package's file list, its library dependencies, lintian,
+# the desktop entry and the AppStream data through their validators, and that
 # the program unpacked from the package starts from the desktop entry's Exec
 # line (offscreen) in a freshly seeded working folder.
 #
@@ -56,6 +56,14 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+
+# --- lintian: Debian's package checker, no error (warnings such as the
+# missing manual pages are shown) -------------------------------------------
+lintian --fail-on error "$deb" >"$tmp/lintian.log" 2>&1 || {
+  cat "$tmp/lintian.log" >&2
+  fail "lintian reports errors"
+}
+grep -v "root privileges" "$tmp/lintian.log" >&2 || true
 
 # --- the validators on the files as packaged ------------------------------
 root="$tmp/root"

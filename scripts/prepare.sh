@@ -6,7 +6,7 @@
 MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
   qt6-translations-l10n clang-format clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/check_package.sh).
-MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
+MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream lintian)
 
 mirelta_install_missing() {
   local missing=()

@@ -86,20 +86,18 @@ std::vector<std::string> ReadSiteNames()
     return names;
 }
 
-std::optional<StoredSite> FindSite(const std::string& name)
+std::optional<StoredSite> FindSite(const std::string& name, const std::string& path)
 {
     std::optional<std::string> wanted = FileName(name);
     if (!wanted) return std::nullopt;
-    TextFileReader file(kSiteListFileName);
+    TextFileReader file(path);
     do {
         RawSite record = ReadRecord(file);
         if (record.name == *wanted) {
             StoredSite site{Cp1252ToUtf8(record.name), Cp1252ToUtf8(record.latitude), Cp1252ToUtf8(record.longitude)};
             int longitudeLine = file.LastLineNumber();
-            FileNumberInRange(site.LatitudeText, -kLargestLatitude, kLargestLatitude, kSiteListFileName,
-                              longitudeLine - 1);
-            FileNumberInRange(site.LongitudeText, -kLargestLongitude, kLargestLongitude, kSiteListFileName,
-                              longitudeLine);
+            FileNumberInRange(site.LatitudeText, -kLargestLatitude, kLargestLatitude, path, longitudeLine - 1);
+            FileNumberInRange(site.LongitudeText, -kLargestLongitude, kLargestLongitude, path, longitudeLine);
             return site;
         }
     } while (!file.AtEndOfRecords());

@@ -24,8 +24,9 @@ std::vector<std::string> ReadSiteNames();
 
 /// The first record named exactly `name`, or nothing when no record is. Its
 /// number texts must be numbers within ±90 (latitude) and ±180 (longitude);
-/// otherwise ConversionError names line and value.
-std::optional<StoredSite> FindSite(const std::string& name);
+/// otherwise ConversionError names line and value. `path` is the site list
+/// to read: places.dat in the current folder unless another is named.
+std::optional<StoredSite> FindSite(const std::string& name, const std::string& path = kSiteListFileName);
 
 /// Appends one record at the end of the file, which must exist
 /// (FileNotFoundError otherwise), all or nothing (through places2.dat).

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -31,6 +33,21 @@ std::vector<std::string> Table(std::vector<std::string> more)
 
 const std::vector<std::string> kBerlin = {"--breite", "52,52", "--laenge", "13.405"};
 
+// --ort's second place to look, the working folder, inside the test's own
+// folder instead of the user's ~/Mirelta.
+class WorkingFolderInside {
+public:
+    explicit WorkingFolderInside(const TempWorkingDir& dir) : folder_(dir.path() / "Arbeitsordner")
+    {
+        setenv("MIRELTA_WORKDIR", folder_.c_str(), 1);
+    }
+    ~WorkingFolderInside() { unsetenv("MIRELTA_WORKDIR"); }
+    const std::filesystem::path& path() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
 struct BadCall {
     const char* why;
     std::vector<std::string> arguments;
@@ -42,6 +59,7 @@ class CommandLineBadCall : public testing::TestWithParam<BadCall> {};
 TEST_P(CommandLineBadCall, ExitsWithTwoAndAGermanMessage)
 {
     TempWorkingDir dir;
+    WorkingFolderInside workingFolder(dir);
     WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
     const Outcome run = RunWith(GetParam().arguments);
     EXPECT_EQ(run.status, kExitBadArguments);
@@ -85,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"latitude 91", Table({"--breite", "91", "--laenge", "0"}),
                 "'91' ist kein gültiger Wert für --breite (Grad von -90 bis 90, z. B. 52,52)."},
         BadCall{"longitude text", Table({"--breite", "50", "--laenge", "Ost"}),
-                "'Ost' ist kein gültiger Wert für --laenge (Grad von -180 bis 180, z. B. 52,52)."},
+                "'Ost' ist kein gültiger Wert für --laenge (Grad von -180 bis 180, z. B. 13,405)."},
         BadCall{"unknown site", Table({"--ort", "Atlantis"}),
                 "der Beobachtungsort 'Atlantis' steht nicht in places.dat."},
         // Echoed with its control characters visible, cut after 40 characters.
@@ -102,11 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CommandLine, HelpVersionAndAMissingSiteList)
 {
     TempWorkingDir dir;
+    WorkingFolderInside workingFolder(dir);
     const Outcome help = RunWith({"--hilfe"});
     EXPECT_EQ(help.status, kExitSuccess);
     EXPECT_EQ(help.out.rfind("Aufruf:\n", 0), 0u);
     EXPECT_NE(help.out.find("Datum;Zeit (MEZ);JD;Rektaszension (h);"), std::string::npos);
     EXPECT_EQ(RunWith({"--help"}).out, help.out);
+    EXPECT_TRUE(IsCommandLineCall({"-h"}));  // the usual short form, no window
+    EXPECT_EQ(RunWith({"-h"}).out, help.out);
     EXPECT_EQ(RunWith({"--tabelle", "--hilfe"}).out, help.out);  // help wins
 
     const Outcome version = RunWith({"--version"});
@@ -127,6 +148,30 @@ TEST(CommandLine, HelpVersionAndAMissingSiteList)
     EXPECT_TRUE(IsCommandLineCall({"mond.txt"}));
     EXPECT_TRUE(IsCommandLineCall({"-x"}));
     EXPECT_TRUE(IsCommandLineCall({"-platform"}));
+}
+
+TEST(CommandLine, SiteFromTheWorkingFolderWhenTheCurrentOneLacksIt)
+{
+    TempWorkingDir dir;
+    WorkingFolderInside workingFolder(dir);
+    std::filesystem::create_directory(workingFolder.path());
+    const std::string workingList = (workingFolder.path() / "places.dat").string();
+    WriteBytes(workingList, "Berlin\r\n52,52\r\n13,405\r\n");
+    const std::string byDegrees = RunWith(Table({"--breite", "52,52", "--laenge", "13,405"})).out;
+
+    const Outcome noListHere = RunWith(Table({"--ort", "Berlin"}));
+    EXPECT_EQ(noListHere.status, kExitSuccess) << noListHere.err;
+    EXPECT_EQ(noListHere.out, byDegrees);
+
+    WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
+    const Outcome notHere = RunWith(Table({"--ort", "Berlin"}));
+    EXPECT_EQ(notHere.status, kExitSuccess) << notHere.err;
+    EXPECT_EQ(notHere.out, byDegrees);
+
+    const Outcome nowhere = RunWith(Table({"--ort", "Atlantis"}));
+    EXPECT_EQ(nowhere.status, kExitBadArguments);
+    EXPECT_EQ(nowhere.err, "mirelta: der Beobachtungsort 'Atlantis' steht weder in places.dat noch in " + workingList +
+                               ".\nAufruf und Optionen: mirelta --hilfe\n");
 }
 
 std::vector<std::string> Lines(const std::string& text)

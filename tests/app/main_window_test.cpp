@@ -146,8 +146,9 @@ private slots:
             mond << (item->isSeparator() ? QStringLiteral("-") : item->text());
         // The specified three, then the additions below a separator.
         QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition", "-",
-                                    "&Beleuchtung auf der Karte", "&Lichtgrenze heute...", "B&eobachtungsplaner...",
-                                    "Mond im O&kular...", "-", "Messung &speichern", "&Messprotokoll..."}));
+                                    "&Uhrzeit mitführen", "&Beleuchtung auf der Karte", "&Lichtgrenze heute...",
+                                    "B&eobachtungsplaner...", "Mond im O&kular...", "-", "Messun&g speichern",
+                                    "&Messprotokoll..."}));
         QCOMPARE(w.Messungspeichern1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QStringList info;
         for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());
@@ -431,8 +432,8 @@ private slots:
             w.Edit1->setText(QString::fromLatin1(ignored));
             QCOMPARE(labels(), shown);
         }
-        w.Edit1->setText(QStringLiteral("2.5"));  // a point where the settings expect a comma
-        QCOMPARE(f->messages.lastText(), QStringLiteral("'2.5' ist kein gültiger Gleitkommawert."));
+        w.Edit1->setText(QStringLiteral("2,5x"));
+        QCOMPARE(f->messages.lastText(), QStringLiteral("'2,5x' ist kein gültiger Gleitkommawert."));
         QCOMPARE(labels(), shown);
 
         Choose(QStringLiteral("Ärmel"));  // choosing empties the field and the results

@@ -127,6 +127,7 @@ private slots:
         QFETCH(int, month);
         QFETCH(int, hour);
         TForm1& w = f->main();
+        w.UhrzeitMitfuehren1->setChecked(false);  // the time set here, not the clock's
         f->state.Day = static_cast<std::uint16_t>(day);
         f->state.Month = static_cast<std::uint16_t>(month);
         f->state.Hour = static_cast<std::uint16_t>(hour);

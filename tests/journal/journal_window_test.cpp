@@ -109,7 +109,7 @@ private slots:
         QTest::newRow("empty field") << "Tycho"
                                      << "";
         QTest::newRow("not a number") << "Tycho"
-                                      << "2.5";
+                                      << "2,5x";
         QTest::newRow("beyond 5 s after a shown height") << "Tycho"
                                                          << "5,01";
         QTest::newRow("zero") << "Tycho"

@@ -120,8 +120,9 @@ private slots:
         w().Cursor3MouseOver(41, 31, Qt::LeftButton, Qt::NoModifier);
         QVERIFY(Picture() != Expected());  // the band is drawn
         // Even a new lighting under the band leaves it removable.
-        f->state.Day = 20;
+        f->clockReading.Day = 20;  // the time follows the clock
         w().UpdateMapLighting();
+        QCOMPARE(f->state.Day, 20);
         w().Cursor3MouseOver(61, 51, Qt::LeftButton, Qt::NoModifier);
         w().Cursor3MouseUp(11, 11);
         w().Button3->click();  // cancel: the band is drawn again, i.e. erased

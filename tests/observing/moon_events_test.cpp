@@ -1,8 +1,8 @@
 // The Moon's rise, culmination and set against astronomy-engine 2.1.19
 // (SearchRiseSet: upper limb, 34' refraction, the site's parallax, sea
 // level; SearchHourAngle; the altitude from its topocentric Moon without
-// refraction), and days at a polar site without a rise, without a set and
-// without a culmination.
+// refraction) and the phases in the list (SearchMoonQuarter), and days at
+// a polar site without a rise, without a set and without a culmination.
 
 #include "observing/moon_events.h"
 #include "observing/moon_tonight.h"
@@ -73,6 +73,30 @@ TEST_P(MoonEventsOfADay, MatchAnIndependentEphemeris)
 
 INSTANTIATE_TEST_SUITE_P(Sites, MoonEventsOfADay, testing::ValuesIn(kDays),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MoonEvents, PhasesComeInTheListAtTheirInstants)
+{
+    // astronomy-engine's SearchMoonQuarter from 1.12.2026 0:00 MEZ on.
+    const std::vector<Expected> quarters = {
+        {MoonEventKind::LastQuarter,  2461375.756418, 0},
+        {MoonEventKind::NewMoon,      2461383.536473, 0},
+        {MoonEventKind::FirstQuarter, 2461391.738367, 0},
+        {MoonEventKind::FullMoon,     2461398.561632, 0},
+        {MoonEventKind::LastQuarter,  2461405.291752, 0},
+        {MoonEventKind::NewMoon,      2461413.350763, 0},
+    };
+    std::vector<MoonEvent> phases;
+    ForEachMoonEvent({2026, 12, 1}, {2027, 1, 7}, 52.52, 13.405, [&](const MoonEvent& e) {
+        if (e.Kind != MoonEventKind::Rise && e.Kind != MoonEventKind::Culmination && e.Kind != MoonEventKind::Set)
+            phases.push_back(e);
+    });
+    ASSERT_EQ(phases.size(), quarters.size());
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+        EXPECT_EQ(phases[i].Kind, quarters[i].kind) << i;
+        EXPECT_NEAR(phases[i].JulianDateUt, quarters[i].julianDate, 2.0 / 1440) << i;
+        EXPECT_FALSE(phases[i].Altitude.has_value());
+    }
+}
 
 TEST(MoonEvents, PolarDaysSayWhetherTheMoonStaysUpOrDown)
 {

@@ -102,6 +102,21 @@ TEST(ExportedFile, ReplacesTheOldFileWholeOrLeavesItAlone)
                      "Schreiben von fehlt/plan.csv nicht möglich (der Ordner fehlt); es wurde nichts geschrieben");
     }
     EXPECT_EQ(HiddenTwinPath("/home/a.b/plan.csv"), "/home/a.b/.plan.csv.neu");
+
+    // Never over one of the program's own files, under any name: the table
+    // would replace the catalogue or the journal.
+    WriteBytes("objects.dat", "Katalog\r\n");
+    std::filesystem::create_symlink("objects.dat", "tabelle.csv");
+    for (const char* target : {"objects.dat", "./objects.dat", "tabelle.csv", "messungen.csv"}) {
+        try {
+            WriteExportedFile(target, {"x"});
+            FAIL() << target << ": no error";
+        } catch (const FileAccessError& error) {
+            EXPECT_NE(std::string(error.what()).find("des Programms selbst"), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_EQ(ReadBytes("objects.dat"), "Katalog\r\n");
+    EXPECT_FALSE(FileExists("messungen.csv"));
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ private slots:
 
     void onTheCalendarsLastDayTheTableEndsWithIt()
     {
-        f->state.Day = 31, f->state.Month = 12, f->state.Year = 9999;
+        f->clockReading = {9999, 12, 31, 20, 5};  // the time follows the clock
         Open();
         QCOMPARE(window().ToEdit->text(), QStringLiteral("31.12.9999"));
         window().TableButton->click();

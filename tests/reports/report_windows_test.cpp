@@ -222,11 +222,9 @@ private slots:
         main.move(main.pos() + QPoint(-31, 17));
         TForm5& position = *f->windows->Form5;
 
-        // A new time shows only at the next opening.
-        f->state.Day = 6;
-        f->state.Month = 1;
-        f->state.Hour = 0;
-        f->state.Minute = 9;
+        // A new time (the clock's, which the time follows) shows only at the
+        // next opening.
+        f->clockReading = {2003, 1, 6, 0, 9};
         QCOMPARE(position.Label1->text(), QStringLiteral("Mondposition für den 15. 3. 2003 um 20:05 Uhr MEZ"));
 
         main.Mondposition2->trigger();

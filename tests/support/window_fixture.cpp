@@ -2,11 +2,21 @@
 
 #include <QDir>
 #include <QPixmap>
+#include <QSettings>
 #include <QWidget>
 
 void WindowFixture::Start(char decimalSeparator)
 {
+    UseScratchSettings();
     windows = CreateWindows(state, messages, decimalSeparator, [this] { return clockReading; });
+}
+
+void WindowFixture::UseScratchSettings()
+{
+    // The program's preferences go to the scratch folder, never to the
+    // user's configuration.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString((dir.path() / "einstellungen").string()));
 }
 
 void SaveScreenshot(QWidget& widget, const QString& name)

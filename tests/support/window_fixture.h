@@ -18,6 +18,11 @@ public:
     /// `clockReading`.
     void Start(char decimalSeparator = ',');
 
+    /// Points the program's preferences (QSettings) at a folder inside the
+    /// scratch directory; Start does it, tests that write preferences
+    /// before starting call it first.
+    void UseScratchSettings();
+
     ClockReading clockReading{2003, 3, 15, 20, 5};
 
     TForm1& main() { return *windows->Form1; }

@@ -11,6 +11,7 @@
 // frame it. Any message box the program shows on the way stops the tool.
 
 #include "app/application.h"
+#include "app/preferences.h"
 #include "platform/form_widgets.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -77,7 +79,14 @@ private:
 
 // The program's windows as at start.
 struct Session {
-    Session() : windows(CreateWindows(state, messages, ',', [] { return kEvening; })) { windows->Form1->show(); }
+    Session()
+    {
+        // Every picture starts as a first start does: the time follows the
+        // (fixed) clock.
+        WriteFollowsClockPreference(true);
+        windows = CreateWindows(state, messages, ',', [] { return kEvening; });
+        windows->Form1->show();
+    }
     TForm1& main() { return *windows->Form1; }
     ObservationState state;
     FailingMessages messages;
@@ -371,6 +380,9 @@ int main(int argc, char* argv[])
     if (!workingFolder.isValid() || !QDir().mkpath(pictureFolder) ||
         !SeedWorkingFolder(dataFolder, workingFolder.path()))
         return 1;
+    // The program's preferences stay in the scratch folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       workingFolder.filePath(QStringLiteral("einstellungen")));
 
     for (const Shot& shot : kShots) {
         // Every entry starts without saved measurements.

@@ -1,8 +1,10 @@
-// Independent check of the Moon's rise, culmination and set
-// (observing/moon_rise_set.h) against astronomy-engine: SearchRiseSet (the
-// upper limb, 34' of refraction, the observer's parallax, sea level) and
-// SearchHourAngle (the upper transit), with the altitude at the
-// culmination from its topocentric Moon without refraction.
+// Independent check of the Moon's events as mirelta --ereignisse lists
+// them (observing/moon_events.h) against astronomy-engine: rise and set with
+// SearchRiseSet (the upper limb, 34' of refraction, the observer's
+// parallax, sea level), the culmination with SearchHourAngle (the upper
+// transit) and the altitude there from its topocentric Moon without
+// refraction, the principal phases with SearchMoonQuarter. (Every quarter
+// from 1900 to 2100 is compared by check_phases.mjs.)
 //
 // Usage (from the top of the tree, after building):
 //   cmake --build build --target moon_events_table
@@ -25,7 +27,7 @@ const count = Number(process.argv[2] ?? 2000);
 const polar = process.argv[3] === "polar";
 const table = process.argv[4] ?? path.join(here, "../../build/tools/terminator_check/moon_events_table");
 
-const kinds = ["rise", "culmination", "set"];
+const kinds = ["rise", "culmination", "set", "new moon", "first quarter", "full moon", "last quarter"];
 const julianDate = (date) => date.getTime() / 86400000 + 2440587.5;
 
 // Whole MEZ days: a random day and site each.
@@ -67,6 +69,11 @@ function referenceEvents({ day, latitude, longitude }) {
         const transit = Astronomy.SearchHourAngle(Astronomy.Body.Moon, observer, 0, from);
         return transit.time;
     });
+    let quarter = Astronomy.SearchMoonQuarter(start);
+    while (quarter.time.ut < end.ut) {
+        events.push([3 + quarter.quarter, quarter.time.ut + 2451545.0, quarter.time]);
+        quarter = Astronomy.NextMoonQuarter(quarter);
+    }
     return events.map(([kind, jd, time]) => {
         if (kind !== 1) return [kind, jd, NaN];
         const place = Astronomy.Equator(Astronomy.Body.Moon, time, observer, true, true);
@@ -74,7 +81,7 @@ function referenceEvents({ day, latitude, longitude }) {
     });
 }
 
-const differences = { rise: [], culmination: [], set: [], altitude: [] };
+const differences = { rise: [], culmination: [], set: [], altitude: [], phase: [] };
 const unmatched = [];
 cases.forEach((c, i) => {
     const row = rows[i];
@@ -93,7 +100,7 @@ cases.forEach((c, i) => {
             continue;
         }
         used.add(best);
-        differences[kinds[kind]].push(Math.abs(reference[best][1] - jd) * 1440);
+        differences[kind >= 3 ? "phase" : kinds[kind]].push(Math.abs(reference[best][1] - jd) * 1440);
         if (kind === 1) differences.altitude.push(Math.abs(reference[best][2] - altitude));
     }
     reference.forEach(([kind, jd], r) => {
@@ -107,7 +114,9 @@ printDifferences(`${count} MEZ days and ${polar ? "polar " : ""}sites, 1900-2100
     culmination: "upper culmination",
     set: "set",
     altitude: "altitude at culmination",
+    phase: "principal phases",
 });
-console.log(`matched events: ${differences.rise.length + differences.culmination.length + differences.set.length}`);
+const matched = Object.entries(differences).filter(([key]) => key !== "altitude").reduce((n, [, v]) => n + v.length, 0);
+console.log(`matched events: ${matched}`);
 console.log(`found by one side only: ${unmatched.length}`);
 for (const line of unmatched) console.log(`  ${line}`);

@@ -17,11 +17,13 @@
 
 #include "app/application.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -45,10 +47,10 @@ bool SeedWorkingFolder(const QString& data, const QString& folder)
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The orientation is kept with QSettings: never in the user's own file.
-    QTemporaryDir settingsFolder;
-    qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
     QApplication application(argc, argv);
+    // The preferences are kept with QSettings: never in the user's own file.
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     PrepareApplication();
     if (argc != 3) {
         std::fprintf(stderr, "usage: eyepiece_pictures <data folder> <picture folder> < cases\n");
@@ -72,6 +74,8 @@ int main(int argc, char* argv[])
     ObservationState state;
     std::unique_ptr<MireltaWindows> windows = CreateWindows(state, messages, ',');
     windows->Form1->show();
+    // The cases' own moments, not the computer's clock.
+    windows->Form1->UhrzeitMitfuehren1->setChecked(false);
     EyepieceWindow& window = *windows->Eyepiece;
 
     std::string name;

@@ -331,4 +331,6 @@ private:
     // The measurement whose height the panel shows for the text in Edit1;
     // empty while the field holds no such time.
     std::optional<JournalMeasurement> savableMeasurement_;
+    // Why the panel shows no height for the text in Edit1 (a sentence), or empty.
+    std::string noHeightExplanation_;
 };

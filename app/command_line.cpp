@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/events_command.h"
+#include "app/height_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
 #include "platform/visible_text.h"
@@ -26,25 +27,41 @@ namespace {
 constexpr std::string_view kProgramPrefix = "mirelta: ";
 constexpr std::string_view kShortHelp = "-h";
 
+/// Which actions an option belongs to: a set of them.
+enum OptionUse : unsigned {
+    Table = 1u,
+    Height = 2u,
+    Events = 4u,
+    Days = Table | Events,
+    Any = Table | Height | Events
+};
+
 struct OptionDesign {
     std::string_view name;
     bool takesValue;
+    OptionUse use = OptionUse::Any;
 };
 
 constexpr OptionDesign kOptions[] = {
-    {"--tabelle",    false},
-    {"--ereignisse", false},
-    {"--von",        true },
-    {"--bis",        true },
-    {"--zeit",       true },
-    {"--schritt",    true },
-    {"--ort",        true },
-    {"--breite",     true },
-    {"--laenge",     true },
-    {"--komma",      false},
-    {"--hilfe",      false},
-    {"--help",       false},
-    {"--version",    false},
+    {"--tabelle",       false, OptionUse::Table },
+    {"--ereignisse",    false, OptionUse::Events},
+    {"--von",           true,  OptionUse::Days  },
+    {"--bis",           true,  OptionUse::Days  },
+    {"--zeit",          true,  OptionUse::Any   },
+    {"--schritt",       true,  OptionUse::Table },
+    {"--ort",           true,  OptionUse::Any   },
+    {"--breite",        true,  OptionUse::Any   },
+    {"--laenge",        true,  OptionUse::Any   },
+    {"--komma",         false, OptionUse::Any   },
+    {"--hoehe",         false, OptionUse::Height},
+    {"--datum",         true,  OptionUse::Height},
+    {"--objekt",        true,  OptionUse::Height},
+    {"--objekt-breite", true,  OptionUse::Height},
+    {"--objekt-laenge", true,  OptionUse::Height},
+    {"--durchgang",     true,  OptionUse::Height},
+    {"--hilfe",         false, OptionUse::Any   },
+    {"--help",          false, OptionUse::Any   },
+    {"--version",       false, OptionUse::Any   },
 };
 
 // The toolkit's own options, which it takes out of the arguments itself
@@ -203,6 +220,48 @@ void SetSite(const CommandLineRequest& request, ObservationState& state)
     state.Longitude = FileTextToFloat(site.LongitudeText);
 }
 
+/// Refuses an option that belongs to the other action.
+void RefuseOptionsOfOtherAction(const GivenOptions& given, OptionUse action, std::string_view actionName)
+{
+    for (const auto& [name, value] : given) {
+        const OptionDesign* option = FindOption(name);
+        if ((option->use & action) == 0)
+            throw UsageError(Quoted(name) + " gehört nicht zu " + std::string(actionName) + ".");
+    }
+}
+
+double ReadSeconds(const std::string& text)
+{
+    double seconds = NAN;
+    try {
+        seconds = FileTextToFloat(text);
+    } catch (const ConversionError&) {}
+    if (!std::isfinite(seconds))
+        throw UsageError(Quoted(text) + " ist keine gültige Durchgangszeit für --durchgang (Sekunden, z. B. 1,5).");
+    return seconds;
+}
+
+void ReadHeightRequest(const GivenOptions& given, CommandLineRequest& request)
+{
+    RefuseOptionsOfOtherAction(given, OptionUse::Height, "--hoehe");
+    HeightRequest& height = request.Height;
+    height.Moment = ReadDate("--datum", Required(given, "--datum"));
+    ReadTime(Required(given, "--zeit"), height.Moment);
+    ReadSite(given, request);
+    const bool byName = given.count("--objekt") > 0;
+    if (byName && (given.count("--objekt-breite") || given.count("--objekt-laenge")))
+        throw UsageError("--objekt und --objekt-breite/--objekt-laenge schließen einander aus.");
+    if (byName) {
+        height.FormationName = given.at("--objekt");
+    } else {
+        if (!given.count("--objekt-breite") && !given.count("--objekt-laenge"))
+            throw UsageError("die Formation fehlt: --objekt NAME oder --objekt-breite und --objekt-laenge.");
+        height.FormationLatitude = ReadDegrees("--objekt-breite", Required(given, "--objekt-breite"), 90, "9,6209");
+        height.FormationLongitude = ReadDegrees("--objekt-laenge", Required(given, "--objekt-laenge"), 180, "-20,0786");
+    }
+    height.TransitSeconds = ReadSeconds(Required(given, "--durchgang"));
+}
+
 /// --von and --bis: the first and the last day, in this order.
 void ReadDays(const GivenOptions& given, CommandLineRequest& request)
 {
@@ -211,20 +270,6 @@ void ReadDays(const GivenOptions& given, CommandLineRequest& request)
     if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
         throw UsageError("--bis " + VisibleText(given.at("--bis")) + " liegt vor --von " +
                          VisibleText(given.at("--von")) + ".");
-}
-
-/// --ereignisse: the days, the site and the separator; the table's own
-/// options have no place here.
-CommandLineRequest ParseEventsRequest(const GivenOptions& given)
-{
-    for (const char* tableOnly : {"--tabelle", "--zeit", "--schritt"})
-        if (given.count(tableOnly)) throw UsageError(std::string(tableOnly) + " gehört nicht zu --ereignisse.");
-    CommandLineRequest request;
-    request.What = CommandLineRequest::Action::Events;
-    ReadDays(given, request);
-    ReadSite(given, request);
-    if (given.count("--komma")) request.DecimalSeparator = ',';
-    return request;
 }
 
 void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
@@ -293,17 +338,29 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
         request.What = CommandLineRequest::Action::Version;
         return request;
     }
-    if (given.count("--ereignisse")) return ParseEventsRequest(given);
+    if (given.count("--komma")) request.DecimalSeparator = ',';
+    if (given.count("--hoehe")) {
+        request.What = CommandLineRequest::Action::Height;
+        ReadHeightRequest(given, request);
+        return request;
+    }
+    if (given.count("--ereignisse")) {
+        RefuseOptionsOfOtherAction(given, OptionUse::Events, "--ereignisse");
+        request.What = CommandLineRequest::Action::Events;
+        ReadDays(given, request);
+        ReadSite(given, request);
+        return request;
+    }
     if (!given.count("--tabelle"))
         throw UsageError(
-            "--tabelle oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle oder die Ereignisse "
-            "aus.");
+            "--tabelle, --hoehe oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle, eine "
+            "Höhe oder die Ereignisse des Mondes aus.");
+    RefuseOptionsOfOtherAction(given, OptionUse::Table, "--tabelle");
     request.What = CommandLineRequest::Action::Table;
     ReadDays(given, request);
     if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
     request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
     ReadSite(given, request);
-    if (given.count("--komma")) request.DecimalSeparator = ',';
     return request;
 }
 
@@ -320,6 +377,9 @@ std::string UsageText()
            "  mirelta                  öffnet das Programm mit seinen Fenstern\n"
            "  mirelta --tabelle --von T.M.JJJJ --bis T.M.JJJJ [--zeit H:MM] --schritt MINUTEN\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
+           "  mirelta --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)\n"
+           "          (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)\n"
+           "          --durchgang SEKUNDEN [--komma]\n"
            "  mirelta --ereignisse --von T.M.JJJJ --bis T.M.JJJJ\n"
            "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
            "  mirelta --hilfe | --help | -h\n"
@@ -329,7 +389,6 @@ std::string UsageText()
            "UTF-8, eine Kopfzeile, eine Zeile je Zeitpunkt, ';' zwischen den Feldern.\n"
            "\n"
            "  --tabelle        die Tabelle ausgeben\n"
-           "  --ereignisse     statt der Tabelle die Ereignisse ausgeben (siehe unten)\n"
            "  --von T.M.JJJJ   erster Tag, z. B. 15.3.2003\n"
            "  --bis T.M.JJJJ   letzter Tag; die Tabelle reicht bis zu seinem Ende\n"
            "  --zeit H:MM      Uhrzeit (MEZ) der ersten Zeile, ohne Angabe 0:00\n"
@@ -338,7 +397,7 @@ std::string UsageText()
            "                   Arbeitsordner (MIRELTA_WORKDIR, ohne Angabe ~/Mirelta)\n"
            "  --breite GRAD    geographische Breite, Nord positiv, z. B. 52,52\n"
            "  --laenge GRAD    geographische Länge, Ost positiv, z. B. 13,405\n"
-           "  --komma          Dezimalkomma statt Dezimalpunkt\n"
+           "  --komma          Dezimalkomma statt Dezimalpunkt (Tabelle und Höhe)\n"
            "  --hilfe, --help, -h  diesen Text zeigen\n"
            "  --version        die Version zeigen\n"
            "\n"
@@ -348,15 +407,35 @@ std::string UsageText()
            columns +
            "\n"
            "\n"
-           "Mit --ereignisse eine Zeile je Ereignis von --von 0:00 bis --bis 24:00 MEZ, zeitlich\n"
-           "geordnet: Aufgang, Kulmination (mit der Höhe der Mondmitte am Ort, ohne Refraktion),\n"
-           "Untergang, Neumond, Erstes Viertel, Vollmond, Letztes Viertel. Auf- und Untergang\n"
-           "gelten für den oberen Mondrand am Meereshorizont mit 34' Refraktion. Die Spalten:\n" +
+           "\n"
+           "Mit --hoehe gibt sie die Höhe eines Berges in Metern aus, aus der Zeit, die sein\n"
+           "Schatten bei abgeschalteter Nachführung braucht, um einen Nord-Süd-Faden des\n"
+           "Okulars zu überqueren (vom beleuchteten Gipfel bis zum Ende seines Schattens),\n"
+           "wie das Feld \"Höhenberechnung\" des Hauptfensters:\n"
+           "\n"
+           "  --hoehe                   die Höhe ausgeben\n"
+           "  --datum T.M.JJJJ          Tag der Messung, z. B. 18.12.2026\n"
+           "  --zeit H:MM               Uhrzeit der Messung in MEZ, z. B. 16:35\n"
+           "  --ort, --breite, --laenge der Beobachtungsort wie oben\n"
+           "  --objekt NAME             Formation aus objects.dat im aktuellen Ordner\n"
+           "  --objekt-breite GRAD      selenographische Breite der Formation, Nord positiv\n"
+           "  --objekt-laenge GRAD      selenographische Länge der Formation, Ost positiv\n"
+           "  --durchgang SEKUNDEN      gemessene Durchgangszeit, über 0 bis 5 Sekunden\n"
+           "\n"
+           "Ergibt sich keine Höhe (Mondnacht, Mond unter dem Horizont, Sonne zu tief für einen\n"
+           "so langen Schatten ...), steht der Grund auf der Fehlerausgabe.\n"
+           "\n"
+           "Mit --ereignisse gibt sie die Ereignisse des Mondes aus, eine Zeile je Ereignis von\n"
+           "--von 0:00 bis --bis 24:00 MEZ, zeitlich geordnet: Aufgang, Kulmination (mit der\n"
+           "Höhe der Mondmitte am Ort, ohne Refraktion), Untergang, Neumond, Erstes Viertel,\n"
+           "Vollmond, Letztes Viertel. Auf- und Untergang gelten für den oberen Mondrand am\n"
+           "Meereshorizont mit 34' Refraktion. Die Spalten:\n" +
            std::string(EventsHeaderLine) +
            "\n"
            "\n"
-           "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 1 wenn places.dat nicht\n"
-           "gelesen oder die Ausgabe nicht geschrieben werden kann.\n";
+           "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 3 wenn sich keine Höhe ergibt,\n"
+           "1 wenn places.dat oder objects.dat nicht gelesen oder die Ausgabe nicht\n"
+           "geschrieben werden kann.\n";
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -373,18 +452,22 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         out << VersionText() << '\n';
     } else {
         ObservationState site;
+        int status = kExitSuccess;
         try {
             SetSite(request, site);
+            if (request.What == CommandLineRequest::Action::Table)
+                PrintTable(request, site, out);
+            else if (request.What == CommandLineRequest::Action::Events)
+                PrintMoonEvents(request.Range.First, request.Range.LastDay, site, request.DecimalSeparator, out);
+            else
+                status = PrintHeight(request.Height, site, request.DecimalSeparator, out, err);
         } catch (const UsageError& error) {
             return ReportUsageError(error, err);
         } catch (const MireltaError& error) {
             err << kProgramPrefix << error.what() << '\n';
             return kExitFailure;
         }
-        if (request.What == CommandLineRequest::Action::Events)
-            PrintMoonEvents(request.Range.First, request.Range.LastDay, site, request.DecimalSeparator, out);
-        else
-            PrintTable(request, site, out);
+        if (status != kExitSuccess) return status;
     }
     out.flush();
     if (!out) {

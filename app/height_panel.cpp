@@ -70,9 +70,11 @@ void TForm1::Edit1Change()
 {
     // Until a height is shown for this very text, there is nothing to save.
     SetSavableMeasurement(std::nullopt);
+    noHeightExplanation_.clear();
     QString text = Edit1->text();
     if (text.isEmpty()) {
         for (QLabel* label : {Label26, Label27, Label34, Label35, Label1}) label->clear();
+        Label35->setToolTip(QString());
         return;
     }
     // The timing is computed for the moment it is typed in.
@@ -88,10 +90,12 @@ void TForm1::Edit1Change()
     double latitude = FileTextToFloat(SelectedLatitudeText);
     double longitude = FileTextToFloat(SelectedLongitudeText);
     HeightMeasurement measured = MeasureMountainHeight(state_, transitSeconds, latitude, longitude);
-    Label35->setText(QString::fromStdString(HeightText(measured.Height, decimalSeparator_)));
+    Label35->setText(QString::fromStdString(HeightResultText(measured, decimalSeparator_)));
+    noHeightExplanation_ = NoHeightExplanation(measured.Reason);
+    Label35->setToolTip(QString::fromStdString(noHeightExplanation_));
     Label34->setText(QString::fromStdString(DeviationText(measured.Height, SelectedHeightText)));
     Label1->setText(QString::fromStdString(AngleText(measured.TerminatorCorrection)));
-    if (!measured.Height) return;  // "ungültig" is never saved
+    if (!measured.Height) return;  // a reason instead of a height is never saved
 
     SetSavableMeasurement(JournalMeasurement{
         .Day = state_.Day,
@@ -128,7 +132,10 @@ void TForm1::Messungspeichern1Click()
     // was typed is computed again for now.
     if (savableMeasurement_ && panelShown && ReadClockIfFollowing()) Edit1Change();
     if (!savableMeasurement_ || !panelShown) {
-        StatusBar1->showMessage(QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert."));
+        QString message = QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert.");
+        if (!noHeightExplanation_.empty() && panelShown)
+            message += QLatin1Char(' ') + QString::fromStdString(noHeightExplanation_);
+        StatusBar1->showMessage(message);
         return;
     }
     const JournalMeasurement saved = *savableMeasurement_;

@@ -11,3 +11,6 @@ inline constexpr double EarthRadiusKm = 6378.169;
 /// thousandths of an Earth radius, the unit PhysicalEphemerides takes for the
 /// Sun; the constant of SetMoonSemiDiameter is scaled for the same factor.
 inline constexpr double AstronomicalUnitScale = 1.49598e11;
+
+/// The astronomical unit in kilometres, the same value as AstronomicalUnitScale.
+inline constexpr double KilometresPerAstronomicalUnit = AstronomicalUnitScale / 1000.0;

@@ -4,7 +4,7 @@
 #include "astronomy/calendar.h"
 #include "astronomy/coordinates.h"
 #include "astronomy/distance_units.h"
-#include "astronomy/sun_over_formation.h"
+#include "astronomy/sun_over_moon.h"
 
 #include <cmath>
 
@@ -59,9 +59,12 @@ double AltitudeFromSite(Vector3 siteFromEarth, Vector3 objectFromEarth)
 MoonGlobe ViewMoonGlobe(ObservationState& state)
 {
     const SunOverMoon sun = ComputeSunOverMoon(state);
-    const double T = JulianCenturies(state);
-    UpdateLocalSiderealTime(state, T, state.Longitude / 15.0);
+    UpdateLocalSiderealTime(state, JulianCenturies(state), state.Longitude / 15.0);
+    return GlobeFromEphemerides(state, sun);
+}
 
+MoonGlobe GlobeFromEphemerides(const ObservationState& state, const SunOverMoon& sun)
+{
     MoonGlobe globe;
     globe.JulianDateUt = JulianDate(state);
     const Vector3 towardMoon = EquatorialUnitVector(state.MoonRightAscension, state.MoonDeclination);

@@ -7,6 +7,7 @@
 
 #include "astronomy/observation_state.h"
 #include "astronomy/selenographic_point.h"
+#include "astronomy/sun_over_moon.h"
 #include "astronomy/vector3.h"
 
 #include <optional>
@@ -40,6 +41,9 @@ struct MoonGlobe {
                               ///< from the Moon (the subsolar point of ComputeSunOverMoon)
 };
 
+/// The Earth's sidereal rotation: sidereal time gained per unit of universal time.
+inline constexpr double SiderealPerSolar = 1.0027379093;
+
 /// The globe for the state's date, time and site.
 ///
 /// Runs ComputeSunOverMoon (Moon position, Sun position, physical
@@ -60,6 +64,19 @@ struct MoonGlobe {
 ///      Over the Moon's disc they shift every point alike, to well under 0.1"
 ///      relative to each other.
 MoonGlobe ViewMoonGlobe(ObservationState& state);
+
+/// The globe from the results a caller left in the state, computing nothing
+/// anew: ViewMoonGlobe without its first two steps.
+///
+/// Given:
+///   ephemerides  a state after the Moon position and the physical
+///                ephemerides in degrees, and after UpdateLocalSiderealTime
+///                (or HorizontalPosition) for its site. Reads
+///                MoonRightAscension, MoonDeclination, MoonDistance,
+///                LibrationLongitude, LibrationLatitude, AxisPositionAngle,
+///                LocalSiderealTime, Latitude and the date and time.
+///   sun          the Sun over the Moon at that instant
+MoonGlobe GlobeFromEphemerides(const ObservationState& ephemerides, const SunOverMoon& sun);
 
 /// Unit vector toward a right ascension and declination (degrees), true
 /// equator of date.

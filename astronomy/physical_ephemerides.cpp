@@ -182,12 +182,10 @@ Selenographic SubPoint(double W, double beta, const Libration& lib)
     };
 }
 
-}  // namespace
-
-void PhysicalEphemerides(ObservationState& state, double T, double lambda, double beta, double delta, double alpha,
-                         double lambda0, double R)
+/// PhysicalEphemerides with the physical libration of T summed before.
+void PhysicalEphemeridesWith(const Libration& lib, ObservationState& state, double T, double lambda, double beta,
+                             double delta, double alpha, double lambda0, double R)
 {
-    const Libration lib = PhysicalLibration(T);
     const double eps = LinearMeanObliquity(T);
 
     // The nutation in longitude, rescaled by the degree factor as used here.
@@ -217,20 +215,68 @@ void PhysicalEphemerides(ObservationState& state, double T, double lambda, doubl
     state.TerminatorLongitude = sun.longitude >= 0 ? sun.longitude - HalfPi : sun.longitude + HalfPi;
 }
 
-double SunDistanceForEphemerides(double astronomicalUnits)
+/// The subsolar point seen from the Moon's centre, degrees, for the state
+/// the ephemerides left and the physical libration of its instant.
+SelenographicPoint SubsolarPointWith(const Libration& lib, const ObservationState& s)
 {
-    return astronomicalUnits / EarthRadiusKm * AstronomicalUnitScale;
+    // Ecliptic vectors of date in Earth radii; the Sun minus the Moon points
+    // from the Moon to the Sun, so the Moon minus the Sun is the direction
+    // PhysicalEphemerides calls (lambdaH, betaH).
+    double mx = 0, my = 0, mz = 0, sx = 0, sy = 0, sz = 0;
+    SphericalToCartesian(s.MoonDistance, s.MoonEclipticLatitude, s.MoonEclipticLongitude, mx, my, mz);
+    SphericalToCartesian(SunDistanceInEarthRadii(s.SunDistance), s.SunEclipticLatitude, s.SunEclipticLongitude, sx, sy,
+                         sz);
+    double r = 0, betaH = 0, lambdaH = 0;
+    CartesianToSpherical(mx - sx, my - sy, mz - sz, r, betaH, lambdaH);
+    const double dpsi = s.NutationInLongitude;  // rescaled by PhysicalEphemerides
+    const Selenographic sun = SubPoint(lambdaH * DegreeFactor - dpsi - lib.Omega, betaH * DegreeFactor, lib);
+    return {sun.latitude / DegreeFactor, PrincipalValue(sun.longitude) / DegreeFactor};
 }
 
-void ComputePhysicalEphemeridesInDegrees(ObservationState& s)
+/// The calls of ComputePhysicalEphemeridesInDegrees; the physical libration
+/// is returned for the subsolar point.
+Libration RunEphemeridesInDegrees(ObservationState& s)
 {
     const double T = JulianCenturies(s);
     MoonPosition(s, T, s.MoonRightAscension, s.MoonDeclination, s.MoonDistance);
     SunPosition(T, s.SunEclipticLongitude, s.SunEclipticLatitude, s.SunDistance);
     s.SunDistance = SunDistanceForEphemerides(s.SunDistance);
-    PhysicalEphemerides(s, JulianCenturies(s), s.MoonEclipticLongitude, s.MoonEclipticLatitude, s.MoonDistance,
-                        s.MoonRightAscension, s.SunEclipticLongitude, s.SunDistance);
+    const Libration lib = PhysicalLibration(T);
+    PhysicalEphemeridesWith(lib, s, T, s.MoonEclipticLongitude, s.MoonEclipticLatitude, s.MoonDistance,
+                            s.MoonRightAscension, s.SunEclipticLongitude, s.SunDistance);
     for (double* field : {&s.LibrationLongitude, &s.LibrationLatitude, &s.AxisPositionAngle, &s.TerminatorLongitude,
                           &s.SunSelenographicLatitude})
         *field /= DegreeFactor;
+    return lib;
+}
+
+}  // namespace
+
+void PhysicalEphemerides(ObservationState& state, double T, double lambda, double beta, double delta, double alpha,
+                         double lambda0, double R)
+{
+    PhysicalEphemeridesWith(PhysicalLibration(T), state, T, lambda, beta, delta, alpha, lambda0, R);
+}
+
+double SunDistanceForEphemerides(double astronomicalUnits)
+{
+    return astronomicalUnits / EarthRadiusKm * AstronomicalUnitScale;
+}
+
+void ComputePhysicalEphemeridesInDegrees(ObservationState& s) { RunEphemeridesInDegrees(s); }
+
+double SunDistanceInEarthRadii(double rescaledSunDistance)
+{
+    return rescaledSunDistance * KilometresPerAstronomicalUnit / AstronomicalUnitScale;
+}
+
+SelenographicPoint SubsolarPoint(const ObservationState& ephemerides)
+{
+    return SubsolarPointWith(PhysicalLibration(JulianCenturies(ephemerides)), ephemerides);
+}
+
+SelenographicPoint ComputeEphemeridesAndSubsolarPoint(ObservationState& state)
+{
+    const Libration lib = RunEphemeridesInDegrees(state);
+    return SubsolarPointWith(lib, state);
 }

@@ -22,6 +22,12 @@ std::string HeightText(const std::optional<double>& height, char decimalSeparato
     return FloatToText(RoundedHeight(*height), decimalSeparator) + "m";
 }
 
+std::string HeightResultText(const HeightMeasurement& measured, char decimalSeparator)
+{
+    if (!measured.Height && measured.Reason != NoHeightReason::None) return NoHeightText(measured.Reason);
+    return HeightText(measured.Height, decimalSeparator);
+}
+
 std::string DeviationText(const std::optional<double>& height, const std::string& catalogueHeight)
 {
     int catalogue = 0;

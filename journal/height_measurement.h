@@ -14,6 +14,10 @@ bool IsMeasurableTransitTime(double transitSeconds);
 /// when there is no height.
 std::string HeightText(const std::optional<double>& height, char decimalSeparator);
 
+/// What the panel shows in place of the number: HeightText of the height,
+/// or the short reason why there is none (NoHeightText).
+std::string HeightResultText(const HeightMeasurement& measured, char decimalSeparator);
+
 /// Deviation of the rounded height from the catalogue height in percent,
 /// "-10%"; "- - -" when the catalogue height is empty, not a whole number or
 /// 0, or when there is no height.

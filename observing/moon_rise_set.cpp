@@ -14,8 +14,6 @@ namespace {
 
 constexpr double SecondsPerDay = 86400.0;
 constexpr double SecondsPerCentury = SecondsPerDay * 36525.0;
-/// Sidereal time gained per unit of universal time.
-constexpr double SiderealPerSolar = 1.0027379093;
 /// The standard refraction at the horizon, degrees (34').
 constexpr double HorizonRefraction = 34.0 / 60.0;
 

@@ -131,7 +131,7 @@ struct Candidate {
 Candidate Evaluate(ObservationState& s, const PlannedFormation& formation, std::int64_t minute)
 {
     SetObservationMoment(s, MomentOfMinute(minute));
-    PrepareMountainHeight(s);
+    const ShadowView view = PrepareShadowView(s);
     const SunOverMoon sun = SunOverMoonFromEphemerides(s);
     const SelenographicPoint& p = formation.Position;
     Candidate c;
@@ -139,7 +139,10 @@ Candidate Evaluate(ObservationState& s, const PlannedFormation& formation, std::
     c.sunOverFormation = SunAltitudeOver(sun, p.Latitude, p.Longitude);
     c.moonAltitude = s.Altitude;
     c.colongitude = sun.Colongitude;
-    if (formation.Height) c.transitSeconds = ExpectedTransitTime(s, p.Latitude, p.Longitude, *formation.Height);
+    if (formation.Height) {
+        const std::optional<double> t = ExpectShadow(SceneOf(view, p), *formation.Height).TransitSeconds;
+        if (t && *t > 0 && *t <= LongestTransitSeconds) c.transitSeconds = t;
+    }
     return c;
 }
 
@@ -177,6 +180,13 @@ Candidate BestMoment(ObservationState& s, const PlannedFormation& formation, con
 }
 
 }  // namespace
+
+PlanningLimits DefaultPlanningLimits(const PlannedFormation& formation)
+{
+    PlanningLimits limits;
+    if (formation.Height) limits.SunOverFormation.Lowest = std::ceil(LowestTimingSun(*formation.Height) * 10) / 10;
+    return limits;
+}
 
 MomentConditions CheckMoment(ObservationState& s, const SelenographicPoint& formation, const PlanningLimits& limits,
                              bool stopAtFirstFailure)

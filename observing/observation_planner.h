@@ -22,7 +22,9 @@ inline constexpr int PlanningStepMinutes = 10;
 /// The three conditions a moment must meet.
 struct PlanningLimits {
     /// The Sun's altitude over the formation, degrees: low enough for long
-    /// shadows, high enough for the formation to be lit.
+    /// shadows, high enough for the formation to be lit (for a formation of
+    /// known height: for its shadow to end on lit ground,
+    /// DefaultPlanningLimits).
     SunAltitudeBand SunOverFormation{1.0, 10.0};
     /// The Moon's altitude above the site's horizon at least, degrees.
     double LowestMoonAltitude = 20.0;
@@ -46,6 +48,12 @@ struct MomentConditions {
     std::optional<double> SunOverFormation;
     bool Met = false;  ///< all three within the limits
 };
+
+/// The limits a plan for this formation starts with: those of
+/// PlanningLimits, but for a formation with a height the lowest Sun over it
+/// is the one at which its shadow can be timed (LowestTimingSun), rounded
+/// up to a tenth of a degree.
+PlanningLimits DefaultPlanningLimits(const PlannedFormation& formation);
 
 /// Checks one moment: the state's date, time and site.
 ///
@@ -90,7 +98,7 @@ struct PlanInterval {
 /// Conditions that hold for less than a step between two steps that fail
 /// are not seen. For each interval the best moment is sought among its
 /// ends and the steps inside, then to the minute among its neighbours
-/// (PrepareMountainHeight, ExpectedTransitTime as the window "Lichtgrenze").
+/// (PrepareShadowView and the expected shadow, as the window "Lichtgrenze").
 ///
 /// `state` is not changed (the plan works on a copy). `days` is clamped to
 /// 1..MaxPlanningDays.

@@ -1,31 +1,18 @@
 #include "observing/shadow_transit.h"
 
-#include "astronomy/calendar.h"
-#include "astronomy/coordinates.h"
 #include "astronomy/mountain_height.h"
-#include "astronomy/physical_ephemerides.h"
 
-namespace {
+#include <cmath>
 
-/// Steps of the walk over the transit times, and the precision of the halving.
-constexpr int kTransitSteps = 50;
-constexpr double kTransitPrecision = 1e-9;  // seconds
-
-}  // namespace
-
-void PrepareMountainHeight(ObservationState& state)
-{
-    ComputePhysicalEphemeridesInDegrees(state);
-    HorizontalPosition(state, state.MoonRightAscension, state.MoonDeclination, state.Longitude, JulianCenturies(state));
-    SetMoonSemiDiameter(state, SemiDiameterArgument(state.MoonDistance));
-}
+void PrepareMountainHeight(ObservationState& state) { PrepareShadowView(state); }
 
 HeightMeasurement MeasureMountainHeight(ObservationState& state, double transitSeconds, double latitude,
                                         double longitude)
 {
     PrepareMountainHeight(state);
     HeightMeasurement result;
-    result.Height = MountainHeight(state, transitSeconds, latitude, longitude, result.TerminatorCorrection);
+    result.Height =
+        MountainHeight(state, transitSeconds, latitude, longitude, result.TerminatorCorrection, &result.Reason);
     return result;
 }
 
@@ -33,29 +20,35 @@ std::optional<double> ExpectedTransitTime(const ObservationState& prepared, doub
                                           double height)
 {
     if (!(height > 0)) return std::nullopt;
-    // Everything that does not depend on the transit time once; the walk
-    // and the halving then cost two arcsines and a cosine a step.
-    const HeightCurve curve = PrepareHeightCurve(prepared, latitude, longitude);
-    const double step = LongestTransitSeconds / kTransitSteps;
-    double below = 0;  // a time whose height lies below the target
-    for (int i = 1; i <= kTransitSteps; ++i) {
-        const double t = i * step;
-        const std::optional<double> h = HeightOnCurve(curve, t);
-        if (!h) return std::nullopt;
-        if (*h < height) {
-            below = t;
-            continue;
-        }
-        double above = t;
-        while (above - below > kTransitPrecision) {
-            const double middle = (below + above) / 2;
-            const std::optional<double> hm = HeightOnCurve(curve, middle);
-            if (hm && *hm < height)
-                below = middle;
-            else
-                above = middle;
-        }
-        return above;
+    const ShadowScene scene = SceneOf(ShadowViewFromEphemerides(prepared), {latitude, longitude});
+    const std::optional<ShadowOnSky> shadow = CastShadow(scene, height);
+    if (!shadow || !(shadow->TransitSeconds > 0 && shadow->TransitSeconds <= LongestTransitSeconds))
+        return std::nullopt;
+    return shadow->TransitSeconds;
+}
+
+double LowestTimingSun(double height) { return LowestSunForShadow(height) + TimingSunMargin; }
+
+ExpectedShadow ExpectShadow(const ShadowScene& scene, double height)
+{
+    switch (scene.Refusal) {
+        case NoHeightReason::MoonBelowHorizon:
+            return {std::nullopt, TimingVerdict::MoonBelowHorizon};
+        case NoHeightReason::NotVisible:
+            return {std::nullopt, TimingVerdict::NotVisible};
+        case NoHeightReason::NightSide:
+            return {std::nullopt, TimingVerdict::NightSide};
+        default:
+            break;
     }
-    return std::nullopt;
+    ExpectedShadow expected;
+    if (const std::optional<ShadowOnSky> shadow = CastShadow(scene, height))
+        expected.TransitSeconds = shadow->TransitSeconds;
+    if (!expected.TransitSeconds || scene.SunAltitude < LowestTimingSun(height))
+        expected.Verdict = TimingVerdict::SunTooLow;
+    else if (*expected.TransitSeconds < ShortestTimedTransitSeconds)
+        expected.Verdict = TimingVerdict::TooShort;
+    else if (*expected.TransitSeconds > LongestTransitSeconds)
+        expected.Verdict = TimingVerdict::TooLong;
+    return expected;
 }

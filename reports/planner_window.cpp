@@ -283,7 +283,8 @@ void PlannerWindow::SetPlanDefaults()
     const PlanningLimits defaults;
     auto number = [this](double value) { return FromUtf8(FloatToText(value, decimalSeparator_)); };
     DaysEdit->setText(QString::number(DefaultPlanningDays));
-    LowestSunEdit->setText(number(defaults.SunOverFormation.Lowest));
+    lowestSunDefault_.clear();
+    SetLowestSunDefault();
     HighestSunEdit->setText(number(defaults.SunOverFormation.Highest));
     MoonAltitudeEdit->setText(number(defaults.LowestMoonAltitude));
     SunAltitudeEdit->setText(number(defaults.HighestSunAltitude));
@@ -305,7 +306,22 @@ void PlannerWindow::SetTableDefaults()
     StepUnitBox->setCurrentIndex(1);
 }
 
-void PlannerWindow::FormationBoxChange() { ComputePlan(); }
+void PlannerWindow::SetLowestSunDefault()
+{
+    // A lower limit the user typed stays; one the window set follows the
+    // formation's height.
+    if (!lowestSunDefault_.isEmpty() && LowestSunEdit->text() != lowestSunDefault_) return;
+    const Formation* formation = ChosenFormationOfBox();
+    const PlanningLimits defaults = DefaultPlanningLimits(formation ? formation->Planned : PlannedFormation{});
+    lowestSunDefault_ = FromUtf8(FloatToText(defaults.SunOverFormation.Lowest, decimalSeparator_));
+    LowestSunEdit->setText(lowestSunDefault_);
+}
+
+void PlannerWindow::FormationBoxChange()
+{
+    SetLowestSunDefault();
+    ComputePlan();
+}
 
 void PlannerWindow::PlanButtonClick() { ComputePlan(); }
 

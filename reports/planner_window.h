@@ -125,6 +125,9 @@ private:
     /// Lists the formations (sorted) with their names in FormationBox.
     void ShowFormations(std::vector<Formation> formations, QStringList names);
     void SetPlanDefaults();
+    /// The lower Sun limit for the chosen formation (DefaultPlanningLimits),
+    /// unless the user changed the one set before.
+    void SetLowestSunDefault();
     void SetTableDefaults();
     void ComputePlan();
     void ComputeTable();
@@ -151,5 +154,6 @@ private:
     std::shared_ptr<const std::vector<CatalogueFormation>> catalogue_;
     AlphabeticalSorter sorter_;
     std::vector<PlanInterval> intervals_;
+    QString lowestSunDefault_;  ///< the lower Sun limit the window set last, as shown
     EphemerisTableModel* tableModel_ = nullptr;
 };

@@ -13,11 +13,7 @@
 
 namespace {
 
-bool WorthTiming(const TerminatorFormation& formation)
-{
-    return formation.TransitSeconds && *formation.TransitSeconds >= ShortestTimedTransitSeconds &&
-           *formation.TransitSeconds <= LongestTransitSeconds;
-}
+bool WorthTiming(const TerminatorFormation& formation) { return formation.Timing == TimingVerdict::Timeable; }
 
 }  // namespace
 
@@ -52,7 +48,7 @@ TerminatorSurvey SurveyTerminator(ObservationState& state, const std::vector<Cat
 
 TerminatorSurvey SurveyTerminator(ObservationState& state, const PlacedFormations& placed)
 {
-    PrepareMountainHeight(state);
+    const ShadowView view = PrepareShadowView(state);
     TerminatorSurvey survey;
     survey.Sun = SunOverMoonFromEphemerides(state);
 
@@ -65,10 +61,14 @@ TerminatorSurvey SurveyTerminator(ObservationState& state, const PlacedFormation
                                       SunAltitudeOver(survey.Sun, p.Latitude, p.Longitude),
                                       TerminatorSideAt(survey.Sun, p.Longitude),
                                       entry.Height,
+                                      std::nullopt,
                                       std::nullopt};
         int height = 0;
-        if (TryTextToInt(entry.Height, height) && height > 0)
-            formation.TransitSeconds = ExpectedTransitTime(state, p.Latitude, p.Longitude, height);
+        if (TryTextToInt(entry.Height, height) && height > 0) {
+            const ExpectedShadow shadow = ExpectShadow(SceneOf(view, p), height);
+            formation.TransitSeconds = shadow.TransitSeconds;
+            formation.Timing = shadow.Verdict;
+        }
         survey.Formations.push_back(std::move(formation));
     }
     RankForHeightMeasurement(survey.Formations);
@@ -121,6 +121,35 @@ std::string TransitTimeText(const std::optional<double>& seconds, char decimalSe
 {
     if (!seconds) return "- - -";
     return OneDecimalText(*seconds, decimalSeparator) + " s";
+}
+
+std::string TimedTransitText(const TerminatorFormation& formation, char decimalSeparator)
+{
+    return TransitTimeText(WorthTiming(formation) ? formation.TransitSeconds : std::nullopt, decimalSeparator);
+}
+
+std::string TimingReasonText(const TerminatorFormation& formation, char decimalSeparator)
+{
+    if (!formation.Timing) return "keine Höhe";
+    const std::string seconds =
+        formation.TransitSeconds ? TransitTimeText(formation.TransitSeconds, decimalSeparator) : "";
+    switch (*formation.Timing) {
+        case TimingVerdict::Timeable:
+            return {};
+        case TimingVerdict::MoonBelowHorizon:
+            return "Mond unter dem Horizont";
+        case TimingVerdict::NotVisible:
+            return "abgewandte Seite";
+        case TimingVerdict::NightSide:
+            return "Mondnacht";
+        case TimingVerdict::SunTooLow:
+            return "Sonne zu tief für " + formation.Height + " m";
+        case TimingVerdict::TooShort:
+            return "Durchgang " + seconds + ": zu kurz";
+        case TimingVerdict::TooLong:
+            return "Durchgang " + seconds + ": zu lang";
+    }
+    return {};
 }
 
 std::string CatalogueHeightText(const std::string& height) { return height.empty() ? std::string() : height + "m"; }

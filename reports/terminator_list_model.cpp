@@ -26,7 +26,9 @@ std::string TerminatorListModel::CellText(const TerminatorFormation& f, int colu
         case 4:
             return CatalogueHeightText(f.Height);
         case 5:
-            return TransitTimeText(f.TransitSeconds, decimalSeparator_);
+            return TimedTransitText(f, decimalSeparator_);
+        case 6:
+            return TimingReasonText(f, decimalSeparator_);
         default:
             return {};
     }

@@ -21,7 +21,8 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 366;
 
 // Wide enough for the longest catalogue name (30 characters), "Geländestufe",
-// "12,0°", "Morgen", "11000m" and "- - -" in the window's font.
+// "12,0°", "Morgen", "11000m", "- - -" and "Sonne zu tief für 11000 m" in the
+// window's font.
 constexpr ListColumn kColumns[TerminatorWindow::ColumnCount] = {
     {"Name",        176, false},
     {"Art",         84,  false},
@@ -29,6 +30,7 @@ constexpr ListColumn kColumns[TerminatorWindow::ColumnCount] = {
     {"Lichtgrenze", 72,  false},
     {"Höhe",       52,  true },
     {"Durchgang",   68,  true },
+    {"Hinweis",     160, false},
 };
 
 constexpr const char* kColumnTips[TerminatorWindow::ColumnCount] = {
@@ -38,6 +40,7 @@ constexpr const char* kColumnTips[TerminatorWindow::ColumnCount] = {
     "",
     "Höhe der Formation laut Objektliste",
     "Zu erwartende Durchgangszeit des Bergschattens durchs Teleskopvisier",
+    "Warum sich der Schatten jetzt nicht messen lässt",
 };
 
 }  // namespace

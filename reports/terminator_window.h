@@ -27,7 +27,7 @@ class TerminatorListModel;
 class TerminatorWindow : public MireltaDialog {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 580;
+    static constexpr int kClientWidth = 740;
     static constexpr int kClientHeight = 400;
 
     /// Where the formations come from (the catalogue file as it is at every
@@ -38,7 +38,16 @@ public:
     using FormationChooser = std::function<void(const std::string& name)>;
 
     /// The columns of the list, left to right.
-    enum Column { NameColumn, KindColumn, SunAltitudeColumn, SideColumn, HeightColumn, TransitColumn, ColumnCount };
+    enum Column {
+        NameColumn,
+        KindColumn,
+        SunAltitudeColumn,
+        SideColumn,
+        HeightColumn,
+        TransitColumn,
+        ReasonColumn,
+        ColumnCount
+    };
 
     TerminatorWindow(QWidget* owner, MessageService& messages, ObservationState& state, char decimalSeparator,
                      FormationSource source, FormationChooser choose);

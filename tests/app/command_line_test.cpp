@@ -2,10 +2,12 @@
 // site from places.dat (also with an umlaut), and the decimal comma.
 
 #include "app/command_line.h"
+#include "tests/support/catalogue_records.h"
 #include "tests/support/temp_working_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -32,6 +34,23 @@ std::vector<std::string> Table(std::vector<std::string> more)
 }
 
 const std::vector<std::string> kBerlin = {"--breite", "52,52", "--laenge", "13.405"};
+
+/// --hoehe for Copernicus on 18 December 2026, 16:35 MEZ, from Berlin.
+std::vector<std::string> Height(std::vector<std::string> more, const std::string& seconds = "2,110707")
+{
+    std::vector<std::string> arguments = {"--hoehe", "--datum",  "18.12.2026", "--zeit",      "16:35", "--ort",
+                                          "Berlin",  "--objekt", "Copernicus", "--durchgang", seconds};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+/// places.dat with Berlin and objects.dat with Copernicus, as shipped.
+void WriteSiteAndCatalogue()
+{
+    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
+    WriteBytes("objects.dat", Record("140 160 180 200", "Copernicus", "9,6209", "-20,0786", "3800", "1") +
+                                  Record("10 14 10 14", "Ohne Lage", "", "", "", "0"));
+}
 
 // --ort's second place to look, the working folder, inside the test's own
 // folder instead of the user's ~/Mirelta.
@@ -60,7 +79,7 @@ TEST_P(CommandLineBadCall, ExitsWithTwoAndAGermanMessage)
 {
     TempWorkingDir dir;
     WorkingFolderInside workingFolder(dir);
-    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
+    WriteSiteAndCatalogue();
     const Outcome run = RunWith(GetParam().arguments);
     EXPECT_EQ(run.status, kExitBadArguments);
     EXPECT_EQ(run.out, "");
@@ -80,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"switch with value", Table({"--komma=ja"}), "'--komma' erwartet keinen Wert."},
         BadCall{"no table",
                 {"--von", "15.3.2003"},
-                "--tabelle oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle oder die "
-                "Ereignisse aus."},
+                "--tabelle, --hoehe oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle, eine Höhe "
+                "oder die Ereignisse des Mondes aus."},
         BadCall{"missing step",
                 {"--tabelle", "--von", "1.1.2003", "--bis", "2.1.2003", "--ort", "Berlin"},
                 "--schritt fehlt."},
@@ -106,6 +125,23 @@ INSTANTIATE_TEST_SUITE_P(
                 "'Ost' ist kein gültiger Wert für --laenge (Grad von -180 bis 180, z. B. 13,405)."},
         BadCall{"unknown site", Table({"--ort", "Atlantis"}),
                 "der Beobachtungsort 'Atlantis' steht nicht in places.dat."},
+        BadCall{"a height's option for the table", Table({"--ort", "Berlin", "--durchgang", "1"}),
+                "'--durchgang' gehört nicht zu --tabelle."},
+        BadCall{"a table's option for a height", Height({"--schritt", "60"}), "'--schritt' gehört nicht zu --hoehe."},
+        BadCall{"height without time",
+                {"--hoehe", "--datum", "18.12.2026", "--ort", "Berlin", "--objekt", "Copernicus", "--durchgang", "1"},
+                "--zeit fehlt."},
+        BadCall{"height without formation",
+                {"--hoehe", "--datum", "18.12.2026", "--zeit", "16:35", "--ort", "Berlin", "--durchgang", "1"},
+                "die Formation fehlt: --objekt NAME oder --objekt-breite und --objekt-laenge."},
+        BadCall{"two formations", Height({"--objekt-breite", "9"}),
+                "--objekt und --objekt-breite/--objekt-laenge schließen einander aus."},
+        BadCall{"transit text", Height({}, "zwei"),
+                "'zwei' ist keine gültige Durchgangszeit für --durchgang (Sekunden, z. B. 1,5)."},
+        BadCall{"unknown formation",
+                {"--hoehe", "--datum", "18.12.2026", "--zeit", "16:35", "--ort", "Berlin", "--objekt", "Atlantis",
+                 "--durchgang", "1"},
+                "die Formation 'Atlantis' steht nicht in objects.dat."},
         // Echoed with its control characters visible, cut after 40 characters.
         BadCall{"terminal escape", Table({"--ort", "Atlan\x1B[2Jtis\u202E" + std::string(60, 'x')}),
                 "der Beobachtungsort 'Atlan\\x1B[2Jtis\\u202Exxxxxxxxxxxxxxxxxxxxxxxxxxx…' steht nicht in places.dat."},
@@ -213,6 +249,57 @@ TEST(CommandLine, SiteFromPlacesDatWithAnUmlautAndTheDecimalComma)
     }
 }
 
+TEST(CommandLine, HeightOfAPeakFromATimingOfTheIndependentSimulation)
+{
+    // tools/height_check: a 3,800 m peak at Copernicus casts 2.110707 s of
+    // shadow on 18 December 2026, 16:35 MEZ, seen from Berlin.
+    TempWorkingDir dir;
+    WorkingFolderInside workingFolder(dir);
+    WriteSiteAndCatalogue();
+    const Outcome byName = RunWith(Height({}));
+    ASSERT_EQ(byName.status, kExitSuccess) << byName.err;
+    EXPECT_EQ(byName.err, "");
+    ASSERT_EQ(byName.out.back(), '\n');
+    EXPECT_NEAR(std::stod(byName.out), 3800, 0.03 * 3800);
+    EXPECT_EQ(byName.out.find('\n'), byName.out.size() - 1);  // one line
+    const Outcome byPlace =
+        RunWith({"--hoehe", "--datum", "18.12.2026", "--zeit", "16:35", "--breite", "52.52", "--laenge", "13,405",
+                 "--objekt-breite", "9,6209", "--objekt-laenge", "-20.0786", "--durchgang", "2.110707"});
+    EXPECT_EQ(byPlace.out, byName.out);
+    std::string comma = byName.out;
+    comma[comma.find('.')] = ',';
+    EXPECT_EQ(RunWith(Height({"--komma"})).out, comma);
+
+    // No height: the reason on standard error, status 3.
+    struct NoHeight {
+        std::vector<std::string> arguments;
+        const char* reason;
+    };
+    const NoHeight cases[] = {
+        {Height({},                                                                         "6"), "Die Durchgangszeit muss über 0 und höchstens 5 Sekunden betragen."},
+        {Height({},                                                                                 "5"),                                                                             "Die Sonne steht zu tief: kein so langer Schatten endet auf beleuchtetem Boden."},
+        {{"--hoehe", "--datum", "18.12.2026", "--zeit", "9:35", "--ort", "Berlin", "--objekt", "Copernicus",
+          "--durchgang", "1"},
+         "Der Mond steht unter dem Horizont des Beobachtungsorts."},
+    };
+    for (const NoHeight& c : cases) {
+        const Outcome run = RunWith(c.arguments);
+        EXPECT_EQ(run.status, kExitNoHeight) << c.reason;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string("mirelta: keine Höhe. ") + c.reason + "\n");
+    }
+    // A record without a place is a bad argument; no objects.dat a failure.
+    EXPECT_EQ(RunWith(Height({}, "1")).status, kExitSuccess);
+    const Outcome noPlace = RunWith({"--hoehe", "--datum", "18.12.2026", "--zeit", "16:35", "--ort", "Berlin",
+                                     "--objekt", "Ohne Lage", "--durchgang", "1"});
+    EXPECT_EQ(noPlace.status, kExitBadArguments);
+    std::remove("objects.dat");
+    const Outcome noFile = RunWith(Height({}));
+    EXPECT_EQ(noFile.status, kExitFailure);
+    EXPECT_EQ(noFile.err, "mirelta: objects.dat: Datei nicht gefunden\n");
+    EXPECT_NE(RunWith({"--hilfe"}).out.find("--hoehe --datum T.M.JJJJ --zeit H:MM"), std::string::npos);
+}
+
 TEST(CommandLine, EventsOfTheMoonInTimeOrder)
 {
     TempWorkingDir dir;
@@ -239,7 +326,7 @@ TEST(CommandLine, EventsOfTheMoonInTimeOrder)
     const Outcome step =
         RunWith({"--ereignisse", "--von", "13.12.2026", "--bis", "13.12.2026", "--ort", "Berlin", "--schritt", "60"});
     EXPECT_EQ(step.status, kExitBadArguments);
-    EXPECT_EQ(step.err, "mirelta: --schritt gehört nicht zu --ereignisse.\nAufruf und Optionen: mirelta --hilfe\n");
+    EXPECT_EQ(step.err, "mirelta: '--schritt' gehört nicht zu --ereignisse.\nAufruf und Optionen: mirelta --hilfe\n");
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // The main window: layout, start and reload, the object list, deleting,
 // the sort commands, the map markers and the dialog commands.
 
+#include "astronomy/mountain_shadow.h"
 #include "catalogue/catalogue.h"
 #include "platform/text_file.h"
 #include "tests/support/catalogue_records.h"
 #include "tests/support/window_fixture.h"
+
+#include <cmath>
 
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -413,10 +417,12 @@ private slots:
         f->state.SiteName = "Bonn";
         TForm1& w = f->main();
         Choose(QStringLiteral("Tycho"));
-        QTest::keyClicks(w.Edit1, QStringLiteral("5"));
+        // The Sun stands 35 deg over Tycho: 0.15 s of shadow mean 3,960 m.
+        QTest::keyClicks(w.Edit1, QStringLiteral("0,15"));
         QCOMPARE(w.Label26->text(), QStringLiteral("(Messung am 15. 3. 2003 um 20:05 Uhr"));
         QCOMPARE(w.Label27->text(), QStringLiteral(" MEZ  in Bonn)"));
-        QVERIFY(w.Label35->text().endsWith(QLatin1Char('m')));
+        QVERIFY2(QRegularExpression(QStringLiteral("^39[5-6]\\d(,\\d)?m$")).match(w.Label35->text()).hasMatch(),
+                 qPrintable(w.Label35->text()));
         QVERIFY(w.Label34->text().endsWith(QLatin1Char('%')) || w.Label34->text() == QStringLiteral("- - -"));
         QVERIFY(w.Label1->text().endsWith(QLatin1Char('"')));
         QVERIFY(f->state.MoonSemiDiameter > 880 && f->state.MoonSemiDiameter < 1010);
@@ -432,6 +438,25 @@ private slots:
             w.Edit1->setText(QString::fromLatin1(ignored));
             QCOMPARE(labels(), shown);
         }
+        // Five seconds of shadow would need a summit of tens of kilometres:
+        // the reason in place of the number, the sentence as its tooltip.
+        w.Edit1->setText(QStringLiteral("5"));
+        QCOMPARE(w.Label35->text(), QStringLiteral("über 20 km"));
+        QCOMPARE(w.Label34->text(), QStringLiteral("- - -"));
+        QVERIFY(w.Label35->toolTip().startsWith(QStringLiteral("Nur ein Gipfel")));
+        SaveScreenshot(w, QStringLiteral("main_window_height_reason"));
+        w.Edit1->setText(QStringLiteral("0,15"));
+        QCOMPARE(labels(), shown);
+        QVERIFY(w.Label35->toolTip().isEmpty());
+        // Every reason fits the place of the number.
+        QLabel probe;
+        probe.setFont(w.Label35->font());
+        for (NoHeightReason reason : {NoHeightReason::NightSide, NoHeightReason::MoonBelowHorizon,
+                                      NoHeightReason::NotVisible, NoHeightReason::ShadowIntoNight,
+                                      NoHeightReason::OutOfRange, NoHeightReason::TooHigh, NoHeightReason::Ambiguous}) {
+            const QString text = QString::fromStdString(NoHeightText(reason));
+            QVERIFY2(probe.fontMetrics().horizontalAdvance(text) <= w.Label35->width(), qPrintable(text));
+        }
         w.Edit1->setText(QStringLiteral("2,5x"));
         QCOMPARE(f->messages.lastText(), QStringLiteral("'2,5x' ist kein gültiger Gleitkommawert."));
         QCOMPARE(labels(), shown);
@@ -440,6 +465,22 @@ private slots:
         QCOMPARE(w.Edit1->text(), QString());
         QCOMPARE(labels(), QStringList(4, QString()));
         QCOMPARE(w.Label27->text(), QString());
+    }
+
+    void heightPanelGivesBackAPeakOfTheIndependentSimulation()
+    {
+        // tools/height_check: a 3,800 m peak at Copernicus casts 2.110707 s of
+        // shadow on 18 December 2026, 16:35 MEZ, seen from Berlin.
+        StartWith(kIni, Record("140 160 180 200", "Copernicus", "9,6209", "-20,0786", "3800", "1"));
+        f->clockReading = {2026, 12, 18, 16, 35};  // "Uhrzeit mitführen" reads it at the keystroke
+        f->state.Latitude = 52.52, f->state.Longitude = 13.405, f->state.SiteName = "Berlin";
+        Choose(QStringLiteral("Copernicus"));
+        QTest::keyClicks(f->main().Edit1, QStringLiteral("2,111"));
+        const QString shown = f->main().Label35->text();
+        QVERIFY2(shown.endsWith(QLatin1Char('m')), qPrintable(shown));
+        const double height = QString(shown).chopped(1).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+        QVERIFY2(std::fabs(height / 3800 - 1) < 0.03, qPrintable(shown));
+        QCOMPARE(f->main().Label34->text(), QStringLiteral("0%"));
     }
 
     void heightPanelTakesCatalogueNumbersWithAPoint()

@@ -1,5 +1,7 @@
 // Physical ephemerides of the Moon and the mountain height.
 
+#include "astronomy/mountain_shadow.h"
+#include "astronomy/sun_over_moon.h"
 #include "tests/astronomy/astronomy_test_support.h"
 
 #include <gtest/gtest.h>
@@ -116,28 +118,28 @@ TEST(SetMoonSemiDiameter, MeanDistance)
     EXPECT_NEAR(s.MoonSemiDiameter * 60.27, 56230.12, 0.01);
 }
 
-/// A Moon in the evening sky with plausible ephemerides, in degrees.
-ObservationState HeightState(int day)
+/// A state as the height panel leaves it before MountainHeight, in Berlin.
+ObservationState PreparedAt(int day, int hour, int minute = 0)
 {
-    ObservationState s = StateAt(day, 3, 2003, 20);
-    s.MoonDeclination = 12.0;
-    s.AxisPositionAngle = 350.0;
-    s.LibrationLongitude = 2.0;
-    s.LibrationLatitude = -3.0;
-    s.Altitude = 35.0;
-    s.MoonSemiDiameter = 933.0;
-    s.TerminatorLongitude = -10.0;
-    s.SunSelenographicLatitude = 1.2;
+    ObservationState s = StateAt(day, 3, 2003, hour, minute, 52.52, 13.405);
+    PrepareShadowView(s);
     return s;
 }
 
-// 10 March 2003 the Moon waxes, 22 March it wanes.
+/// A place `sunAltitude` degrees (about) east of the morning terminator.
+SelenographicPoint MorningPlace(const ObservationState& prepared, double latitude, double sunAltitude)
+{
+    return {latitude, SunOverMoonFromEphemerides(prepared).SubsolarLongitude - 90 + sunAltitude};
+}
+
+// 10 March 2003 the Moon waxes, 22 March it wanes; both evenings it stands
+// high over Berlin.
 constexpr int WaxingDay = 10, WaningDay = 22;
 
 TEST(MountainHeight, TerminatorCorrectionSign)
 {
-    ASSERT_LT(MoonAge(HeightState(WaxingDay)), SynodicMonth / 2);
-    ASSERT_GE(MoonAge(HeightState(WaningDay)), SynodicMonth / 2);
+    ASSERT_LT(MoonAge(PreparedAt(WaxingDay, 20)), SynodicMonth / 2);
+    ASSERT_GE(MoonAge(PreparedAt(WaningDay, 20)), SynodicMonth / 2);
     struct Case {
         const char* name;
         int day;
@@ -153,7 +155,7 @@ TEST(MountainHeight, TerminatorCorrectionSign)
         {"Bs = 0 gives 0",                    WaxingDay, 0.0,  30,  0 },
     };
     for (const Case& c : cases) {
-        ObservationState s = HeightState(c.day);
+        ObservationState s = PreparedAt(c.day, 20);
         s.SunSelenographicLatitude = c.Bs;
         double lambdaC = 99;
         MountainHeight(s, 2.0, c.latitude, 5.0, lambdaC);
@@ -161,101 +163,85 @@ TEST(MountainHeight, TerminatorCorrectionSign)
     }
 }
 
-TEST(MountainHeight, WorkedValues)
+TEST(MountainHeight, ReadsWhatThePanelsCallsLeft)
 {
-    // Worked by hand through the formula's steps (angles in degrees, then
-    // v, w, z in radians):
-    //   q = cos(dec) t 14.46 / cos P, dl = lon - L, bb = lat - cos(lon) B,
-    //   s = 60.3 SD / (60.3 - sin h), tc = terminator + lambda_c,
-    //   x = tc + dl (tc - dl when negative), v = asin(sin x cos bb),
-    //   w = asin(q / (cos dl s)), z = asin(cos v w),
-    //   height = |cos(v - z) / cos v - 1| 1738000 m.
+    // The height from the state the panel prepared is the one of the scene
+    // made afresh for the same moment, and its shadow takes the time given:
+    // at the morning terminator of the waxing Moon, in the evening, and at
+    // the evening terminator of the waning Moon, before dawn.
     struct Case {
-        const char* name;
-        double declination, axis, librationLongitude, librationLatitude, altitude, semiDiameter, terminator, Bs;
-        double transit, latitude, longitude;
-        double height;
+        int day, hour;
+        double sunAltitude;  // over the place, from the morning terminator
     };
-    const Case cases[] = {
-  // q 15.154232, dl -17, bb 13.881183, s 947.859532, x 3,
-  // v 0.050829386, w 0.016719138, z 0.016698320
-        {"x = tc + dl",                    10, 20,  3,  -4, 30, 940, 20,  0,   1.0, 10, -14, 1234.056298463},
- // dl -18, tc + dl = -38, so x = tc - dl = -2; v -0.033889308,
-  // w 0.016811408, z 0.016802546
-        {"x = tc - dl when tc + dl < 0",   10, 20,  3,  -4, 30, 940, -20, 0,   1.0, 10, -15, 1235.331072863},
- // waxing: lambda_c = sin 30 * 1.5 = 0.75, tc 10.75, x 7.75; q 11.930502,
-  // s 920.797717, v 0.122503692, w 0.012974848, z 0.012877968
-        {"with the terminator correction", -5, 345, -2, 5,  45, 910, 10,  1.5, 0.8, 30, -5,  2611.474133961},
-    };
-    for (const Case& c : cases) {
-        ObservationState s = StateAt(WaxingDay, 3, 2003, 20);
-        s.MoonDeclination = c.declination;
-        s.AxisPositionAngle = c.axis;
-        s.LibrationLongitude = c.librationLongitude;
-        s.LibrationLatitude = c.librationLatitude;
-        s.Altitude = c.altitude;
-        s.MoonSemiDiameter = c.semiDiameter;
-        s.TerminatorLongitude = c.terminator;
-        s.SunSelenographicLatitude = c.Bs;
+    for (const Case& c : {
+             Case{WaxingDay,     20, 6  },
+             Case{WaningDay + 1, 4,  174}
+    }) {
+        const ObservationState prepared = PreparedAt(c.day, c.hour, 35);
+        const SelenographicPoint place = MorningPlace(prepared, -20, c.sunAltitude);
         double lambdaC = 0;
-        const auto height = MountainHeight(s, c.transit, c.latitude, c.longitude, lambdaC);
-        ASSERT_TRUE(height.has_value()) << c.name;
-        EXPECT_NEAR(*height, c.height, 1e-6) << c.name;
+        NoHeightReason reason = NoHeightReason::OutOfRange;
+        const auto height = MountainHeight(prepared, 1.2, place.Latitude, place.Longitude, lambdaC, &reason);
+        ASSERT_TRUE(height) << c.day << ": " << NoHeightText(reason);
+        EXPECT_EQ(reason, NoHeightReason::None);
+        ObservationState fresh = StateAt(c.day, 3, 2003, c.hour, 35, 52.52, 13.405);
+        const ShadowScene scene = PrepareShadowScene(fresh, place.Latitude, place.Longitude);
+        EXPECT_NEAR(*HeightFromTransit(scene, 1.2).Height, *height, 1e-6) << c.day;
+        EXPECT_NEAR(CastShadow(scene, *height)->TransitSeconds, 1.2, 1e-6) << c.day;
     }
 }
 
-TEST(MountainHeight, ZeroTransitTimeGivesZeroHeight)
+TEST(MountainHeight, RefusesWhereNoShadowCanBeTimed)
 {
-    double lambdaC = 0;
-    const auto height = MountainHeight(HeightState(WaxingDay), 0.0, 20.0, -5.0, lambdaC);
-    ASSERT_TRUE(height.has_value());
-    EXPECT_EQ(*height, 0.0);
+    const ObservationState evening = PreparedAt(WaxingDay, 20);
+    const SelenographicPoint lit = MorningPlace(evening, 10, 5);
+    const double subsolar = SunOverMoonFromEphemerides(evening).SubsolarLongitude;
+    ObservationState morning = PreparedAt(WaxingDay, 9);  // the waxing crescent set in the afternoon
+    ASSERT_LT(morning.Altitude, 0);
+    const SelenographicPoint night{10, subsolar - 120}, farSide{0, evening.LibrationLongitude + 175};
+    const SelenographicPoint grazing = MorningPlace(evening, 10, 0.5);
+    struct Case {
+        const char* name;
+        bool moonUp;
+        SelenographicPoint place;
+        double transit;
+        NoHeightReason reason;
+    };
+    const Case cases[] = {
+        {"no time",                true,  lit,     0.0,          NoHeightReason::OutOfRange      },
+        {"over five seconds",      true,  lit,     5.01,         NoHeightReason::OutOfRange      },
+        {"not a number",           true,  lit,     std::nan(""), NoHeightReason::OutOfRange      },
+        {"lunar night",            true,  night,   1.0,          NoHeightReason::NightSide       },
+        {"far side",               true,  farSide, 1.0,          NoHeightReason::NotVisible      },
+        {"Moon below the horizon", false, lit,     1.0,          NoHeightReason::MoonBelowHorizon},
+        {"shadow into the night",  true,  grazing, 4.0,          NoHeightReason::ShadowIntoNight },
+    };
+    for (const Case& c : cases) {
+        double lambdaC = 99;
+        NoHeightReason reason = NoHeightReason::None;
+        const ObservationState& state = c.moonUp ? evening : morning;
+        EXPECT_FALSE(MountainHeight(state, c.transit, c.place.Latitude, c.place.Longitude, lambdaC, &reason)) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+        EXPECT_EQ(lambdaC, TerminatorCorrection(state, c.place.Latitude))
+            << c.name << ": the correction is still given";
+    }
 }
 
 TEST(MountainHeight, GrowsWithTheTransitTime)
 {
+    const ObservationState s = PreparedAt(WaxingDay, 20);
+    const SelenographicPoint place = MorningPlace(s, 20, 5);
     double lambdaC = 0, previous = 0;
-    for (double t : {0.5, 1.0, 2.0, 3.0, 5.0}) {
-        const auto height = MountainHeight(HeightState(WaxingDay), t, 20.0, -5.0, lambdaC);
+    for (double t : {0.1, 0.5, 1.0, 2.0, 3.0}) {
+        const auto height = MountainHeight(s, t, place.Latitude, place.Longitude, lambdaC);
         ASSERT_TRUE(height.has_value()) << t << " s";
         EXPECT_GT(*height, previous) << t << " s";
         previous = *height;
     }
-}
-
-TEST(MountainHeight, ReportsLeavingItsDomain)
-{
-    struct Case {
-        const char* name;
-        double transit, latitude, longitude, axis;
-    };
-    const Case cases[] = {
-        {"transit too long for the arcsine",     5000.0,       20.0, -5.0, 350.0},
-        {"axis at 90 degrees, zero denominator", 2.0,          20.0, -5.0, 90.0 },
-        {"longitude 90 from the disc centre",    2.0,          20.0, 92.0, 350.0},
-        {"not a number",                         std::nan(""), 20.0, -5.0, 350.0},
-    };
-    for (const Case& c : cases) {
-        ObservationState s = HeightState(WaxingDay);
-        s.AxisPositionAngle = c.axis;
-        double lambdaC = 99;
-        EXPECT_FALSE(MountainHeight(s, c.transit, c.latitude, c.longitude, lambdaC).has_value()) << c.name;
-        EXPECT_NEAR(lambdaC, std::sin(c.latitude * Deg) * 1.2, 1e-12) << c.name << ": the correction is still given";
-    }
-}
-
-TEST(MountainHeight, FullChainForAnEveningOnTheTerminator)
-{
-    ObservationState s = StateAt(10, 3, 2003, 20, 0, 50.0, 10.0);
-    ComputePhysicalEphemeridesInDegrees(s);
-    HorizontalPosition(s, s.MoonRightAscension, s.MoonDeclination, s.Longitude, JulianCenturies(s));
-    SetMoonSemiDiameter(s, SemiDiameterArgument(s.MoonDistance));
-    double lambdaC = 0;
-    // A formation near the morning terminator of that evening.
-    const auto height = MountainHeight(s, 2.0, 10.0, s.TerminatorLongitude + 5.0, lambdaC);
-    ASSERT_TRUE(height.has_value());
-    EXPECT_GT(*height, 0.0);
-    EXPECT_TRUE(std::isfinite(*height));
+    // A shadow of 3 s at a Sun 5 deg high: a summit of several kilometres,
+    // short of the 6.7 km whose shadow would grace the terminator.
+    EXPECT_GT(previous, 3000);
+    EXPECT_LT(previous, GrazingHeightMetres(5.1));
 }
 
 }  // namespace

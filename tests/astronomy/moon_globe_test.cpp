@@ -189,16 +189,18 @@ TEST(MoonGlobe, ProjectionRoundTripsOnTheVisibleHemisphere)
               std::hypot(SkyOffsetFromSite(g, limbward).East, SkyOffsetFromSite(g, limbward).North));
 }
 
-TEST(MoonGlobe, SunShinesFromTheSubsolarPointOfTheEphemerides)
+TEST(MoonGlobe, SunShinesFromTheSubsolarPointSeenFromTheMoon)
 {
     ObservationState s = StateAt(18, 12, 2026, 16, 35, 52.52, 13.405);
     const MoonGlobe g = ViewMoonGlobe(s);
     EXPECT_NEAR(Length(g.SunDirection), 1.0, 1e-12);
     const SelenographicPoint subsolar = BodyToSelenographic(g.SunDirection);
-    EXPECT_NEAR(subsolar.Latitude, s.SunSelenographicLatitude, 1e-9);
-    // Waxing (first quarter was the day before): the Sun stands 90 degrees
-    // east of the morning terminator the physical ephemerides give.
-    EXPECT_NEAR(std::remainder(subsolar.Longitude - (s.TerminatorLongitude + 90.0), 360.0), 0, 1e-9);
+    const SunOverMoon sun = SunOverMoonFromEphemerides(s);
+    EXPECT_NEAR(subsolar.Latitude, sun.SubsolarLatitude, 1e-9);
+    EXPECT_NEAR(std::remainder(subsolar.Longitude - sun.SubsolarLongitude, 360.0), 0, 1e-9);
+    // Waxing (first quarter was the day before): the Sun stands about 90
+    // degrees east of the morning terminator the physical ephemerides give.
+    EXPECT_NEAR(std::remainder(subsolar.Longitude - (s.TerminatorLongitude + 90.0), 360.0), 0, 0.16);
 }
 
 }  // namespace

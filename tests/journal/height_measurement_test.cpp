@@ -58,12 +58,14 @@ TEST(TransitTime, OnlyUpToFiveSecondsAndAboveZero)
 
 TEST(MeasureMountainHeight, LongerShadowsMeanHigherMountains)
 {
-    // A formation near the centre of the disc, eleven days after new moon.
+    // A formation a few degrees from the morning terminator, eleven days
+    // after new moon.
     ObservationState state = ObservationInBonnAt(12, 4, 2003, 21, 0);
     double previous = -1;
     for (double seconds : {0.5, 1.0, 2.0, 3.5, 5.0}) {
-        HeightMeasurement measured = MeasureMountainHeight(state, seconds, 20.0, -3.0);
+        HeightMeasurement measured = MeasureMountainHeight(state, seconds, 20.0, -35.0);
         ASSERT_TRUE(measured.Height) << seconds;
+        EXPECT_EQ(measured.Reason, NoHeightReason::None);
         EXPECT_GT(*measured.Height, previous) << seconds;
         previous = *measured.Height;
     }
@@ -72,9 +74,8 @@ TEST(MeasureMountainHeight, LongerShadowsMeanHigherMountains)
 TEST(MeasureMountainHeight, LeavesTheWholeChainInTheState)
 {
     ObservationState state = ObservationInBonnAt(12, 4, 2003, 21, 0);
-    HeightMeasurement measured = MeasureMountainHeight(state, 0.0, 20.0, -3.0);
+    HeightMeasurement measured = MeasureMountainHeight(state, 1.0, 20.0, -35.0);
     ASSERT_TRUE(measured.Height);
-    EXPECT_EQ(*measured.Height, 0.0);
     // The semi-diameter belongs to the distance the Moon position left.
     EXPECT_NEAR(state.MoonSemiDiameter * state.MoonDistance, 56230.12, 0.01);
     // Ephemerides are in degrees, the Moon above the horizon of Bonn.
@@ -84,6 +85,16 @@ TEST(MeasureMountainHeight, LeavesTheWholeChainInTheState)
     // of sin(latitude) * Bs.
     ASSERT_LT(MoonAge(state), SynodicMonth / 2);
     EXPECT_NEAR(measured.TerminatorCorrection, std::sin(20.0 * DegreeFactor) * state.SunSelenographicLatitude, 1e-12);
+}
+
+TEST(HeightResultText, TheReasonInPlaceOfTheNumber)
+{
+    // The formation lies in the lunar night: no height, and the panel says why.
+    ObservationState state = ObservationInBonnAt(12, 4, 2003, 21, 0);
+    const HeightMeasurement night = MeasureMountainHeight(state, 1.0, 20.0, -60.0);
+    EXPECT_FALSE(night.Height);
+    EXPECT_EQ(HeightResultText(night, ','), "Mondnacht");
+    EXPECT_EQ(HeightResultText({1350.45, 0, NoHeightReason::None}, ','), "1350,4m");
 }
 
 }  // namespace

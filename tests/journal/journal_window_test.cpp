@@ -91,8 +91,11 @@ private slots:
         f = std::make_unique<WindowFixture>();
         WriteBytes("mirelta.ini", kIni);
         WriteBytes("places.dat", "Bonn\r\n50,7333\r\n7,1\r\n");
-        // "Randberg" lies so near the limb that a long shadow has no height.
-        WriteBytes("objects.dat", Record("100 120 150 170", "Tycho", "-43,3", "-11,2", "4800", "1") +
+        // At the fixture's 15 March 2003, 20:05 the Sun stands 5 deg over
+        // Schickard: timings of 0.5 to 2 s give heights of 2 to 6 km.
+        // "Randberg" sees the Sun 38 deg high: no summit casts a shadow of
+        // seconds there.
+        WriteBytes("objects.dat", Record("100 120 150 170", "Schickard", "-44,38", "-55,11", "1500", "1") +
                                       Record("10 14 10 14", "Randberg", "0", "80", "1000", "1"));
         f->Start();
         f->state.SiteName = "Bonn";
@@ -106,16 +109,16 @@ private slots:
     {
         QTest::addColumn<QString>("formation");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty field") << "Tycho"
+        QTest::newRow("empty field") << "Schickard"
                                      << "";
-        QTest::newRow("not a number") << "Tycho"
+        QTest::newRow("not a number") << "Schickard"
                                       << "2,5x";
-        QTest::newRow("beyond 5 s after a shown height") << "Tycho"
+        QTest::newRow("beyond 5 s after a shown height") << "Schickard"
                                                          << "5,01";
-        QTest::newRow("zero") << "Tycho"
+        QTest::newRow("zero") << "Schickard"
                               << "0";
-        QTest::newRow("height ungültig") << "Randberg"
-                                         << "5";
+        QTest::newRow("no height") << "Randberg"
+                                   << "5";
     }
     void nothingShownNothingSaved()
     {
@@ -123,8 +126,8 @@ private slots:
         QFETCH(QString, text);
         QVERIFY(!main().Messungspeichern1->isEnabled());  // nothing at start
         main().ChooseObject(formation);
-        Time(QStringLiteral("5"));  // a height for Tycho, "ungültig" for Randberg
-        QCOMPARE(main().Messungspeichern1->isEnabled(), formation == QStringLiteral("Tycho"));
+        Time(QStringLiteral("1"));  // a height for Schickard, a reason for Randberg
+        QCOMPARE(main().Messungspeichern1->isEnabled(), formation == QStringLiteral("Schickard"));
         Time(text);
         f->messages.clear();
         QVERIFY(!main().Messungspeichern1->isEnabled());
@@ -133,13 +136,18 @@ private slots:
         main().Messungspeichern1Click();  // even when called directly
         QVERIFY(!FileExists(kJournalFileName));
         QCOMPARE(main().Edit1->text(), text);
-        QCOMPARE(Status(), QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert."));
+        // Where the field still holds a time the panel measured, the reason.
+        QCOMPARE(Status(),
+                 QStringLiteral("Keine errechnete Höhe: es wurde nichts gespeichert.") +
+                     (formation == QStringLiteral("Randberg")
+                          ? QStringLiteral(" Nur ein Gipfel von über 20 km Höhe würfe einen so langen Schatten.")
+                          : QString()));
         QVERIFY(f->messages.messages().isEmpty());
     }
 
     void fiveTimingsSavedWithEnterGiveMeanAndStandardError()
     {
-        main().ChooseObject(QStringLiteral("Tycho"));
+        main().ChooseObject(QStringLiteral("Schickard"));
         const QStringList timings = {"1,1", "1,2", "1,3", "1,2", "1,25"};
         for (int i = 0; i < timings.size(); ++i) {
             Time(timings[i]);
@@ -150,7 +158,7 @@ private slots:
                 QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
             QCOMPARE(main().Edit1->text(), QString());  // ready for the next timing
             QVERIFY(!main().Messungspeichern1->isEnabled());
-            QVERIFY2(Status().startsWith(QStringLiteral("Messung %1 für Tycho gespeichert: Mittel ").arg(i + 1)),
+            QVERIFY2(Status().startsWith(QStringLiteral("Messung %1 für Schickard gespeichert: Mittel ").arg(i + 1)),
                      qPrintable(Status()));
         }
         QVERIFY(f->messages.messages().isEmpty());
@@ -163,8 +171,8 @@ private slots:
         QVERIFY(journal().isVisible());
         QVERIFY(!main().isEnabled());
         QCOMPARE(journal().windowTitle(), QStringLiteral("Messprotokoll"));
-        QCOMPARE(journal().FormationChoice->currentText(), QStringLiteral("Tycho"));
-        QCOMPARE(journal().CountLabel->text(), QStringLiteral("5 Messungen von Tycho"));
+        QCOMPARE(journal().FormationChoice->currentText(), QStringLiteral("Schickard"));
+        QCOMPARE(journal().CountLabel->text(), QStringLiteral("5 Messungen von Schickard"));
         // Newest first: all in one minute, so the last saved leads.
         QCOMPARE(Column(journal().MeasurementList, JournalWindow::TransitColumn),
                  QStringList({"1,25 s", "1,2 s", "1,3 s", "1,2 s", "1,1 s"}));
@@ -187,10 +195,10 @@ private slots:
 
     void aWriteProtectedJournalIsReportedAndTheTimingKept()
     {
-        AppendToJournal(Saved("Tycho", 1, 2000), ',');
+        AppendToJournal(Saved("Schickard", 1, 2000), ',');
         const std::string before = ReadBytes(kJournalFileName);
         std::filesystem::permissions(kJournalFileName, std::filesystem::perms::owner_read);
-        main().ChooseObject(QStringLiteral("Tycho"));
+        main().ChooseObject(QStringLiteral("Schickard"));
         Time(QStringLiteral("1,5"));
         PressEnter();
         QCOMPARE(f->messages.lastText(), QStringLiteral("Schreiben von messungen.csv nicht möglich (die Datei ist "
@@ -203,15 +211,15 @@ private slots:
     void deletingAsksAndExportWritesTheShownRows()
     {
         for (auto [formation, minute, height] : {
-                 std::tuple{"Tycho", 1, 4700.0},
-                 std::tuple{"Euler", 2, 2100.0},
-                 std::tuple{"Tycho", 3, 4900.0}
+                 std::tuple{"Schickard", 1, 4700.0},
+                 std::tuple{"Euler",     2, 2100.0},
+                 std::tuple{"Schickard", 3, 4900.0}
         })
             AppendToJournal(Saved(formation, minute, height), ',');
         main().Messprotokoll1->trigger();  // no formation shown: all of them
         QCOMPARE(journal().FormationChoice->currentText(), QStringLiteral("Alle Formationen"));
         QTreeView* list = journal().MeasurementList;
-        QCOMPARE(Column(list, JournalWindow::FormationColumn), QStringList({"Tycho", "Euler", "Tycho"}));
+        QCOMPARE(Column(list, JournalWindow::FormationColumn), QStringList({"Schickard", "Euler", "Schickard"}));
         QVERIFY(!journal().DeleteButton->isEnabled());
 
         Mark(list, 1);
@@ -222,10 +230,10 @@ private slots:
         QCOMPARE(ReadBytes(kJournalFileName), before);
         f->messages.QueueConfirmAnswer(true);
         journal().DeleteButton->click();
-        QCOMPARE(Column(list, JournalWindow::FormationColumn), QStringList({"Tycho", "Tycho"}));
+        QCOMPARE(Column(list, JournalWindow::FormationColumn), QStringList({"Schickard", "Schickard"}));
         QCOMPARE(LinesOf(kJournalFileName), 3);
 
-        journal().FormationChoice->setCurrentText(QStringLiteral("Tycho"));
+        journal().FormationChoice->setCurrentText(QStringLiteral("Schickard"));
         Mark(list, 0);
         journal().SetExportPathChooser([&](QWidget*) { return QDir::current().filePath(QStringLiteral("aus.csv")); });
         journal().ExportButton->click();
@@ -243,7 +251,7 @@ private slots:
         QCOMPARE(journal().CountLabel->text(), QStringLiteral("Keine Messungen"));
         journal().OkButton->click();
 
-        AppendToJournal(Saved("Tycho", 1, 4700), ',');
+        AppendToJournal(Saved("Schickard", 1, 4700), ',');
         WriteBytes(kJournalFileName, ReadBytes(kJournalFileName) + "15.03.2003;kaputt\r\n");
         main().Messprotokoll1->trigger();
         QVERIFY(f->messages.lastText().startsWith(QStringLiteral("messungen.csv, Zeile 3: 2 statt 13 Feldern")));
@@ -283,10 +291,10 @@ private slots:
         SaveScreenshot(journal(), QStringLiteral("journal_read_only"));
         journal().OkButton->click();
 
-        main().ChooseObject(QStringLiteral("Tycho"));
+        main().ChooseObject(QStringLiteral("Schickard"));
         Time(QStringLiteral("1,5"));
         PressEnter();
-        QVERIFY2(Status().startsWith(QStringLiteral("Messung 1 für Tycho gespeichert")), qPrintable(Status()));
+        QVERIFY2(Status().startsWith(QStringLiteral("Messung 1 für Schickard gespeichert")), qPrintable(Status()));
         QCOMPARE(ReadJournal().Entries.size(), size_t(2));
     }
 };

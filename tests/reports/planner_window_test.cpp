@@ -120,8 +120,20 @@ private slots:
             {40.6, -1.1},
             2250.0
         };
-        QCOMPARE(window().Intervals().size(), PlanObservations(Observation(), piton, PlanningLimits{}, 30).size());
+        // The lowest Sun at which a 2,250 m summit's shadow can be timed:
+        // arccos(R / (R + h)) = 2.92 deg, and 0.2 deg more, up to a tenth.
+        QCOMPARE(window().LowestSunEdit->text(), QStringLiteral("3,2"));
+        QCOMPARE(DefaultPlanningLimits(piton).SunOverFormation.Lowest, 3.2);
+        QCOMPARE(window().Intervals().size(),
+                 PlanObservations(Observation(), piton, DefaultPlanningLimits(piton), 30).size());
         for (const PlanInterval& interval : window().Intervals()) QVERIFY(interval.TransitSeconds.has_value());
+        // Back to a formation without height: the lower limit set by the
+        // window follows; one the user typed stays.
+        window().FormationBox->setCurrentIndex(window().FormationBox->findText(QStringLiteral("Plato")));
+        QCOMPARE(window().LowestSunEdit->text(), QStringLiteral("1"));
+        window().LowestSunEdit->setText(QStringLiteral("2"));
+        window().FormationBox->setCurrentIndex(window().FormationBox->findText(QStringLiteral("Mons Piton")));
+        QCOMPARE(window().LowestSunEdit->text(), QStringLiteral("2"));
 
         // Enter in a field computes anew and leaves the window open.
         PlanningLimits wider;

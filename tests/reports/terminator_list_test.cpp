@@ -28,9 +28,8 @@ TEST(SurveyTerminator, ListsTheEarthFacingFormationsInTheBandOfSunAltitudes)
     state.Latitude = 50.7333;
     state.Longitude = 7.1;
     ObservationState reference = state;
-    ComputePhysicalEphemeridesInDegrees(reference);
-    const double t = reference.TerminatorLongitude;
-    const double l0 = t + 90;  // waxing: the subsolar meridian lies 90 degrees east
+    const double l0 = ComputeSunOverMoon(reference).SubsolarLongitude;
+    const double t = l0 - 90;  // waxing: the morning terminator lies 90 degrees west
 
     const std::vector<CatalogueFormation> catalogue = {
         {"Morgenberg",               "Berg",   "10",         Number(t + 3,    ','),   "1500"   },
@@ -54,11 +53,19 @@ TEST(SurveyTerminator, ListsTheEarthFacingFormationsInTheBandOfSunAltitudes)
         EXPECT_LE(f.SunAltitude, HighestTerminatorSunAltitude) << f.Name;
     }
     EXPECT_EQ(listed, (std::set<std::string>{"Morgenberg", "Mit Punkt", "Gerade untergegangen"}));
-    // Only a whole-number height gives a transit time.
-    for (const TerminatorFormation& f : survey.Formations)
+    // Only a whole-number height gives a shadow to expect; 1,500 m at a Sun
+    // 3 deg high cast one of about a second.
+    for (const TerminatorFormation& f : survey.Formations) {
+        EXPECT_EQ(f.Timing.has_value(), f.Name == "Morgenberg") << f.Name;
         EXPECT_EQ(f.TransitSeconds.has_value(), f.Name == "Morgenberg") << f.Name;
+    }
+    const TerminatorFormation& timed = survey.Formations.front();
+    ASSERT_EQ(timed.Name, "Morgenberg");
+    EXPECT_EQ(timed.Timing, TimingVerdict::Timeable);
+    EXPECT_GT(*timed.TransitSeconds, 0.8);
+    EXPECT_LT(*timed.TransitSeconds, 1.4);
     // The state holds the ephemerides of the height chain, as the panel leaves them.
-    EXPECT_DOUBLE_EQ(state.TerminatorLongitude, t);
+    EXPECT_DOUBLE_EQ(state.TerminatorLongitude, reference.TerminatorLongitude);
 }
 
 TEST(SurveyTerminator, TellsMorningFromEveningByTheLongitudeNearFullMoon)
@@ -82,22 +89,53 @@ TEST(SurveyTerminator, TellsMorningFromEveningByTheLongitudeNearFullMoon)
         EXPECT_EQ(TerminatorSideText(f.Side), f.Name == "Westrand" ? "Morgen" : "Abend") << f.Name;
 }
 
-TerminatorFormation Formation(const char* name, double altitude, std::optional<double> transit)
+TerminatorFormation Formation(const char* name, double altitude, std::optional<double> transit,
+                              std::optional<TimingVerdict> timing)
 {
-    return {name, "Krater", altitude, TerminatorSide::Morning, "", transit};
+    return {name, "Krater", altitude, TerminatorSide::Morning, "2000", transit, timing};
 }
 
 TEST(RankForHeightMeasurement, TimeableTransitsFirstLongestFirstThenBySunAltitude)
 {
+    constexpr auto timeable = TimingVerdict::Timeable;
     std::vector<TerminatorFormation> formations = {
-        Formation("kurz", 2.0, 0.3),   Formation("hoch", 9.0, std::nullopt),  Formation("mittel", 6.0, 2.5),
-        Formation("lang", 1.0, 4.8),   Formation("tief", -0.2, std::nullopt), Formation("knapp", 5.0, 0.5),
-        Formation("Grenze", 7.0, 5.0), Formation("B", 3.0, std::nullopt),     Formation("A", 3.0, std::nullopt),
+        Formation("kurz", 2.0, 0.3, TimingVerdict::TooShort),
+        Formation("hoch", 9.0, std::nullopt, std::nullopt),
+        Formation("mittel", 6.0, 2.5, timeable),
+        Formation("lang", 3.0, 4.8, timeable),
+        Formation("tief", -0.2, std::nullopt, TimingVerdict::NightSide),
+        Formation("knapp", 5.0, 0.5, timeable),
+        Formation("Grenze", 7.0, 5.0, timeable),
+        Formation("zu tief", 2.5, 4.0, TimingVerdict::SunTooLow),
+        Formation("B", 3.0, std::nullopt, std::nullopt),
+        Formation("A", 3.0, std::nullopt, std::nullopt),
     };
     RankForHeightMeasurement(formations);
     std::vector<std::string> order;
     for (const TerminatorFormation& f : formations) order.push_back(f.Name);
-    EXPECT_EQ(order, (std::vector<std::string>{"Grenze", "lang", "mittel", "knapp", "tief", "kurz", "A", "B", "hoch"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"Grenze", "lang", "mittel", "knapp", "tief", "kurz", "zu tief", "A", "B",
+                                               "hoch"}));
+}
+
+TEST(TerminatorTexts, OnlyTimeableShadowsShowATimeTheOthersAReason)
+{
+    struct Case {
+        TerminatorFormation formation;
+        const char* time;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {Formation("a", 6,    2.449,        TimingVerdict::Timeable),  "2,4 s", ""                         },
+        {Formation("b", 2,    3.1,          TimingVerdict::SunTooLow), "- - -", "Sonne zu tief für 2000 m"},
+        {Formation("c", 9,    0.31,         TimingVerdict::TooShort),  "- - -", "Durchgang 0,3 s: zu kurz" },
+        {Formation("d", 3,    6.04,         TimingVerdict::TooLong),   "- - -", "Durchgang 6,0 s: zu lang" },
+        {Formation("e", -0.3, std::nullopt, TimingVerdict::NightSide), "- - -", "Mondnacht"                },
+        {Formation("f", 4,    std::nullopt, std::nullopt),             "- - -", "keine Höhe"              },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TimedTransitText(c.formation, ','), c.time) << c.formation.Name;
+        EXPECT_EQ(TimingReasonText(c.formation, ','), c.reason) << c.formation.Name;
+    }
 }
 
 TEST(TerminatorTexts, HeadingNumbersAndSides)

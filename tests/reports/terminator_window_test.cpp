@@ -21,15 +21,15 @@ namespace {
 
 const char* kIni = "Art\r\nBonn\r\n50,7333\r\n7,1\r\n";
 
-// A longitude `offset` degrees east of the terminator the physical
-// ephemerides give on 15 March 2003, 20:05 MEZ (the fixture's clock).
+// A longitude `offset` degrees east of the morning terminator on 15 March
+// 2003, 20:05 MEZ (the fixture's clock).
 std::string EastOfTerminator(double offset)
 {
     ObservationState s;
     s.Day = 15, s.Month = 3, s.Year = 2003, s.Hour = 20, s.Minute = 5;
-    ComputePhysicalEphemeridesInDegrees(s);
+    const double terminator = ComputeSunOverMoon(s).SubsolarLongitude - 90;
     char text[32];
-    std::snprintf(text, sizeof text, "%.4f", s.TerminatorLongitude + offset);
+    std::snprintf(text, sizeof text, "%.4f", terminator + offset);
     std::string result(text);
     result[result.find('.')] = ',';
     return result;
@@ -67,7 +67,8 @@ private slots:
             "objects.dat",
             Record("100 120 150 170", "Mittagskrater", "0", EastOfTerminator(40), "", "0") +
                 CatalogueRecord({"60 70 150 160", "Niedriger Berg", "0", EastOfTerminator(1.5), "", "0", "Berg"}) +
-                CatalogueRecord({"40 50 150 160", "Hoher Berg", "10", EastOfTerminator(1), "5500", "1", "Berg"}));
+                CatalogueRecord({"40 50 150 160", "Hoher Berg", "10", EastOfTerminator(4), "2000", "1", "Berg"}) +
+                CatalogueRecord({"80 90 150 160", "Zu hoher Berg", "0", EastOfTerminator(3.5), "5500", "1", "Berg"}));
         f->Start();
     }
     void cleanup() { f.reset(); }
@@ -82,18 +83,25 @@ private slots:
         QCOMPARE(window().windowTitle(), QStringLiteral("Lichtgrenze"));
         QVERIFY(window().HeadingLabel->text().startsWith(
             QStringLiteral("Lichtgrenze am 15. 3. 2003 um 20:05 Uhr MEZ in Bonn, Colongitude ")));
-        // The formation with a timeable transit first, then by Sun altitude.
-        QCOMPARE(rows(), 2);
+        // The formation whose shadow can be timed first, then by Sun
+        // altitude; a 5,500 m summit needs the Sun 4.3 deg high.
+        QCOMPARE(rows(), 3);
         QCOMPARE(text(0, TerminatorWindow::NameColumn), QStringLiteral("Hoher Berg"));
         QCOMPARE(text(0, TerminatorWindow::KindColumn), QStringLiteral("Berg"));
         QCOMPARE(text(0, TerminatorWindow::SideColumn), QStringLiteral("Morgen"));
-        QCOMPARE(text(0, TerminatorWindow::HeightColumn), QStringLiteral("5500m"));
+        QCOMPARE(text(0, TerminatorWindow::HeightColumn), QStringLiteral("2000m"));
         QVERIFY(text(0, TerminatorWindow::TransitColumn).endsWith(QStringLiteral(" s")));
+        QCOMPARE(text(0, TerminatorWindow::ReasonColumn), QString());
         QCOMPARE(text(1, TerminatorWindow::NameColumn), QStringLiteral("Niedriger Berg"));
         QCOMPARE(text(1, TerminatorWindow::SunAltitudeColumn), QStringLiteral("1,5°"));
         QCOMPARE(text(1, TerminatorWindow::TransitColumn), QStringLiteral("- - -"));
+        QCOMPARE(text(1, TerminatorWindow::ReasonColumn), QStringLiteral("keine Höhe"));
+        QCOMPARE(text(2, TerminatorWindow::NameColumn), QStringLiteral("Zu hoher Berg"));
+        QCOMPARE(text(2, TerminatorWindow::TransitColumn), QStringLiteral("- - -"));
+        QCOMPARE(text(2, TerminatorWindow::ReasonColumn), QStringLiteral("Sonne zu tief für 5500 m"));
         QCOMPARE(window().CountLabel->text(),
-                 QStringLiteral("2 Formationen an der Lichtgrenze. Doppelklick wählt die Formation auf der Karte."));
+                 QStringLiteral("3 Formationen an der Lichtgrenze. Doppelklick wählt die Formation auf der Karte."));
+        SaveScreenshot(window(), QStringLiteral("terminator_window"));
 
         window().OkButton->click();
         ExpectClosed();
@@ -131,8 +139,9 @@ private slots:
         QVERIFY(!main().GroupBox2->isHidden());  // origin "1": the height panel
         QVERIFY(main().Edit1->text().isEmpty());
         // The height panel measures for this formation.
-        main().Edit1->setText(QStringLiteral("2"));
-        QVERIFY(main().Label35->text().endsWith(QStringLiteral("m")));
+        main().Edit1->setText(QStringLiteral("1"));
+        QVERIFY2(main().Label35->text().front().isDigit() && main().Label35->text().endsWith(QStringLiteral("m")),
+                 qPrintable(main().Label35->text()));
         QVERIFY(f->messages.messages().isEmpty());
     }
 

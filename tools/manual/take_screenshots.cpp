@@ -40,24 +40,26 @@
 
 namespace {
 
-// The evening of every picture: the Moon just past first quarter, high in
-// the evening sky, the terminator across the middle of the disc.
+// The evening of every picture: the Moon twelve hours before first quarter,
+// high in the evening sky, the terminator across the middle of the disc.
 constexpr ClockReading kEvening{2003, 3, 10, 20, 5};
 
-// A formation at the terminator that evening with a catalogue height, and a
-// transit time of its shadow close to what "Lichtgrenze" expects for it.
-const QString kMeasuredFormation = QStringLiteral("Mons Hadley");
-const QString kTransitSeconds = QStringLiteral("1,3");
+// A formation near the terminator that evening with a catalogue height
+// whose shadow can be timed (the Sun 8.3 deg over it, well above the 3.5 deg
+// a 3,100 m summit needs), and the transit time "Lichtgrenze" expects for it.
+const QString kMeasuredFormation = QStringLiteral("Manilius");
+const QString kTransitSeconds = QStringLiteral("0,86");
 
 // A series of timings of that shadow, as an observer stops them one after
-// the other; a second series on the next good evening (see "planer").
-const QStringList kFirstSeries = {QStringLiteral("1,3"),  QStringLiteral("1,25"), QStringLiteral("1,4"),
-                                  QStringLiteral("1,2"),  QStringLiteral("1,35"), QStringLiteral("1,3"),
-                                  QStringLiteral("1,15"), QStringLiteral("1,3"),  QStringLiteral("1,45"),
-                                  QStringLiteral("1,25"), QStringLiteral("1,3"),  QStringLiteral("1,2")};
+// the other; a second series on the next good evening (see "planer"), when
+// 0.74 s are to be expected.
+const QStringList kFirstSeries = {QStringLiteral("0,86"), QStringLiteral("0,82"), QStringLiteral("0,9"),
+                                  QStringLiteral("0,8"),  QStringLiteral("0,88"), QStringLiteral("0,85"),
+                                  QStringLiteral("0,78"), QStringLiteral("0,86"), QStringLiteral("0,93"),
+                                  QStringLiteral("0,83"), QStringLiteral("0,87"), QStringLiteral("0,8")};
 constexpr ClockReading kSecondEvening{2003, 5, 8, 23, 0};
-const QStringList kSecondSeries = {QStringLiteral("1,1"), QStringLiteral("1,05"), QStringLiteral("1,15"),
-                                   QStringLiteral("1,1"), QStringLiteral("1,2"),  QStringLiteral("1,05")};
+const QStringList kSecondSeries = {QStringLiteral("0,74"), QStringLiteral("0,71"), QStringLiteral("0,77"),
+                                   QStringLiteral("0,73"), QStringLiteral("0,79"), QStringLiteral("0,72")};
 
 // Message boxes are not part of any picture: each one is an error here.
 class FailingMessages : public MessageService {

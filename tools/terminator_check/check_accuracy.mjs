@@ -31,7 +31,8 @@
 //   method of Meeus, ch. 53, with its Moon) and (b) the IAU rotation model
 //   of the Moon (RotationAxis): the sub-Earth point, and the position angle
 //   of the model's pole at the Moon's place on the true equator of date.
-// - the Sun's selenographic latitude, the terminator and the colongitude:
+// - the Sun's selenographic latitude (the report's Bs) and the colongitude
+//   (the subsolar point seen from the Moon, as everything but the report uses):
 //   the subsolar point of the IAU model, with astronomy-engine's Sun
 //   (VSOP87) and Moon.
 // - the Moon's age: the time since the last true new moon
@@ -174,7 +175,7 @@ const names = {
     iauB: "libration B vs IAU model (\")",
     iauP: "position angle P vs IAU model (\")",
     sunLatitude: "Sun's selenogr. latitude (\")",
-    colongitude: "colongitude = terminator (deg)",
+    colongitude: "colongitude, Sun seen from the Moon (deg)",
 };
 const span = `${count} instants 1900-2100, ${sites.length} sites for azimuth and altitude`;
 printDifferences(`${span}; as the program computes (UT into the theories):`, differences.asIs, names, 2);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <unordered_map>
 
 namespace {
@@ -146,7 +147,16 @@ void EyepieceWindow::FormCreate()
     if (!isVisible()) CentreOverOwner();
     LoadAlbedo();
 
-    auto catalogue = source_ ? source_() : std::make_shared<const std::vector<CatalogueFormation>>();
+    // A catalogue that cannot be read takes the names away, not the Moon:
+    // the picture and the panel are made, then the error is reported.
+    std::exception_ptr unreadable;
+    std::shared_ptr<const std::vector<CatalogueFormation>> catalogue;
+    try {
+        if (source_) catalogue = source_();
+    } catch (const std::exception&) {
+        unreadable = std::current_exception();
+    }
+    if (!catalogue) catalogue = std::make_shared<const std::vector<CatalogueFormation>>();
     if (catalogue != catalogue_) {
         placed_ = PlaceFormations(*catalogue);
         catalogue_ = std::move(catalogue);
@@ -170,6 +180,7 @@ void EyepieceWindow::FormCreate()
     ChosenChanged();
 
     TonightLabel->setText(QString::fromStdString(TonightText(state_, tonight, survey, decimalSeparator_)));
+    if (unreadable) std::rethrow_exception(unreadable);
 }
 
 void EyepieceWindow::ChosenChanged() { View->SetChosen(chosen_ ? chosen_() : std::string()); }

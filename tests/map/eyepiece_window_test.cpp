@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -178,6 +179,24 @@ private slots:
         QCOMPARE(view.Frame().CentreY, view.height() / 2.0);
         QTest::keyClick(&view, Qt::Key_Minus);
         QCOMPARE(view.Zoom(), 1.0);
+    }
+
+    void withoutTheCatalogueTheMoonIsStillDrawn()
+    {
+        eyepiece().CloseButton->click();
+        QVERIFY(QFile::remove(QStringLiteral("objects.dat")));
+        w().MondimOkular1->trigger();
+        // The error is reported once, the Moon drawn and the panel filled,
+        // without names.
+        QCOMPARE(f->messages.messages().size(), 1);
+        QVERIFY(f->messages.lastText().contains(QStringLiteral("Datei nicht gefunden")));
+        f->messages.clear();
+        QVERIFY(eyepiece().isVisible());
+        QVERIFY(eyepiece().View->Labels().empty());
+        QVERIFY(
+            eyepiece().TonightLabel->text().contains(QStringLiteral("Lichtgrenze: keine Formation der Objektliste")));
+        const QImage& picture = eyepiece().View->Picture();
+        QVERIFY(picture.pixel(picture.width() / 2, picture.height() / 2) != qRgb(0, 0, 0));
     }
 
     void belowTheHorizonTheWindowSaysSo()

@@ -157,6 +157,8 @@ double AxisPositionAngleFromSite(const MoonGlobe& globe);
 /// point through east: positive while the Moon stands west of the meridian
 /// (hour angle 0..180 degrees), 0 or 180 on it. A picture turned so that
 /// the zenith is up is turned by q against one with north up.
+/// Within 0.015 degrees of astronomy-engine's zenith at the Moon's place
+/// (tools/terminator_check/check_eyepiece.mjs).
 /// Reference: Meeus, Astronomical Algorithms, ch. 14 (tan q = sin H /
 ///   (tan phi cos delta - sin delta cos H)), here from the vectors.
 double ParallacticAngleFromSite(const MoonGlobe& globe);

@@ -7,7 +7,9 @@
 //
 // Speed: the picture is drawn anew only when the Moon, the orientation, the
 // zoom or the size changes; a pan moves the picture drawn and draws only the
-// strips it uncovers; the pointer's moves draw nothing of the Moon.
+// strips it uncovers; the pointer's moves draw nothing of the Moon. At
+// 800 x 800 pixels a picture drawn anew takes 5 to 7 ms, a zoom step 6 ms, a
+// pan step under 1 ms (bench/eyepiece_bench).
 
 #include "map/eyepiece_labels.h"
 #include "map/eyepiece_picture.h"

@@ -7,6 +7,9 @@
 // It is not modal: it may stay open beside the main window, and the main
 // window runs its FormCreate again after every change of time or site. A
 // click on a formation chooses it in the main window.
+//
+// Opening it takes 8 to 13 ms; the first opening after the start 65 ms, most
+// of it decoding the albedo map (bench/eyepiece_bench).
 
 #include "astronomy/observation_state.h"
 #include "map/eyepiece_view.h"

@@ -84,8 +84,14 @@ private:
 ///      are fixed, so the search always ends.
 ///   2. The Moon's positions come in universal time, as everywhere in the
 ///      program; the missing Delta T (up to about 3 minutes around 2100)
-///      moves the events by under 10 seconds. Against astronomy-engine over
-///      1900-2100 see tools/terminator_check/check_events.mjs.
+///      moves the events by under 10 seconds.
+///   3. Against astronomy-engine (SearchRiseSet, SearchHourAngle) on 5000
+///      random days 1900-2100 at sites from 60 S to 65 N: rise and set within
+///      0.03 / 0.14 / 0.29 minutes (median / 95 % / largest), the
+///      culmination within 0.17 minutes and its altitude within 0.018
+///      degrees. Beyond 65 degrees, where the Moon may only graze the
+///      horizon, rise and set differ by up to 2.8 minutes
+///      (tools/terminator_check/check_events.mjs).
 std::vector<HorizonEvent> MoonHorizonEvents(const MezMoment& day, double latitude, double longitude);
 
 /// Whether the Moon's upper limb stands above the sea horizon (with the

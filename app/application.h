@@ -4,6 +4,7 @@
 
 #include "app/Unit1.h"
 #include "journal/journal_window.h"
+#include "map/eyepiece_window.h"
 #include "reports/Unit2.h"
 #include "reports/Unit5.h"
 #include "reports/Unit6.h"
@@ -33,6 +34,7 @@ struct MireltaWindows {
     std::unique_ptr<TerminatorWindow> Terminator;  ///< "Lichtgrenze", filled only when opened
     std::unique_ptr<PlannerWindow> Planner;        ///< "Beobachtungsplaner", filled only when opened
     std::unique_ptr<JournalWindow> Journal;        ///< "Messprotokoll", filled only when opened
+    std::unique_ptr<EyepieceWindow> Eyepiece;      ///< "Mond im Okular", filled only when opened
 };
 
 /// Creates the eight windows in their order, running each one's FormCreate
@@ -41,8 +43,8 @@ struct MireltaWindows {
 /// current site, the time dialog shows the time, the reports compute once.
 /// An error in one FormCreate is reported and the start goes on; an error
 /// text already shown during the start is not shown again. Then the windows
-/// "Lichtgrenze", "Beobachtungsplaner" and "Messprotokoll" are created, hidden
-/// and empty.
+/// "Lichtgrenze", "Beobachtungsplaner", "Messprotokoll" and "Mond im Okular"
+/// are created, hidden and empty.
 /// `clock` is read by the about box's creation and, while "Uhrzeit
 /// mitführen" is checked, before every computation of the main window.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,

@@ -154,6 +154,8 @@ void TForm1::CreateMenus()
                                    &TForm1::Lichtgrenzeheute1Click);
     Beobachtungsplaner1 = AddCommand(Mondzustand1, "Beobachtungsplaner1", QStringLiteral("B&eobachtungsplaner..."),
                                      &TForm1::Beobachtungsplaner1Click);
+    MondimOkular1 =
+        AddCommand(Mondzustand1, "MondimOkular1", QStringLiteral("Mond im O&kular..."), &TForm1::MondimOkular1Click);
     HoeheausFoto1 =
         AddCommand(Mondzustand1, "HoeheausFoto1", QStringLiteral("Höhe aus &Foto..."), &TForm1::HoeheausFoto1Click);
     CreateJournalCommands();
@@ -436,6 +438,7 @@ void TForm1::ShowObject(const LunarObject& object)
     Label13->setText(FromUtf8(object.Description1));
     Label14->setText(FromUtf8(object.Description2));
     Label15->setText(FromUtf8(object.Description3));
+    emit ObjectShown(Label5->text());
 }
 
 void TForm1::ShowObjectOptions(const LunarObject& object)
@@ -609,6 +612,22 @@ void TForm1::UpdateMapLighting()
 void TForm1::Lichtgrenzeheute1Click() { OpenDialogWindow(dialogs_.Terminator); }
 
 void TForm1::Beobachtungsplaner1Click() { OpenDialogWindow(dialogs_.Planner); }
+
+void TForm1::MondimOkular1Click()
+{
+    MireltaDialog* eyepiece = dialogs_.Eyepiece;
+    if (!eyepiece) return;
+    ReadClockIfFollowing();
+    RunFormCreate(*eyepiece);  // centred before it shows the first time
+    eyepiece->show();
+    eyepiece->raise();
+    eyepiece->activateWindow();
+}
+
+void TForm1::UpdateEyepieceView()
+{
+    if (dialogs_.Eyepiece && dialogs_.Eyepiece->isVisible()) RunFormCreate(*dialogs_.Eyepiece);
+}
 
 void TForm1::HoeheausFoto1Click() { OpenDialogWindow(dialogs_.Photo); }
 

@@ -47,6 +47,7 @@ struct MainWindowDialogs {
     MireltaDialog* Terminator = nullptr;  ///< formations at the terminator ("Lichtgrenze")
     MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
     MireltaDialog* Journal = nullptr;     ///< saved measurements ("Messprotokoll")
+    MireltaDialog* Eyepiece = nullptr;    ///< "Mond im Okular", not modal
     MireltaDialog* Photo = nullptr;       ///< heights from a photograph ("Höhe aus Foto")
 };
 
@@ -122,6 +123,12 @@ public:
     void BeleuchtungaufderKarte1Click();
     void Lichtgrenzeheute1Click();
     void Beobachtungsplaner1Click();
+    /// "Mond im Okular...": shows the window beside the main window, which
+    /// stays usable.
+    void MondimOkular1Click();
+    /// After a new site or time: the window "Mond im Okular", while shown,
+    /// draws the Moon anew.
+    void UpdateEyepieceView();
     void HoeheausFoto1Click();
 
     /// Lights the map anew for the observation's date and time while
@@ -183,6 +190,7 @@ public:
     QAction* BeleuchtungaufderKarte1 = nullptr;
     QAction* Lichtgrenzeheute1 = nullptr;
     QAction* Beobachtungsplaner1 = nullptr;
+    QAction* MondimOkular1 = nullptr;
     QAction* HoeheausFoto1 = nullptr;
     QAction* Messungspeichern1 = nullptr;
     QAction* Messprotokoll1 = nullptr;
@@ -244,6 +252,11 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusText = nullptr;  ///< the site and moment, behind the hints
     QFrame* Panel1 = nullptr;
+
+signals:
+    /// A formation is shown in the group "Objekt" (chosen in the list, on
+    /// the map or from another window).
+    void ObjectShown(const QString& name);
 
 protected:
     bool event(QEvent* event) override;

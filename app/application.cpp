@@ -122,12 +122,20 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
     windows->Journal = std::make_unique<JournalWindow>(main, messages, decimalSeparator,
                                                        [main] { return main->Label5->text().toStdString(); });
 
+    // Not modal: it stays open beside the main window, follows its changes
+    // of time and site and names the formation it shows.
+    windows->Eyepiece = std::make_unique<EyepieceWindow>(
+        main, messages, state, decimalSeparator, CatalogueFormations,
+        [main] { return main->Label5->text().toStdString(); },
+        [main](const std::string& name) { main->ChooseObject(QString::fromStdString(name)); });
+    QObject::connect(main, &TForm1::ObjectShown, windows->Eyepiece.get(), &EyepieceWindow::ChosenChanged);
+
     // Computes on its own copy of the state, for the picture's moment and site.
     windows->Photo = std::make_unique<PhotoWindow>(main, messages, state, decimalSeparator, CatalogueFormations);
 
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
                       windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get(),
-                      windows->Journal.get(), windows->Photo.get()});
+                      windows->Journal.get(), windows->Eyepiece.get(), windows->Photo.get()});
     main->ShowObservationStatus();
     return windows;
 }

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/events_command.h"
 #include "app/height_command.h"
 #include "platform/errors.h"
 #include "platform/number_text.h"
@@ -26,8 +27,14 @@ namespace {
 constexpr std::string_view kProgramPrefix = "mirelta: ";
 constexpr std::string_view kShortHelp = "-h";
 
-/// Which action an option belongs to.
-enum class OptionUse { Any, Table, Height };
+/// Which actions an option belongs to: a set of them.
+enum OptionUse : unsigned {
+    Table = 1u,
+    Height = 2u,
+    Events = 4u,
+    Days = Table | Events,
+    Any = Table | Height | Events
+};
 
 struct OptionDesign {
     std::string_view name;
@@ -37,8 +44,9 @@ struct OptionDesign {
 
 constexpr OptionDesign kOptions[] = {
     {"--tabelle",       false, OptionUse::Table },
-    {"--von",           true,  OptionUse::Table },
-    {"--bis",           true,  OptionUse::Table },
+    {"--ereignisse",    false, OptionUse::Events},
+    {"--von",           true,  OptionUse::Days  },
+    {"--bis",           true,  OptionUse::Days  },
     {"--zeit",          true,  OptionUse::Any   },
     {"--schritt",       true,  OptionUse::Table },
     {"--ort",           true,  OptionUse::Any   },
@@ -217,7 +225,7 @@ void RefuseOptionsOfOtherAction(const GivenOptions& given, OptionUse action, std
 {
     for (const auto& [name, value] : given) {
         const OptionDesign* option = FindOption(name);
-        if (option->use != OptionUse::Any && option->use != action)
+        if ((option->use & action) == 0)
             throw UsageError(Quoted(name) + " gehört nicht zu " + std::string(actionName) + ".");
     }
 }
@@ -252,6 +260,16 @@ void ReadHeightRequest(const GivenOptions& given, CommandLineRequest& request)
         height.FormationLongitude = ReadDegrees("--objekt-laenge", Required(given, "--objekt-laenge"), 180, "-20,0786");
     }
     height.TransitSeconds = ReadSeconds(Required(given, "--durchgang"));
+}
+
+/// --von and --bis: the first and the last day, in this order.
+void ReadDays(const GivenOptions& given, CommandLineRequest& request)
+{
+    request.Range.First = ReadDate("--von", Required(given, "--von"));
+    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
+    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
+        throw UsageError("--bis " + VisibleText(given.at("--bis")) + " liegt vor --von " +
+                         VisibleText(given.at("--von")) + ".");
 }
 
 void PrintTable(const CommandLineRequest& request, const ObservationState& site, std::ostream& out)
@@ -326,17 +344,20 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
         ReadHeightRequest(given, request);
         return request;
     }
+    if (given.count("--ereignisse")) {
+        RefuseOptionsOfOtherAction(given, OptionUse::Events, "--ereignisse");
+        request.What = CommandLineRequest::Action::Events;
+        ReadDays(given, request);
+        ReadSite(given, request);
+        return request;
+    }
     if (!given.count("--tabelle"))
         throw UsageError(
-            "--tabelle oder --hoehe fehlt; die Befehlszeile gibt die Ephemeridentabelle oder eine "
-            "Höhe aus.");
+            "--tabelle, --hoehe oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle, eine "
+            "Höhe oder die Ereignisse des Mondes aus.");
     RefuseOptionsOfOtherAction(given, OptionUse::Table, "--tabelle");
     request.What = CommandLineRequest::Action::Table;
-    request.Range.First = ReadDate("--von", Required(given, "--von"));
-    request.Range.LastDay = ReadDate("--bis", Required(given, "--bis"));
-    if (MinuteNumber(request.Range.LastDay) < MinuteNumber(request.Range.First))
-        throw UsageError("--bis " + VisibleText(given.at("--bis")) + " liegt vor --von " +
-                         VisibleText(given.at("--von")) + ".");
+    ReadDays(given, request);
     if (given.count("--zeit")) ReadTime(given.at("--zeit"), request.Range.First);
     request.Range.StepMinutes = ReadStep(Required(given, "--schritt"));
     ReadSite(given, request);
@@ -359,6 +380,8 @@ std::string UsageText()
            "  mirelta --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)\n"
            "          (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)\n"
            "          --durchgang SEKUNDEN [--komma]\n"
+           "  mirelta --ereignisse --von T.M.JJJJ --bis T.M.JJJJ\n"
+           "          (--ort NAME | --breite GRAD --laenge GRAD) [--komma]\n"
            "  mirelta --hilfe | --help | -h\n"
            "  mirelta --version\n"
            "\n"
@@ -402,6 +425,14 @@ std::string UsageText()
            "Ergibt sich keine Höhe (Mondnacht, Mond unter dem Horizont, Sonne zu tief für einen\n"
            "so langen Schatten ...), steht der Grund auf der Fehlerausgabe.\n"
            "\n"
+           "Mit --ereignisse gibt sie die Ereignisse des Mondes aus, eine Zeile je Ereignis von\n"
+           "--von 0:00 bis --bis 24:00 MEZ, zeitlich geordnet: Aufgang, Kulmination (mit der\n"
+           "Höhe der Mondmitte am Ort, ohne Refraktion), Untergang, Neumond, Erstes Viertel,\n"
+           "Vollmond, Letztes Viertel. Auf- und Untergang gelten für den oberen Mondrand am\n"
+           "Meereshorizont mit 34' Refraktion. Die Spalten:\n" +
+           std::string(EventsHeaderLine) +
+           "\n"
+           "\n"
            "Rückgabewert: 0 bei Erfolg, 2 bei falschen Angaben, 3 wenn sich keine Höhe ergibt,\n"
            "1 wenn places.dat oder objects.dat nicht gelesen oder die Ausgabe nicht\n"
            "geschrieben werden kann.\n";
@@ -426,6 +457,8 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
             SetSite(request, site);
             if (request.What == CommandLineRequest::Action::Table)
                 PrintTable(request, site, out);
+            else if (request.What == CommandLineRequest::Action::Events)
+                PrintMoonEvents(request.Range.First, request.Range.LastDay, site, request.DecimalSeparator, out);
             else
                 status = PrintHeight(request.Height, site, request.DecimalSeparator, out, err);
         } catch (const UsageError& error) {

@@ -1,10 +1,10 @@
 #pragma once
-// The program's command line: the ephemeris table, or the height of a
-// mountain from a timed shadow transit, printed to standard output, without
-// a window and without a display. Started with no arguments (or only the
-// toolkit's own ones) the program opens its windows as always. Arguments
-// echoed in messages are cut after 40 characters, with control characters
-// shown (platform/visible_text.h).
+// The program's command line: the ephemeris table, the height of a mountain
+// from a timed shadow transit, or the Moon's events, printed to standard
+// output, without a window and without a display. Started with no arguments
+// (or only the toolkit's own ones) the program opens its windows as always.
+// Arguments echoed in messages are cut after 40 characters, with control
+// characters shown (platform/visible_text.h).
 
 #include "observing/ephemeris_table.h"
 
@@ -33,10 +33,10 @@ struct HeightRequest {
 
 /// What the arguments ask for.
 struct CommandLineRequest {
-    enum class Action { Help, Version, Table, Height };
+    enum class Action { Help, Version, Table, Height, Events };
     Action What = Action::Help;
 
-    // For the table.
+    // For the table; for the events the days First to LastDay.
     EphemerisTableRange Range;
     std::optional<std::string> SiteName;  ///< --ort: a record of places.dat
     double Latitude = 0;                  ///< --breite, degrees, north positive
@@ -74,6 +74,8 @@ std::vector<std::filesystem::path> SiteListsForName(const std::filesystem::path&
 ///   --hoehe --datum T.M.JJJJ --zeit H:MM (--ort NAME | --breite GRAD --laenge GRAD)
 ///           (--objekt NAME | --objekt-breite GRAD --objekt-laenge GRAD)
 ///           --durchgang SEKUNDEN [--komma]
+///   --ereignisse --von T.M.JJJJ --bis T.M.JJJJ
+///             (--ort NAME | --breite GRAD --laenge GRAD) [--komma]
 ///   --hilfe | --help | -h
 ///   --version
 ///

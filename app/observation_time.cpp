@@ -76,11 +76,14 @@ void TForm1::ObservationChanged()
     ShowObservationStatus();
     UpdateMapLighting();
     ComboBox1Change();
+    UpdateEyepieceView();
 }
 
 void TForm1::ClockTimer1Timer()
 {
-    if (ReadClockIfFollowing()) UpdateMapLighting();
+    if (!ReadClockIfFollowing()) return;
+    UpdateMapLighting();
+    UpdateEyepieceView();
 }
 
 void TForm1::ShowObservationStatus()

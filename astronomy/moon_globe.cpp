@@ -45,6 +45,17 @@ Vector3 SiteFromEarthCentre(double latitude, double localSiderealHours)
     return {EarthRadiusKm * rhoCos * std::cos(theta), EarthRadiusKm * rhoCos * std::sin(theta), EarthRadiusKm * rhoSin};
 }
 
+Vector3 ZenithAtSite(Vector3 siteFromEarth)
+{
+    // The normal of the ellipsoid x^2 + y^2 + (z / ratio)^2 = a^2.
+    return Unit({siteFromEarth.X, siteFromEarth.Y, siteFromEarth.Z / (EarthAxisRatio * EarthAxisRatio)});
+}
+
+double AltitudeFromSite(Vector3 siteFromEarth, Vector3 objectFromEarth)
+{
+    return std::asin(Dot(Unit(objectFromEarth - siteFromEarth), ZenithAtSite(siteFromEarth))) / DegreeFactor;
+}
+
 MoonGlobe ViewMoonGlobe(ObservationState& state)
 {
     const SunOverMoon sun = ComputeSunOverMoon(state);
@@ -107,6 +118,14 @@ Vector3 EquatorialToBody(const MoonGlobe& globe, Vector3 equatorial)
 
 Vector3 MoonFromSite(const MoonGlobe& globe) { return globe.MoonFromEarth - globe.SiteFromEarth; }
 
+SkyFrame SkyFrameFromSite(const MoonGlobe& globe)
+{
+    SkyFrame frame;
+    frame.Centre = Unit(MoonFromSite(globe));
+    SkyBasis(frame.Centre, frame.East, frame.North);
+    return frame;
+}
+
 SkyOffset SkyOffsetFromSite(const MoonGlobe& globe, Vector3 bodyPoint)
 {
     const Vector3 centre = Unit(MoonFromSite(globe));
@@ -157,4 +176,17 @@ double AxisPositionAngleFromSite(const MoonGlobe& globe)
     SkyBasis(Unit(MoonFromSite(globe)), east, north);
     const double angle = std::atan2(Dot(globe.AxisZ, east), Dot(globe.AxisZ, north)) / DegreeFactor;
     return angle < 0 ? angle + 360.0 : angle;
+}
+
+double ParallacticAngleFromSite(const MoonGlobe& globe)
+{
+    Vector3 east, north;
+    SkyBasis(Unit(MoonFromSite(globe)), east, north);
+    const Vector3 zenith = ZenithAtSite(globe.SiteFromEarth);
+    return std::atan2(Dot(zenith, east), Dot(zenith, north)) / DegreeFactor;
+}
+
+double MoonAltitudeFromSite(const MoonGlobe& globe)
+{
+    return AltitudeFromSite(globe.SiteFromEarth, globe.MoonFromEarth);
 }

@@ -88,6 +88,17 @@ Vector3 EquatorialUnitVector(double rightAscension, double declination);
 /// Given: the site's latitude, degrees; its local sidereal time, hours.
 Vector3 SiteFromEarthCentre(double latitude, double localSiderealHours);
 
+/// The site's zenith: the outward normal of the reference ellipsoid at a
+/// site (SiteFromEarthCentre), unit vector, true equator of date. It leans
+/// from the direction of the site seen from the Earth's centre by up to
+/// 0.19 degrees (geodetic against geocentric latitude).
+Vector3 ZenithAtSite(Vector3 siteFromEarth);
+
+/// The altitude of an object (its centre, km from the Earth's centre) over
+/// the site's horizon as seen from the site itself (topocentric, with the
+/// parallax), degrees, -90..90, no refraction.
+double AltitudeFromSite(Vector3 siteFromEarth, Vector3 objectFromEarth);
+
 /// Body-frame vector of a point at `radiusKm` from the Moon's centre above
 /// the selenographic point.
 Vector3 SelenographicToBody(SelenographicPoint point, double radiusKm = MoonRadiusKm);
@@ -104,6 +115,15 @@ Vector3 EquatorialToBody(const MoonGlobe& globe, Vector3 equatorial);
 
 /// The Moon's centre seen from the site, km, equatorial frame.
 Vector3 MoonFromSite(const MoonGlobe& globe);
+
+/// The tangent plane of the sky at the disc's apparent centre seen from the
+/// site: unit vectors, equatorial frame. The frame SkyOffset counts in.
+struct SkyFrame {
+    Vector3 Centre;  ///< from the site toward the Moon's centre
+    Vector3 East;    ///< toward increasing right ascension
+    Vector3 North;   ///< toward the celestial north pole
+};
+SkyFrame SkyFrameFromSite(const MoonGlobe& globe);
 
 /// Where a point of the globe (body frame, km) appears from the site:
 /// its tangent-plane offset from the apparent centre of the disc.
@@ -131,3 +151,18 @@ double SemiDiameterFromSite(const MoonGlobe& globe);
 /// Position angle of the Moon's north pole seen from the site, degrees,
 /// 0 <= value < 360, counted from the north point through east.
 double AxisPositionAngleFromSite(const MoonGlobe& globe);
+
+/// The parallactic angle at the Moon's apparent centre: the position angle
+/// of the site's zenith, degrees, -180 < q <= 180, counted from the north
+/// point through east: positive while the Moon stands west of the meridian
+/// (hour angle 0..180 degrees), 0 or 180 on it. A picture turned so that
+/// the zenith is up is turned by q against one with north up.
+/// Within 0.015 degrees of astronomy-engine's zenith at the Moon's place
+/// (tools/terminator_check/check_eyepiece.mjs).
+/// Reference: Meeus, Astronomical Algorithms, ch. 14 (tan q = sin H /
+///   (tan phi cos delta - sin delta cos H)), here from the vectors.
+double ParallacticAngleFromSite(const MoonGlobe& globe);
+
+/// The altitude of the Moon's centre over the site's horizon, seen from the
+/// site (with the parallax), degrees, no refraction.
+double MoonAltitudeFromSite(const MoonGlobe& globe);

@@ -5,6 +5,7 @@
 set -e
 cd "$(dirname "$0")"
 /usr/bin/python3 make_moon_map.py
+/usr/bin/python3 make_eyepiece_texture.py
 /usr/bin/python3 make_markers.py
 /usr/bin/python3 make_pictures.py
 /usr/bin/python3 make_catalogue.py

@@ -3,7 +3,11 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void InitialiseResourcesOnce() { Q_INIT_RESOURCE(resources); }
+static void InitialiseResourcesOnce()
+{
+    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(eyepiece_texture);
+}
 
 void InitialiseResources()
 {

@@ -99,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"switch with value", Table({"--komma=ja"}), "'--komma' erwartet keinen Wert."},
         BadCall{"no table",
                 {"--von", "15.3.2003"},
-                "--tabelle oder --hoehe fehlt; die Befehlszeile gibt die Ephemeridentabelle oder eine Höhe aus."},
+                "--tabelle, --hoehe oder --ereignisse fehlt; die Befehlszeile gibt die Ephemeridentabelle, eine Höhe "
+                "oder die Ereignisse des Mondes aus."},
         BadCall{"missing step",
                 {"--tabelle", "--von", "1.1.2003", "--bis", "2.1.2003", "--ort", "Berlin"},
                 "--schritt fehlt."},
@@ -297,6 +298,35 @@ TEST(CommandLine, HeightOfAPeakFromATimingOfTheIndependentSimulation)
     EXPECT_EQ(noFile.status, kExitFailure);
     EXPECT_EQ(noFile.err, "mirelta: objects.dat: Datei nicht gefunden\n");
     EXPECT_NE(RunWith({"--hilfe"}).out.find("--hoehe --datum T.M.JJJJ --zeit H:MM"), std::string::npos);
+}
+
+TEST(CommandLine, EventsOfTheMoonInTimeOrder)
+{
+    TempWorkingDir dir;
+    WriteBytes("places.dat", "Berlin\r\n52,52\r\n13,405\r\n");
+    const Outcome run =
+        RunWith({"--ereignisse", "--von", "13.12.2026", "--bis", "14.12.2026", "--ort", "Berlin", "--komma"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    // astronomy-engine 2.1.19 (SearchRiseSet, SearchHourAngle, Horizon()):
+    // rise 11:13:06, culmination 15:32:22 at 18.218 degrees, set 20:01:58
+    // MEZ; the next day 11:27:37, 16:15:36 at 22.993, 21:15:38.
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Datum;Zeit (MEZ);Ereignis;Höhe (°)");
+    std::vector<std::string> horizon;
+    for (const std::string& line : lines)
+        if (line.find(";Aufgang;") != std::string::npos || line.find(";Kulmination;") != std::string::npos ||
+            line.find(";Untergang;") != std::string::npos)
+            horizon.push_back(line);
+    EXPECT_EQ(horizon, (std::vector<std::string>{"13.12.2026;11:13;Aufgang;", "13.12.2026;15:32;Kulmination;18,2",
+                                                 "13.12.2026;20:02;Untergang;", "14.12.2026;11:28;Aufgang;",
+                                                 "14.12.2026;16:16;Kulmination;23", "14.12.2026;21:16;Untergang;"}));
+
+    // The table's own options do not belong here.
+    const Outcome step =
+        RunWith({"--ereignisse", "--von", "13.12.2026", "--bis", "13.12.2026", "--ort", "Berlin", "--schritt", "60"});
+    EXPECT_EQ(step.status, kExitBadArguments);
+    EXPECT_EQ(step.err, "mirelta: '--schritt' gehört nicht zu --ereignisse.\nAufruf und Optionen: mirelta --hilfe\n");
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ const std::vector<FolderRule> Layers = {
     {"observing",  {"astronomy"},                                                true },
     {"catalogue",  {"platform"},                                                 true },
     {"windowbase", {"platform"},                                                 false},
-    {"map",        {"observing", "catalogue", "windowbase"},                     false},
+    {"map",        {"reports", "catalogue", "windowbase"},                       false},
     {"setup",      {"astronomy", "windowbase"},                                  false},
     {"reports",    {"observing", "windowbase"},                                  false},
     {"journal",    {"reports", "observing", "windowbase"},                       false},

@@ -113,6 +113,52 @@ TEST(MoonGlobe, SiteSeesMoreOfTheLimbTowardItsZenith)
     EXPECT_GT(Dot(subSite, zenithInBody), Dot(subEarth, zenithInBody));
 }
 
+// The parallactic angle and the altitude seen from the site, by the
+// textbook's formulas from the geocentric place: the parallax in right
+// ascension and declination (Meeus ch. 40, the site's rho sin phi' and
+// rho cos phi' from ch. 11) and tan q = sin H' / (tan phi cos d' - sin d'
+// cos H') (ch. 14); the altitude at culmination from astronomy-engine.
+TEST(MoonGlobe, ParallacticAngleAndAltitudeSeenFromTheSite)
+{
+    struct Case {
+        int day, month, year, hour, minute;
+        double latitude, longitude;
+        double referenceAltitude;  // astronomy-engine, NaN where not taken
+    };
+    const Case cases[] = {
+        {13, 12, 2026, 15, 32, 52.52,    13.405,  18.218}, // culmination in Berlin
+        {16, 1,  2027, 18, 14, -33.9249, 18.4241, 36.619}, // and in Cape Town
+        {13, 12, 2026, 12, 0,  52.52,    13.405,  NAN   }, // rising in the south-east
+        {18, 12, 2026, 23, 30, 52.52,    13.405,  NAN   }, // setting in the west
+        {21, 12, 2026, 5,  0,  -33.9249, 18.4241, NAN   },
+    };
+    for (const Case& c : cases) {
+        ObservationState s = StateAt(c.day, c.month, c.year, c.hour, c.minute, c.latitude, c.longitude);
+        const MoonGlobe g = ViewMoonGlobe(s);
+        const double phi = c.latitude * DegreeFactor;
+        const double u = std::atan(0.99664719 * std::tan(phi));
+        const double rhoSin = 0.99664719 * std::sin(u), rhoCos = std::cos(u);
+        const double sinParallax = 1.0 / s.MoonDistance;
+        const double H = (15.0 * s.LocalSiderealTime - s.MoonRightAscension) * DegreeFactor;
+        const double d = s.MoonDeclination * DegreeFactor;
+        const double shift =
+            std::atan2(-rhoCos * sinParallax * std::sin(H), std::cos(d) - rhoCos * sinParallax * std::cos(H));
+        const double dTopo = std::atan2((std::sin(d) - rhoSin * sinParallax) * std::cos(shift),
+                                        std::cos(d) - rhoCos * sinParallax * std::cos(H));
+        const double hTopo = H - shift;
+        const double q =
+            std::atan2(std::sin(hTopo), std::tan(phi) * std::cos(dTopo) - std::sin(dTopo) * std::cos(hTopo));
+        EXPECT_NEAR(std::remainder(ParallacticAngleFromSite(g) - q / DegreeFactor, 360.0), 0, 0.01) << c.hour;
+        const double altitude =
+            std::asin(std::sin(phi) * std::sin(dTopo) + std::cos(phi) * std::cos(dTopo) * std::cos(hTopo)) /
+            DegreeFactor;
+        EXPECT_NEAR(MoonAltitudeFromSite(g), altitude, 0.01) << c.hour;
+        if (!std::isnan(c.referenceAltitude)) {
+            EXPECT_NEAR(MoonAltitudeFromSite(g), c.referenceAltitude, 0.02);
+        }
+    }
+}
+
 TEST(MoonGlobe, ProjectionRoundTripsOnTheVisibleHemisphere)
 {
     ObservationState s = StateAt(18, 12, 2026, 16, 35, 52.52, 13.405);

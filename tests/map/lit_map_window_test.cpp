@@ -48,14 +48,7 @@ private:
         if (w().BeleuchtungaufderKarte1->isChecked() != on) w().BeleuchtungaufderKarte1->trigger();
     }
 
-    void SetTime(const QStringList& fields)
-    {
-        w().DatumundUhrzeitfestlegen1->trigger();
-        TForm4& dialog = *f->windows->Form4;
-        QLineEdit* edits[] = {dialog.Edit1, dialog.Edit2, dialog.Edit3, dialog.Edit4, dialog.Edit5};
-        for (int i = 0; i < 5; ++i) edits[i]->setText(fields[i]);
-        dialog.Button1->click();
-    }
+    void SetTime(const QStringList& fields) { f->ChooseTime(fields); }
 
 private slots:
     void init()

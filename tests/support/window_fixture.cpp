@@ -1,7 +1,10 @@
 #include "tests/support/window_fixture.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSettings>
 #include <QWidget>
 
@@ -9,6 +12,15 @@ void WindowFixture::Start(char decimalSeparator)
 {
     UseScratchSettings();
     windows = CreateWindows(state, messages, decimalSeparator, [this] { return clockReading; });
+}
+
+void WindowFixture::ChooseTime(const QStringList& fields)
+{
+    main().DatumundUhrzeitfestlegen1->trigger();
+    TForm4& dialog = *windows->Form4;
+    QLineEdit* edits[] = {dialog.Edit1, dialog.Edit2, dialog.Edit3, dialog.Edit4, dialog.Edit5};
+    for (int i = 0; i < 5; ++i) edits[i]->setText(fields[i]);
+    dialog.Button1->click();
 }
 
 void WindowFixture::UseScratchSettings()

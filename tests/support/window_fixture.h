@@ -27,6 +27,10 @@ public:
 
     TForm1& main() { return *windows->Form1; }
 
+    /// Chooses a date and time as the user does: "Datum und Uhrzeit
+    /// festlegen", the five fields (day, month, year, hour, minute), "Ok".
+    void ChooseTime(const QStringList& fields);
+
     TempWorkingDir dir;
     ObservationState state;
     RecordingMessageService messages;

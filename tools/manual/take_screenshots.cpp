@@ -16,6 +16,7 @@
 #include "tools/synthetic_photo/table_scene.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -417,6 +419,33 @@ QImage TerminatorWindowShot(Session& s)
 {
     return OpenedWindow(s, &TForm1::Lichtgrenzeheute1Click, s.windows->Terminator.get());
 }
+// "Mond im Okular" turned as chosen, with a formation chosen in the main
+// window; zoomed, around it and with the pointer resting on it.
+QImage EyepiecePicture(Session& s, const QString& formation, SelenographicPoint place, ViewOrientation orientation,
+                       int zoomSteps)
+{
+    s.main().ChooseObject(formation);
+    s.main().MondimOkular1Click();
+    EyepieceWindow& window = *s.windows->Eyepiece;
+    (orientation.ZenithUp ? window.ZenithUpButton : window.NorthUpButton)->setChecked(true);
+    window.MirroredBox->setChecked(orientation.Mirrored);
+    window.Rotated180Box->setChecked(orientation.Rotated180);
+    window.OrientationClick();
+    if (zoomSteps > 0) {
+        window.View->ZoomBy(zoomSteps, window.View->PixelOf(place).value_or(QPointF()));
+        const QPointF at = window.View->PixelOf(place).value_or(QPointF());
+        QMouseEvent move(QEvent::MouseMove, at, window.View->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window.View, &move);
+    }
+    return Framed(window);
+}
+QImage EyepieceShot(Session& s) { return EyepiecePicture(s, QStringLiteral("Copernicus"), {9.62, -20.08}, {}, 0); }
+QImage EyepieceZenithShot(Session& s)
+{
+    return EyepiecePicture(s, QStringLiteral("Copernicus"), {9.62, -20.08}, {true, true, false}, 0);
+}
+QImage EyepieceZoomShot(Session& s) { return EyepiecePicture(s, kMeasuredFormation, {26.69, 4.12}, {}, 5); }
 QImage PlannerShot(Session& s) { return PlannerPage(s, 0); }
 QImage EphemerisTableShot(Session& s) { return PlannerPage(s, 1); }
 
@@ -447,6 +476,9 @@ const Shot kShots[] = {
     {"ephemeriden",             EphemeridesReport},
     {"sichtverhaeltnisse",      ConditionsReport},
     {"lichtgrenze",             TerminatorWindowShot},
+    {"mond_im_okular",          EyepieceShot},
+    {"mond_im_okular_zenit",    EyepieceZenithShot},
+    {"mond_im_okular_zoom",     EyepieceZoomShot},
     {"planer",                  PlannerShot},
     {"ephemeridentabelle",      EphemerisTableShot},
 };

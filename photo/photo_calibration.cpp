@@ -1,5 +1,7 @@
 #include "photo/photo_calibration.h"
 
+#include "observing/sky_orientation.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -8,19 +10,12 @@ namespace {
 constexpr double ArcsecondsPerRadian = 206264.80624709636;
 constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
-// An offset on the screen with y up, before the turn: north up, east left
-// (or right when mirrored), arcseconds.
-struct ScreenVector {
-    double X = 0;
-    double Up = 0;
-};
-
-ScreenVector Unturned(SkyOffset offset, bool mirrored) { return {mirrored ? offset.East : -offset.East, offset.North}; }
-
-ScreenVector Turned(ScreenVector v, double degrees)
+// The eyepiece view's transform for a calibration: the turn counts
+// counterclockwise from up to north, so the position angle shown up is
+// -turn; a mirror, which the eyepiece applies after turning, reverses that.
+SkyScreenTransform TransformOf(const PhotoCalibration& c)
 {
-    const double a = degrees / DegreesPerRadian;
-    return {v.X * std::cos(a) - v.Up * std::sin(a), v.X * std::sin(a) + v.Up * std::cos(a)};
+    return SkyScreenTransform(c.Mirrored ? c.Turn : -c.Turn, c.Mirrored, c.PixelsPerArcsecond);
 }
 
 // The mean square distance of the clicked places from the predicted ones
@@ -29,10 +24,11 @@ Orientation BestTurn(ImagePoint centre, double scale, const std::vector<Identifi
 {
     double cross = 0, dot = 0;
     for (const IdentifiedFormation& f : formations) {
-        const ScreenVector a = Unturned(f.Predicted, mirrored);
-        const ScreenVector b{(f.Clicked.X - centre.X) / scale, -(f.Clicked.Y - centre.Y) / scale};
-        cross += a.X * b.Up - a.Up * b.X;
-        dot += a.X * b.X + a.Up * b.Up;
+        // Screen offsets before the turn and as clicked, y down.
+        const ScreenOffset a = SkyScreenTransform(0, mirrored, 1).ToScreen(f.Predicted);
+        const ScreenOffset b{(f.Clicked.X - centre.X) / scale, (f.Clicked.Y - centre.Y) / scale};
+        cross += b.Right * a.Down - b.Down * a.Right;
+        dot += a.Right * b.Right + a.Down * b.Down;
     }
     Orientation orientation;
     orientation.Mirrored = mirrored;
@@ -56,16 +52,13 @@ double ScaleFromLimb(double radiusPixels, double semiDiameterArcseconds)
 
 ImagePoint SkyToImage(const PhotoCalibration& c, SkyOffset offset)
 {
-    const ScreenVector v = Turned(Unturned(offset, c.Mirrored), c.Turn);
-    return {c.Centre.X + c.PixelsPerArcsecond * v.X, c.Centre.Y - c.PixelsPerArcsecond * v.Up};
+    const ScreenOffset screen = TransformOf(c).ToScreen(offset);
+    return {c.Centre.X + screen.Right, c.Centre.Y + screen.Down};
 }
 
 SkyOffset ImageToSky(const PhotoCalibration& c, ImagePoint point)
 {
-    const ScreenVector screen{(point.X - c.Centre.X) / c.PixelsPerArcsecond,
-                              -(point.Y - c.Centre.Y) / c.PixelsPerArcsecond};
-    const ScreenVector v = Turned(screen, -c.Turn);
-    return {c.Mirrored ? v.X : -v.X, v.Up};
+    return TransformOf(c).ToSky({point.X - c.Centre.X, point.Y - c.Centre.Y});
 }
 
 std::optional<Orientation> FitOrientation(ImagePoint centre, double pixelsPerArcsecond,

@@ -13,6 +13,8 @@
 // and east is left, as the Moon stands in the sky to the naked eye. The
 // turn is the angle from "up" to north in the picture, counted
 // counterclockwise on the screen; a mirrored picture shows east right.
+// The arithmetic is the eyepiece view's (observing/sky_orientation.h), so
+// the photograph and "Mond im Okular" turn the sky alike.
 
 #include "astronomy/moon_globe.h"
 #include "photo/photo_raster.h"

@@ -1,5 +1,6 @@
 #include "photo/photo_view.h"
 
+#include "map/eyepiece_labels.h"
 #include "platform/form_widgets.h"
 
 #include <QMouseEvent>
@@ -207,6 +208,35 @@ void PhotoView::DrawMarks(QPainter& painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(FormFont(11));
     const QRectF view = rect();
+
+    // The names, placed as "Mond im Okular" places them: beside their points
+    // without covering one another, the formations the user identified
+    // first. A predicted name the user's mark already shows is not written
+    // twice; one with no room left keeps only its point.
+    struct Name {
+        QPointF At;
+        QString Text;
+        bool Identified = false;
+    };
+    std::vector<Name> names;
+    for (const MarkedPoint& f : marks_.Formations)
+        names.push_back({ScreenAt(place_, f.At), QString::fromStdString(f.Label), true});
+    const std::size_t identified = names.size();
+    if (marks_.Prediction)
+        for (const OverlayLabel& label : marks_.Prediction->Formations) {
+            const QPointF at = ScreenAt(place_, label.At);
+            const QString text = QString::fromStdString(label.Name);
+            const bool shown =
+                std::any_of(names.begin(), names.begin() + identified, [&](const Name& n) { return n.Text == text; });
+            if (view.contains(at)) names.push_back({at, shown ? QString() : text, false});
+        }
+    const QFontMetricsF metrics(painter.font());
+    std::vector<LabelRequest> requests;
+    for (const Name& n : names)
+        requests.push_back({n.At.x(), n.At.y(), n.Text.isEmpty() ? 0.0 : metrics.horizontalAdvance(n.Text) + 2,
+                            n.Text.isEmpty() ? 0.0 : metrics.height()});
+    const std::vector<std::optional<LabelBox>> boxes = PlaceLabels(requests, view.width(), view.height());
+
     if (marks_.Prediction) {
         const PhotoOverlay& p = *marks_.Prediction;
         painter.setPen(QPen(kPredictionColour, 1));
@@ -214,23 +244,15 @@ void PhotoView::DrawMarks(QPainter& painter) const
         painter.setPen(QPen(kPredictionColour, 1, Qt::DashLine));
         for (const auto& line : p.Terminator)
             for (const QPolygonF& run : VisibleRuns(place_, line, view)) painter.drawPolyline(run);
-        // Names that would cover one another are left out, nearest to the
-        // top left first.
-        std::vector<QRectF> taken;
-        for (const OverlayLabel& label : p.Formations) {
-            const QPointF at = ScreenAt(place_, label.At);
-            if (!view.contains(at)) continue;
-            const QString name = QString::fromStdString(label.Name);
-            const QRectF box(at + QPointF(4, -14), QSizeF(painter.fontMetrics().horizontalAdvance(name) + 2, 14));
-            if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(box); })) {
-                painter.setPen(kPredictionColour);
-                painter.drawPoint(at);
+        for (std::size_t i = identified; i < names.size(); ++i) {
+            painter.setPen(kPredictionColour);
+            if (!boxes[i] && !names[i].Text.isEmpty()) {
+                painter.drawPoint(names[i].At);
                 continue;
             }
-            taken.push_back(box);
-            painter.setPen(kPredictionColour);
-            Cross(painter, at, 2);
-            DrawLabel(painter, box.topLeft(), name, kLabelColour);
+            Cross(painter, names[i].At, 2);
+            if (boxes[i] && !names[i].Text.isEmpty())
+                DrawLabel(painter, QPointF(boxes[i]->Left, boxes[i]->Top), names[i].Text, kLabelColour);
         }
         // North and east ("O") from the centre of the disc.
         const QPointF centre = ScreenAt(place_, p.Centre);
@@ -257,12 +279,12 @@ void PhotoView::DrawMarks(QPainter& painter) const
     }
     painter.setPen(QPen(kLimbPointColour, 1.5));
     for (const ImagePoint& p : marks_.LimbPoints) Cross(painter, ScreenAt(place_, p), 5);
-    for (const MarkedPoint& f : marks_.Formations) {
-        const QPointF at = ScreenAt(place_, f.At);
+    for (std::size_t i = 0; i < identified; ++i) {
         painter.setPen(QPen(kFormationColour, 1.5));
-        painter.drawEllipse(at, 6, 6);
-        const QString name = QString::fromStdString(f.Label);
-        DrawLabel(painter, at + QPointF(9, 2), name, kFormationColour);
+        painter.drawEllipse(names[i].At, 6, 6);
+        // The user's own mark is named even where no room is left.
+        const QPointF at = boxes[i] ? QPointF(boxes[i]->Left, boxes[i]->Top) : names[i].At + QPointF(9, 2);
+        DrawLabel(painter, at, names[i].Text, kFormationColour);
     }
     painter.setPen(QPen(kShadowColour, 1.5));
     for (const auto& [summit, tip] : marks_.Shadows) {

@@ -33,7 +33,7 @@ const std::vector<FolderRule> Layers = {
     {"setup",      {"astronomy", "windowbase"},                                  false},
     {"reports",    {"observing", "windowbase"},                                  false},
     {"journal",    {"reports", "observing", "windowbase"},                       false},
-    {"photo",      {"journal", "setup"},                                         false},
+    {"photo",      {"map", "journal", "setup"},                                  false},
     {"app",        {"map", "journal", "photo", "setup", "reports", "catalogue"}, false},
 };
 

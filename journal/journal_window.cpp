@@ -196,6 +196,11 @@ JournalWindow::JournalWindow(QWidget* owner, MessageService& messages, char deci
     SetKeyButtons(OkButton);
 }
 
+// The list's rows point into journal_, which is gone before the base class
+// closes a window still open (at the program's end) and the list lays out
+// its rows once more: they go first.
+JournalWindow::~JournalWindow() { Measurements->SetEntries({}); }
+
 void JournalWindow::FormCreate()
 {
     CentreOverOwner();

@@ -65,6 +65,7 @@ public:
     };
 
     JournalWindow(QWidget* owner, MessageService& messages, char decimalSeparator, ChosenFormation chosen);
+    ~JournalWindow() override;
 
     void SetExportPathChooser(ExportPathChooser chooser) { choosePath_ = std::move(chooser); }
 

@@ -156,6 +156,8 @@ void TForm1::CreateMenus()
                                      &TForm1::Beobachtungsplaner1Click);
     MondimOkular1 =
         AddCommand(Mondzustand1, "MondimOkular1", QStringLiteral("Mond im O&kular..."), &TForm1::MondimOkular1Click);
+    HoeheausFoto1 =
+        AddCommand(Mondzustand1, "HoeheausFoto1", QStringLiteral("Höhe aus &Foto..."), &TForm1::HoeheausFoto1Click);
     CreateJournalCommands();
 
     Info1 = menuBar()->addMenu(QStringLiteral("&Info"));
@@ -626,6 +628,8 @@ void TForm1::UpdateEyepieceView()
 {
     if (dialogs_.Eyepiece && dialogs_.Eyepiece->isVisible()) RunFormCreate(*dialogs_.Eyepiece);
 }
+
+void TForm1::HoeheausFoto1Click() { OpenDialogWindow(dialogs_.Photo); }
 
 void TForm1::ChooseObject(const QString& name)
 {

@@ -48,6 +48,7 @@ struct MainWindowDialogs {
     MireltaDialog* Planner = nullptr;     ///< "Beobachtungsplaner"
     MireltaDialog* Journal = nullptr;     ///< saved measurements ("Messprotokoll")
     MireltaDialog* Eyepiece = nullptr;    ///< "Mond im Okular", not modal
+    MireltaDialog* Photo = nullptr;       ///< heights from a photograph ("Höhe aus Foto")
 };
 
 class TForm1 : public QMainWindow {
@@ -117,8 +118,8 @@ public:
     void About1Click();
     void Beenden1Click();
 
-    // Additions to the menu "Mondzustand...": the lit map and the
-    // formations at the terminator.
+    // Additions to the menu "Mondzustand...": the lit map, the formations
+    // at the terminator, the planner and heights from a photograph.
     void BeleuchtungaufderKarte1Click();
     void Lichtgrenzeheute1Click();
     void Beobachtungsplaner1Click();
@@ -128,6 +129,7 @@ public:
     /// After a new site or time: the window "Mond im Okular", while shown,
     /// draws the Moon anew.
     void UpdateEyepieceView();
+    void HoeheausFoto1Click();
 
     /// Lights the map anew for the observation's date and time while
     /// "Beleuchtung auf der Karte" is checked; does nothing otherwise.
@@ -189,6 +191,7 @@ public:
     QAction* Lichtgrenzeheute1 = nullptr;
     QAction* Beobachtungsplaner1 = nullptr;
     QAction* MondimOkular1 = nullptr;
+    QAction* HoeheausFoto1 = nullptr;
     QAction* Messungspeichern1 = nullptr;
     QAction* Messprotokoll1 = nullptr;
     QAction* UhrzeitMitfuehren1 = nullptr;

@@ -130,9 +130,12 @@ std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageSe
         [main](const std::string& name) { main->ChooseObject(QString::fromStdString(name)); });
     QObject::connect(main, &TForm1::ObjectShown, windows->Eyepiece.get(), &EyepieceWindow::ChosenChanged);
 
+    // Computes on its own copy of the state, for the picture's moment and site.
+    windows->Photo = std::make_unique<PhotoWindow>(main, messages, state, decimalSeparator, CatalogueFormations);
+
     main->SetDialogs({windows->Form2.get(), windows->Form3.get(), windows->Form4.get(), windows->Form5.get(),
                       windows->Form6.get(), windows->Form7.get(), windows->Terminator.get(), windows->Planner.get(),
-                      windows->Journal.get(), windows->Eyepiece.get()});
+                      windows->Journal.get(), windows->Eyepiece.get(), windows->Photo.get()});
     main->ShowObservationStatus();
     return windows;
 }

@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "journal/journal_window.h"
 #include "map/eyepiece_window.h"
+#include "photo/photo_window.h"
 #include "reports/Unit2.h"
 #include "reports/Unit5.h"
 #include "reports/Unit6.h"
@@ -35,6 +36,7 @@ struct MireltaWindows {
     std::unique_ptr<PlannerWindow> Planner;        ///< "Beobachtungsplaner", filled only when opened
     std::unique_ptr<JournalWindow> Journal;        ///< "Messprotokoll", filled only when opened
     std::unique_ptr<EyepieceWindow> Eyepiece;      ///< "Mond im Okular", filled only when opened
+    std::unique_ptr<PhotoWindow> Photo;            ///< "Höhe aus Foto", filled only when opened
 };
 
 /// Creates the eight windows in their order, running each one's FormCreate
@@ -43,8 +45,8 @@ struct MireltaWindows {
 /// current site, the time dialog shows the time, the reports compute once.
 /// An error in one FormCreate is reported and the start goes on; an error
 /// text already shown during the start is not shown again. Then the windows
-/// "Lichtgrenze", "Beobachtungsplaner", "Messprotokoll" and "Mond im Okular"
-/// are created, hidden and empty.
+/// "Lichtgrenze", "Beobachtungsplaner", "Messprotokoll", "Mond im Okular" and
+/// "Höhe aus Foto" are created, hidden and empty.
 /// `clock` is read by the about box's creation and, while "Uhrzeit
 /// mitführen" is checked, before every computation of the main window.
 std::unique_ptr<MireltaWindows> CreateWindows(ObservationState& state, MessageService& messages, char decimalSeparator,

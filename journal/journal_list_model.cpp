@@ -29,7 +29,8 @@ std::string JournalListModel::CellText(std::size_t row, int column) const
         case Site:
             return m.SiteName;
         case Transit:
-            return FloatToText(m.TransitSeconds, decimalSeparator_) + " s";
+            return IsPhotoMeasurement(m) ? std::string("Foto")
+                                         : FloatToText(m.TransitSeconds, decimalSeparator_) + " s";
         case Height:
             return HeightText(m.Height, decimalSeparator_);
         case Deviation:
@@ -39,4 +40,16 @@ std::string JournalListModel::CellText(std::size_t row, int column) const
         default:
             return {};
     }
+}
+
+QVariant JournalListModel::data(const QModelIndex& index, int role) const
+{
+    // A measurement on a photograph names its picture.
+    if (role == Qt::ToolTipRole && index.isValid() && index.column() == Transit &&
+        static_cast<std::size_t>(index.row()) < entries_.size()) {
+        const JournalMeasurement& m = entries_[static_cast<std::size_t>(index.row())]->Measurement;
+        if (IsPhotoMeasurement(m))
+            return QStringLiteral("Auf dem Foto ") + QString::fromStdString(m.PhotoName) + QStringLiteral(" gemessen");
+    }
+    return ColumnTextModel::data(index, role);
 }

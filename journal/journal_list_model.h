@@ -25,6 +25,9 @@ public:
 
     std::size_t RowCount() const override { return entries_.size(); }
     std::string CellText(std::size_t row, int column) const override;
+    /// The texts, and for a measurement on a photograph the picture's name
+    /// as the tooltip of its "Foto".
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     char decimalSeparator_;

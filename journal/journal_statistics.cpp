@@ -116,21 +116,30 @@ std::vector<JournalGroup> SummariseJournal(std::vector<const JournalEntry*> newe
             list.push_back(entry);
         }
         std::sort(nights.begin(), nights.end(), std::greater<>());
-        for (const ObservingNight& night : nights) {
-            const auto& list = byNight[night];
-            groups.push_back({formation, night, StatisticsOf(list), list.front()->Measurement.CatalogueHeight});
-        }
-        groups.push_back({formation, std::nullopt, StatisticsOf(all), all.front()->Measurement.CatalogueHeight});
+        // Timings first, then photographs, each only where there are some.
+        auto addGroups = [&](const std::vector<const JournalEntry*>& list, std::optional<ObservingNight> night) {
+            for (bool photo : {false, true}) {
+                std::vector<const JournalEntry*> kind;
+                for (const JournalEntry* entry : list)
+                    if (IsPhotoMeasurement(entry->Measurement) == photo) kind.push_back(entry);
+                if (!kind.empty())
+                    groups.push_back(
+                        {formation, night, photo, StatisticsOf(kind), kind.front()->Measurement.CatalogueHeight});
+            }
+        };
+        for (const ObservingNight& night : nights) addGroups(byNight[night], night);
+        addGroups(all, std::nullopt);
     }
     return groups;
 }
 
 HeightStatistics NightStatistics(const std::vector<JournalEntry>& entries, const std::string& formation,
-                                 const ObservingNight& night)
+                                 const ObservingNight& night, bool photo)
 {
     std::vector<double> heights;
     for (const JournalEntry& entry : entries)
-        if (entry.Measurement.Formation == formation && NightOf(entry.Measurement) == night)
+        if (entry.Measurement.Formation == formation && NightOf(entry.Measurement) == night &&
+            IsPhotoMeasurement(entry.Measurement) == photo)
             heights.push_back(entry.Measurement.Height);
     return ComputeHeightStatistics(heights);
 }

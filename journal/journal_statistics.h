@@ -1,7 +1,8 @@
 #pragma once
 // What the measurement journal says about a height: the measurements of a
 // formation grouped by observing night, with mean, scatter and the
-// precision of the mean.
+// precision of the mean. Timings at the eyepiece and measurements on
+// photographs are counted apart, so that the two check each other.
 
 #include "journal/measurement_journal.h"
 
@@ -40,17 +41,19 @@ struct HeightStatistics {
 
 HeightStatistics ComputeHeightStatistics(const std::vector<double>& heights);
 
-/// The measurements of one formation in one night, or in all its nights.
+/// The measurements of one formation of one kind in one night, or in all its nights.
 struct JournalGroup {
     std::string Formation;
     std::optional<ObservingNight> Night;  ///< empty: all nights of the formation
+    bool Photo = false;                   ///< measured on photographs; timings otherwise
     HeightStatistics Heights;
     std::string CatalogueHeight;  ///< the catalogue height text of the group's newest measurement
 };
 
 /// The groups of `entries`: the formations in the order of their newest
 /// measurement (most recent first), each with its nights, newest first,
-/// followed by one group over all its nights.
+/// followed by one group over all its nights; within each, the timings'
+/// group before the photographs' (a group only where there are measurements).
 std::vector<JournalGroup> SummariseJournal(const std::vector<JournalEntry>& entries);
 /// The same for entries held elsewhere.
 std::vector<JournalGroup> SummariseJournal(std::vector<const JournalEntry*> entries);
@@ -61,9 +64,10 @@ void SortNewestFirst(std::vector<JournalEntry>& entries);
 void SortNewestFirst(std::vector<const JournalEntry*>& entries);
 
 /// The group of `formation` in the night of `measurement`, as the status bar
-/// reports it after a save.
+/// reports it after a save: the timings, or with `photo` the measurements
+/// on photographs.
 HeightStatistics NightStatistics(const std::vector<JournalEntry>& entries, const std::string& formation,
-                                 const ObservingNight& night);
+                                 const ObservingNight& night, bool photo = false);
 
 /// Whole metres, "2143 m"; "- - -" when there is no value.
 std::string MetresText(const std::optional<double>& metres);

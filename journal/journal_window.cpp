@@ -53,7 +53,7 @@ constexpr const char* kMeasurementTips[JournalWindow::MeasurementColumnCount] = 
     "Uhrzeit der Messung (MEZ)",
     nullptr,
     "Beobachtungsort",
-    "Gemessene Durchgangszeit des Bergschattens",
+    "Gemessene Durchgangszeit des Bergschattens; »Foto«: auf einem Foto gemessen",
     "Errechnete Höhe",
     "Abweichung vom Kartenwert",
     "Höhe der Sonne über dem Horizont der Formation zur Zeit der Messung",
@@ -62,6 +62,7 @@ constexpr const char* kMeasurementTips[JournalWindow::MeasurementColumnCount] = 
 constexpr ColumnDesign kStatisticsColumns[JournalWindow::StatisticsColumnCount] = {
     {"Formation",   124, false, nullptr                                                                 },
     {"Nacht",       124, false, "Beobachtungsnacht; eine Messung vor 12 Uhr MEZ zählt zur Nacht davor" },
+    {"Art",         40,  false, "Zeitnahme am Okular oder Messung auf Fotos"                            },
     {"Anzahl",      46,  true,  "Anzahl der Messungen"                                                  },
     {"Mittel",      60,  true,  "Mittlere Höhe"                                                        },
     {"Std.-Abw.",   62,  true,  "Standardabweichung: die Streuung der einzelnen Messungen"              },
@@ -195,6 +196,11 @@ JournalWindow::JournalWindow(QWidget* owner, MessageService& messages, char deci
     SetKeyButtons(OkButton);
 }
 
+// The list's rows point into journal_, which is gone before the base class
+// closes a window still open (at the program's end) and the list lays out
+// its rows once more: they go first.
+JournalWindow::~JournalWindow() { Measurements->SetEntries({}); }
+
 void JournalWindow::FormCreate()
 {
     CentreOverOwner();
@@ -290,8 +296,9 @@ void JournalWindow::FillStatistics()
     for (const JournalGroup& group : SummariseJournal(Measurements->Entries())) {
         const HeightStatistics& h = group.Heights;
         QTreeWidgetItem* row = Row({group.Formation, group.Night ? NightText(*group.Night) : std::string("alle Nächte"),
-                                    std::to_string(h.Count), MetresText(h.Mean), MetresText(h.StandardDeviation),
-                                    MetresText(h.StandardError), DeviationText(h.Mean, group.CatalogueHeight)},
+                                    group.Photo ? "Foto" : "Zeit", std::to_string(h.Count), MetresText(h.Mean),
+                                    MetresText(h.StandardDeviation), MetresText(h.StandardError),
+                                    DeviationText(h.Mean, group.CatalogueHeight)},
                                    kStatisticsColumns);
         if (!group.Night) {
             QFont bold = StatisticsList->font();

@@ -1,7 +1,8 @@
 #pragma once
 // The window "Messprotokoll": the saved measurements of the chosen
 // formation (or of all), newest first, and per formation and observing
-// night their count, mean height, scatter and the precision of the mean.
+// night their count, mean height, scatter and the precision of the mean;
+// timings and measurements on photographs side by side.
 // Rows can be deleted (after a question) and the shown ones exported.
 // The file and the statistics live in journal/measurement_journal.h and
 // journal/journal_statistics.h.
@@ -54,6 +55,7 @@ public:
     enum StatisticsColumn {
         GroupFormationColumn,
         NightColumn,
+        KindColumn,  ///< "Zeit" for timings, "Foto" for photographs
         CountColumn,
         MeanColumn,
         StandardDeviationColumn,
@@ -63,6 +65,7 @@ public:
     };
 
     JournalWindow(QWidget* owner, MessageService& messages, char decimalSeparator, ChosenFormation chosen);
+    ~JournalWindow() override;
 
     void SetExportPathChooser(ExportPathChooser chooser) { choosePath_ = std::move(chooser); }
 

@@ -22,6 +22,9 @@ constexpr char kFieldSeparator = ';';
 constexpr const char* kLineEnd = "\r\n";
 constexpr char kQuote = '"';
 
+// A photograph's name in the site field: "Berlin (Foto: mond.tif)".
+constexpr std::string_view kPhotoMark = " (Foto: ";
+
 // The Moon's radius: no height from a shadow comes near it, so a larger
 // number is damage and must not enter the statistics.
 constexpr double kLargestHeight = 1738000;
@@ -202,6 +205,7 @@ std::string EncodedLine(const JournalMeasurement& m, char decimalSeparator)
     EncodeField(m.SiteName, "Ort");
     EncodeField(m.Formation, "Formation");
     EncodeField(m.CatalogueHeight, "Kartenwert");
+    EncodeField(m.PhotoName, "Bildname");
     return Utf8ToCp1252(JournalLine(m, decimalSeparator));
 }
 
@@ -231,13 +235,13 @@ std::string JournalLine(const JournalMeasurement& m, char decimalSeparator)
     const std::string fields[kFieldCount] = {
         JournalDateText(m),
         JournalTimeText(m),
-        CsvField(m.SiteName),
+        CsvField(IsPhotoMeasurement(m) ? m.SiteName + std::string(kPhotoMark) + m.PhotoName + ")" : m.SiteName),
         number(m.SiteLatitude),
         number(m.SiteLongitude),
         CsvField(m.Formation),
         number(m.FormationLatitude),
         number(m.FormationLongitude),
-        number(m.TransitSeconds),
+        number(IsPhotoMeasurement(m) ? 0.0 : m.TransitSeconds),
         number(Rounded(m.Height, 10)),
         CsvField(m.CatalogueHeight),
         number(Rounded(m.TerminatorCorrection, 1e4)),
@@ -252,6 +256,19 @@ std::string JournalLine(const JournalMeasurement& m, char decimalSeparator)
 }
 
 JournalMeasurement ParseJournalLine(std::string_view line)
+{
+    JournalMeasurement m = ParseJournalFields(line);
+    // Only a line of 0 s names a photograph; a site of a timing may hold anything.
+    const size_t mark = m.SiteName.find(kPhotoMark);
+    if (m.TransitSeconds == 0 && mark != std::string::npos && m.SiteName.ends_with(')') &&
+        m.SiteName.size() > mark + kPhotoMark.size() + 1) {
+        m.PhotoName = m.SiteName.substr(mark + kPhotoMark.size(), m.SiteName.size() - mark - kPhotoMark.size() - 1);
+        m.SiteName.resize(mark);
+    }
+    return m;
+}
+
+JournalMeasurement ParseJournalFields(std::string_view line)
 {
     RefuseControlCharacters(line);
     std::vector<std::string> fields = SplitCsvLine(line);

@@ -10,6 +10,12 @@
 // with "," or ".". Every change goes through the twin messungen2.csv (see
 // platform/text_file.h); a file whose write permission is taken away is
 // never replaced.
+//
+// A height measured on a photograph has the same fields and the same line:
+// its transit time is 0 (a timing is never 0) and its site field names the
+// picture, "Berlin (Foto: mond.tif)". A version of the program that knows
+// no photographs reads such a line as a timing of 0 s at that site, with
+// its height, and keeps it; this one reads the picture's name out again.
 
 #include <string>
 #include <string_view>
@@ -35,6 +41,8 @@ struct JournalMeasurement {
     std::string CatalogueHeight;      ///< the catalogue's height text at the time, may be empty
     double TerminatorCorrection = 0;  ///< lambda_c, degrees
     double SunAltitude = 0;           ///< the Sun over the formation, degrees
+    std::string PhotoName{};          ///< the picture's file name for a measurement on a photograph;
+                                      ///< empty for a timing (TransitSeconds is then 0)
 
     bool operator==(const JournalMeasurement&) const = default;
 };
@@ -74,13 +82,21 @@ std::string JournalHeader();
 /// to 0.1 m and 0.0001 degrees.
 std::string JournalLine(const JournalMeasurement& measurement, char decimalSeparator);
 
-/// A line of the file (UTF-8) back into a measurement. Throws
-/// ConversionError naming the field when the line has not the 13 fields,
-/// or a field is no valid date (the year with four digits), time or number
-/// within its range, or the height has grouped thousands ("1.000"), and
-/// when the line holds a control character (a TAB, a NUL, a lone CR), which
-/// no line the program writes does.
+/// Whether a measurement was made on a photograph.
+inline bool IsPhotoMeasurement(const JournalMeasurement& measurement) { return !measurement.PhotoName.empty(); }
+
+/// A line of the file (UTF-8) back into a measurement, a photograph's
+/// name read out of its site field. Throws ConversionError naming the field
+/// when the line has not the 13 fields, or a field is no valid date (the
+/// year with four digits), time or number within its range, or the height
+/// has grouped thousands ("1.000"), and when the line holds a control
+/// character (a TAB, a NUL, a lone CR), which no line the program writes
+/// does.
 JournalMeasurement ParseJournalLine(std::string_view line);
+
+/// The same by the rules of a version that knows no photographs: the 13
+/// fields as they stand, a photograph's name left in the site field.
+JournalMeasurement ParseJournalFields(std::string_view line);
 
 /// Reads `fileName`. A missing file is an empty journal; blank lines and
 /// header lines are passed over; a line that cannot be read is listed in

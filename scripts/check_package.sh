@@ -51,9 +51,10 @@ if [ "$actual_files" != "$expected_files" ]; then
   fail "the package's file list differs (< expected, > package)"
 fi
 
-# Dependencies come from the linked libraries (dpkg-shlibdeps).
+# Dependencies come from the linked libraries (dpkg-shlibdeps), the image
+# plugins are named by hand.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 libcfitsio10 libexiv2-27 qt6-image-formats-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

@@ -5,6 +5,9 @@
 # recommends) build the fuzz targets of scripts/fuzz.sh.
 MIRELTA_PACKAGES=(g++ cmake make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
   qt6-translations-l10n clang-format clang libclang-rt-14-dev)
+# Photographs: TIFF through Qt's image plugins (also needed when the
+# program runs), FITS through cfitsio, the EXIF moment through exiv2.
+MIRELTA_PACKAGES+=(qt6-image-formats-plugins libcfitsio-dev libexiv2-dev)
 # The Debian package and its checks (scripts/check_package.sh).
 MIRELTA_PACKAGES+=(dpkg-dev file desktop-file-utils appstream lintian)
 

@@ -15,7 +15,7 @@ mirelta_build "$MIRELTA_ROOT/build"
 cd "$MIRELTA_ROOT/build"
 export QT_QPA_PLATFORM=offscreen
 for program in bench/astronomy_bench bench/catalogue_bench bench/lit_map_bench bench/terminator_window_bench \
-  bench/planner_bench bench/journal_bench bench/eyepiece_bench bench/windows_bench; do
+  bench/planner_bench bench/journal_bench bench/eyepiece_bench bench/photo_bench bench/windows_bench; do
   [ -x "$program" ] || continue
   echo "=== $program"
   "$program" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"

@@ -3,7 +3,9 @@
 # the keyboard and the mouse, and checks what can be seen from outside
 # (windows and files): Enter and Escape in every dialog, Tab past the tool
 # bar, a double click on "neuer Ort", " -5" with 30' in the coordinate
-# dialog, 90° 30' refused for a new object, a viewer that cannot start.
+# dialog, 90° 30' refused for a new object, a viewer that cannot start, and
+# a synthetic FITS picture opened in "Höhe aus Foto" through its file dialog
+# (its moment read from DATE-OBS).
 # Screenshots of the list after Down, of a completion and of a tooltip go
 # to the folder given (needs imagemagick's import).
 #
@@ -42,7 +44,8 @@ focus_main() { xdotool windowfocus --sync "$main"; sleep 0.2; }
 
 # Every dialog answers Enter and Escape (opened from the menu by keyboard).
 for spec in "alt+d e Beobachtungsort" "alt+d a Beobachtungszeit" "alt+m s Sichtverh.*ltnisse" \
-  "alt+m p Physische Ephemeriden" "alt+m o Mondposition" "alt+m l Lichtgrenze" "alt+i o About..."; do
+  "alt+m p Physische Ephemeriden" "alt+m o Mondposition" "alt+m l Lichtgrenze" "alt+m f H.*he.aus.Foto" \
+  "alt+i o About..."; do
   read -r menu item title <<<"$spec"
   for key in Return Escape; do
     focus_main; xdotool key "$menu"; sleep 0.3; xdotool key "$item"
@@ -114,6 +117,25 @@ xdotool mousemove $((MX + 306)) $((CY + 20)) click 1               # SpeedButton
 if wait_visible Hinweis; then ok "broken viewer: message"; shot "$SHOTS/broken-viewer-message.png"; else
   bad "broken viewer: no message"; fi
 xdotool key Return
+
+# "Höhe aus Foto": a FITS picture chosen in the file dialog by its name.
+"$ROOT/build/tools/synthetic_photo/make_synthetic_photo" "$WORK/mond.fits" >/dev/null 2>&1
+focus_main; xdotool key alt+m; sleep 0.3; xdotool key f
+if wait_visible "H.*he.aus.Foto"; then
+  photo=$(xdotool search --onlyvisible --name '^H.*he.aus.Foto$')
+  read -r PX PY < <(xdotool getwindowgeometry "$photo" | awk '/Position/ {split($2, p, ","); print p[1], p[2]}')
+  xdotool mousemove $((PX + 768)) $((PY + 34)) click 1                # Öffnen...
+  if wait_visible "Bild.*ffnen"; then
+    xdotool type --delay 30 "$WORK/mond.fits"; xdotool key Return; sleep 2
+    if visible "Bild.*ffnen"; then bad "the picture was not opened"; else ok "FITS picture opened"; fi
+    shot -crop 1002x688+$((PX - 1))+$((PY - 1)) "$SHOTS/photo-opened.png"
+  else
+    bad "no file dialog"
+  fi
+  xdotool windowfocus --sync "$photo"; xdotool key Escape; wait_gone "H.*he.aus.Foto" || bad "photo window stayed"
+else
+  bad "Höhe aus Foto did not open"
+fi
 
 echo "$failures failure(s)"
 exit $((failures > 0))

@@ -61,6 +61,7 @@ private:
             {QStringLiteral("TerminatorWindow"), w.Lichtgrenzeheute1          },
             {QStringLiteral("PlannerWindow"),    w.Beobachtungsplaner1        },
             {QStringLiteral("JournalWindow"),    w.Messprotokoll1             },
+            {QStringLiteral("PhotoWindow"),      w.HoeheausFoto1              },
         };
         if (name == QLatin1String("Form1")) {
             w.ChooseObject(QStringLiteral("Mein Berg"));
@@ -161,6 +162,10 @@ private slots:
                                                     << "MeasurementList" << enter << "OkButton";
         QTest::newRow("journal, Escape") << "JournalWindow"
                                          << "MeasurementList" << escape << "OkButton";
+        QTest::newRow("photo, Enter as it opens") << "PhotoWindow"
+                                                  << "OkButton" << enter << "OkButton";
+        QTest::newRow("photo, Escape in the date") << "PhotoWindow"
+                                                   << "DateEdit" << escape << "OkButton";
     }
 
     void enterAndEscapeActAsTheWindowsButtons()
@@ -223,6 +228,31 @@ private slots:
         // "Löschen" and "Exportieren..." wait, disabled, for rows to act on.
         QTest::newRow("journal") << "JournalWindow"
                                  << QStringList{"FormationChoice", "MeasurementList", "StatisticsList", "OkButton"};
+        // The camera's clock and "Messung speichern" wait disabled; the
+        // picture takes the focus by a click.
+        QTest::newRow("photo") << "PhotoWindow"
+                               << QStringList{"OpenButton",
+                                              "DateEdit",
+                                              "TimeEdit",
+                                              "SiteBox",
+                                              "BlackSlider",
+                                              "WhiteSlider",
+                                              "AutoButton",
+                                              "ZoomOutButton",
+                                              "ZoomInButton",
+                                              "WholeButton",
+                                              "LimbStep",
+                                              "SnapBox",
+                                              "FirstFormationStep",
+                                              "FirstFormationBox",
+                                              "SecondFormationStep",
+                                              "SecondFormationBox",
+                                              "MirrorBox",
+                                              "ShadowStep",
+                                              "MeasuredFormationBox",
+                                              "PredictionBox",
+                                              "UndoButton",
+                                              "OkButton"};
     }
 
     void tabFollowsTheReadingOrder()

@@ -151,8 +151,8 @@ private slots:
         // The specified three, then the additions below a separator.
         QCOMPARE(mond, (QStringList{"&Sichtverhältnisse einschätzen", "&Physische Ephemeriden", "M&ondposition", "-",
                                     "&Uhrzeit mitführen", "&Beleuchtung auf der Karte", "&Lichtgrenze heute...",
-                                    "B&eobachtungsplaner...", "Mond im O&kular...", "-", "Messun&g speichern",
-                                    "&Messprotokoll..."}));
+                                    "B&eobachtungsplaner...", "Mond im O&kular...", "Höhe aus &Foto...", "-",
+                                    "Messun&g speichern", "&Messprotokoll..."}));
         QCOMPARE(w.Messungspeichern1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QStringList info;
         for (QAction* item : w.Info1->actions()) info << (item->isSeparator() ? QStringLiteral("-") : item->text());

@@ -24,16 +24,17 @@ struct FolderRule {
 
 // Keep in step with the README's "Layout".
 const std::vector<FolderRule> Layers = {
-    {"platform",   {},                                                  false},
-    {"astronomy",  {"platform"},                                        true },
-    {"observing",  {"astronomy"},                                       true },
-    {"catalogue",  {"platform"},                                        true },
-    {"windowbase", {"platform"},                                        false},
-    {"map",        {"reports", "catalogue", "windowbase"},              false},
-    {"setup",      {"astronomy", "windowbase"},                         false},
-    {"reports",    {"observing", "windowbase"},                         false},
-    {"journal",    {"reports", "observing", "windowbase"},              false},
-    {"app",        {"map", "journal", "setup", "reports", "catalogue"}, false},
+    {"platform",   {},                                                           false},
+    {"astronomy",  {"platform"},                                                 true },
+    {"observing",  {"astronomy"},                                                true },
+    {"catalogue",  {"platform"},                                                 true },
+    {"windowbase", {"platform"},                                                 false},
+    {"map",        {"reports", "catalogue", "windowbase"},                       false},
+    {"setup",      {"astronomy", "windowbase"},                                  false},
+    {"reports",    {"observing", "windowbase"},                                  false},
+    {"journal",    {"reports", "observing", "windowbase"},                       false},
+    {"photo",      {"map", "journal", "setup"},                                  false},
+    {"app",        {"map", "journal", "photo", "setup", "reports", "catalogue"}, false},
 };
 
 // Folders at the top of the tree that hold no part of the program.

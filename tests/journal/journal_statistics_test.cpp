@@ -116,6 +116,37 @@ TEST(JournalSummary, FormationsByTheirNewestMeasurementEachNightNewestFirstThenA
     EXPECT_EQ(lines, (std::vector<int>{5, 6, 4, 3, 2}));
 }
 
+TEST(JournalSummary, PhotographsAndTimingsOfAFormationAreCountedApartSideBySide)
+{
+    auto photo = [](JournalEntry entry) {
+        entry.Measurement.PhotoName = "mond.tif";
+        return entry;
+    };
+    std::vector<JournalEntry> entries = {
+        Entry("Euler", 14, 3, 2003, 21, 2000, 2),        Entry("Euler", 14, 3, 2003, 22, 2100, 3),
+        photo(Entry("Euler", 14, 3, 2003, 23, 2400, 4)), photo(Entry("Euler", 15, 3, 2003, 2, 2600, 5)),
+        photo(Entry("Euler", 16, 3, 2003, 21, 2800, 6)),
+    };
+    const std::vector<JournalGroup> groups = SummariseJournal(entries);
+    ASSERT_EQ(groups.size(), 5u);
+    // The night of the 16th has photographs only; the 14th both, timings first.
+    EXPECT_EQ(groups[0].Night, (ObservingNight{2003, 3, 16}));
+    EXPECT_TRUE(groups[0].Photo);
+    EXPECT_EQ(groups[1].Night, (ObservingNight{2003, 3, 14}));
+    EXPECT_FALSE(groups[1].Photo);
+    EXPECT_DOUBLE_EQ(groups[1].Heights.Mean, 2050);
+    EXPECT_EQ(groups[2].Night, (ObservingNight{2003, 3, 14}));
+    EXPECT_TRUE(groups[2].Photo);
+    EXPECT_DOUBLE_EQ(groups[2].Heights.Mean, 2500);
+    EXPECT_FALSE(groups[3].Night || groups[3].Photo);
+    EXPECT_EQ(groups[3].Heights.Count, 2);
+    EXPECT_TRUE(!groups[4].Night && groups[4].Photo);
+    EXPECT_EQ(groups[4].Heights.Count, 3);
+
+    EXPECT_DOUBLE_EQ(NightStatistics(entries, "Euler", {2003, 3, 14}).Mean, 2050);
+    EXPECT_DOUBLE_EQ(NightStatistics(entries, "Euler", {2003, 3, 14}, true).Mean, 2500);
+}
+
 TEST(JournalTexts, StatusBarAndColumns)
 {
     HeightStatistics four{4, 2143.4, 62.0, 31.0};

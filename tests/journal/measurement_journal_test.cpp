@@ -84,6 +84,43 @@ TEST(MeasurementJournal, RoundTripUnderEitherSeparatorWithUmlautsAndSeparatorsIn
     }
 }
 
+TEST(MeasurementJournal, APhotoMeasurementIsALineTheVersionBeforeReadsAsATimingOfZeroSeconds)
+{
+    JournalMeasurement photo = Sample();
+    photo.PhotoName = "Mond; \"erste\" (2).tif";
+    photo.TransitSeconds = 0.7;  // no timing: the line says 0
+    const std::string line = JournalLine(photo, ',');
+
+    // A reader without photographs: the 13 fields with their old ranges, a
+    // timing of 0 s at a site that names the picture, the same height.
+    const JournalMeasurement old = ParseJournalFields(line);
+    EXPECT_EQ(old.TransitSeconds, 0);
+    EXPECT_EQ(old.SiteName, "Zürich (Foto: Mond; \"erste\" (2).tif)");
+    EXPECT_EQ(old.Height, photo.Height);
+    EXPECT_EQ(old.Formation, photo.Formation);
+    EXPECT_TRUE(old.PhotoName.empty());
+
+    photo.TransitSeconds = 0;
+    EXPECT_EQ(ParseJournalLine(line), photo);
+    EXPECT_EQ(JournalLine(ParseJournalLine(line), ','), line);
+
+    // A timing never names a picture, whatever its site is called.
+    JournalMeasurement timing = Sample();
+    timing.SiteName = "Sternwarte (Foto: Dach)";
+    EXPECT_EQ(ParseJournalLine(JournalLine(timing, ',')), timing);
+
+    TempWorkingDir dir;
+    AppendToJournal(timing, ',');
+    AppendToJournal(photo, '.');
+    const Journal journal = ReadJournal();
+    EXPECT_EQ(Measurements(journal), (std::vector<JournalMeasurement>{timing, photo}));
+    EXPECT_TRUE(journal.Damaged.empty());
+
+    photo.PhotoName = "Mond\u2609.tif";  // a name Windows-1252 cannot hold
+    EXPECT_NE(Failure([&] { AppendToJournal(photo, ','); }).find("Bildname"), std::string::npos);
+    EXPECT_EQ(ReadJournal().Entries.size(), 2u);
+}
+
 TEST(MeasurementJournal, DamagedLinesAreNamedSkippedAndKeptByteForByte)
 {
     TempWorkingDir dir;

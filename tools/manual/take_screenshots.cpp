@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/preferences.h"
 #include "platform/form_widgets.h"
+#include "tools/synthetic_photo/table_scene.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,15 +29,19 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <numbers>
+#include <tuple>
 
 namespace {
 
@@ -307,6 +312,96 @@ QImage PlannerPage(Session& s, int page)
     return Framed(planner);
 }
 
+// The chapter "Höhe aus einem Foto": a synthetic picture drawn from the
+// independent shadow table for 18 December 2026, 18:00 MEZ, at Berlin,
+// turned and mirrored as through a star diagonal, with three shadows.
+const ChapterPicture& ThePhotoScene()
+{
+    static const ChapterPicture picture = TheChapterPicture();
+    return picture;
+}
+
+ImagePoint OnThePicture(double east, double north)
+{
+    const PicturePoint p = OnPicture(ThePhotoScene().Camera, east, north);
+    return {p.X, p.Y};
+}
+
+// The picture opened, its moment set, and calibrated by seven limb points
+// and two formations, as the chapter describes it.
+PhotoWindow& CalibratedPhoto(Session& s)
+{
+    const ChapterPicture& photo = ThePhotoScene();
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("mond.tif"));
+    if (!QFile::exists(path))
+        SaveSyntheticMoon(DrawSyntheticMoon(photo.Scene.Moon, photo.Camera), photo.Camera, path.toStdString());
+    s.main().HoeheausFoto1Click();
+    PhotoWindow& window = *s.windows->Photo;
+    window.SetPhotoChooser([path](QWidget*, const QString&) { return path; });
+    window.OpenButtonClick();
+    window.DateEdit->setText(QStringLiteral("18.12.2026"));
+    window.TimeEdit->setText(QStringLiteral("18:00"));
+    window.SiteBox->setCurrentIndex(window.SiteBox->findText(QStringLiteral("Berlin")));
+    window.MomentChange();
+    const SyntheticMoon& moon = photo.Scene.Moon;
+    const double towardSun = std::atan2(moon.SunNorth, moon.SunEast);
+    for (int i = 0; i < 7; ++i) {
+        const double a = towardSun + (-60 + 20.0 * i) * std::numbers::pi / 180;
+        window.PictureClick(OnThePicture(moon.SemiDiameter * std::cos(a), moon.SemiDiameter * std::sin(a)));
+    }
+    for (const auto& [step, box, name] : {
+             std::tuple{window.FirstFormationStep,  window.FirstFormationBox,  "Tycho"      },
+             std::tuple{window.SecondFormationStep, window.SecondFormationBox, "Aristoteles"}
+    }) {
+        step->setChecked(true);
+        box->setCurrentIndex(box->findText(QString::fromLatin1(name)));
+        const SkyPlace foot = photo.Scene.Feet.at(name);
+        window.PictureClick(OnThePicture(foot.East, foot.North));
+    }
+    window.View->ShowWhole();
+    return window;
+}
+
+// The summit and the tip of one of the picture's shadows clicked.
+void ClickShadow(PhotoWindow& window, const ShadowCase& shadow)
+{
+    window.ShadowStep->setChecked(true);
+    window.PictureClick(OnThePicture(shadow.SummitEast, shadow.SummitNorth));
+    window.PictureClick(OnThePicture(shadow.TipEast, shadow.TipNorth));
+}
+
+QImage PhotoCalibrated(Session& s) { return Framed(CalibratedPhoto(s)); }
+
+QImage PhotoMeasured(Session& s)
+{
+    PhotoWindow& window = CalibratedPhoto(s);
+    const ShadowCase& copernicus = ThePhotoScene().Scene.Shadows.front();
+    ClickShadow(window, copernicus);
+    window.View->CentreOn(OnThePicture(copernicus.SummitEast, copernicus.SummitNorth), 4);
+    return Framed(window);
+}
+
+// Three photo measurements, then two timings of Copernicus at the same
+// moment (the table's transit time and one 2 % longer), in "Messprotokoll".
+QImage JournalWithPhotos(Session& s)
+{
+    PhotoWindow& window = CalibratedPhoto(s);
+    for (const ShadowCase& shadow : ThePhotoScene().Scene.Shadows) {
+        ClickShadow(window, shadow);
+        window.SaveButtonClick();
+    }
+    window.OkButtonClick();
+    s.state.Day = 18, s.state.Month = 12, s.state.Year = 2026, s.state.Hour = 18, s.state.Minute = 0;
+    TForm1& w = s.main();
+    w.ObservationTimeChosen();  // as the time dialog's Ok: no longer the clock's time
+    w.ChooseObject(QStringLiteral("Copernicus"));
+    const double seconds = ThePhotoScene().Scene.Shadows.front().TransitSeconds;
+    SaveTimings(s, {QString::number(seconds, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(',')),
+                    QString::number(seconds * 1.02, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','))});
+    w.Messprotokoll1->trigger();
+    return Framed(*s.windows->Journal);
+}
+
 QImage DateiMenu(Session& s) { return WithMenuOpen(s, s.main().Datei1); }
 QImage MondzustandMenu(Session& s) { return WithMenuOpen(s, s.main().Mondzustand1); }
 QImage AboutBox(Session& s) { return OpenedWindow(s, &TForm1::About1Click, s.windows->Form2.get()); }
@@ -368,6 +463,9 @@ const Shot kShots[] = {
     {"hoehenberechnung",        HeightMeasurement},
     {"messung_gespeichert",     SavedMeasurement},
     {"messprotokoll",           Journal},
+    {"foto_kalibriert",         PhotoCalibrated},
+    {"foto_messung",            PhotoMeasured},
+    {"messprotokoll_foto",      JournalWithPhotos},
     {"objektliste_ergaenzung",  Completion},
     {"neues_objekt",            NewObject},
     {"about",                   AboutBox},

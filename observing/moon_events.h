@@ -25,7 +25,9 @@ struct MoonEvent {
 std::string_view MoonEventName(MoonEventKind kind);
 
 /// The MEZ moment (UT + 1 h) of a Julian date (UT), rounded to the nearest
-/// minute: 20:05:30 becomes 20:06, 23:59:40 the next day's 0:00.
+/// minute: 20:05:30 becomes 20:06, 23:59:40 the next day's 0:00. The date
+/// is in the calendar the program reads dates in (Julian up to 4.10.1582,
+/// Gregorian from 15.10.1582 on), so it reads back as the same instant.
 MezMoment MezMinuteOf(double julianDateUt);
 
 /// Calls `report` for each event from 0:00 MEZ of `firstDay` to the end of

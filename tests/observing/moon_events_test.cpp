@@ -5,12 +5,14 @@
 // a polar site without a rise, without a set and without a culmination.
 
 #include "observing/moon_events.h"
+#include "astronomy/calendar.h"
 #include "observing/moon_tonight.h"
 #include "tests/support/observation_at.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -150,6 +152,31 @@ TEST(MoonEvents, MezMinuteRoundsAndCarriesIntoTheNextDay)
     EXPECT_EQ(MezMinuteOf(2461388.293034), (MezMoment{2026, 12, 13, 20, 2}));
     // 31.12.2026 22:59:40 UT is 23:59:40 MEZ: the new year's first minute.
     EXPECT_EQ(MezMinuteOf(2461406.5 - 20.0 / 86400 - 1.0 / 24), (MezMoment{2027, 1, 1, 0, 0}));
+}
+
+TEST(MoonEvents, DatesReadBackAsTheSameInstantAlsoBeforeTheCalendarReform)
+{
+    // The program reads dates up to 4.10.1582 in the Julian calendar: the
+    // next day is 15.10.1582.
+    EXPECT_EQ(MezMinuteOf(2299160.5 - 1.0 / 24), (MezMoment{1582, 10, 15, 0, 0}));
+    EXPECT_EQ(MezMinuteOf(2299160.5 - 1.0 / 24 - 1.0 / 1440), (MezMoment{1582, 10, 4, 23, 59}));
+    // Every printed moment, from year 1 to 9999, is the instant it came from.
+    for (double jd = 1721425.0; jd < 5373484.0; jd += 1234.567) {
+        const MezMoment m = MezMinuteOf(jd);
+        const double back = ModifiedJulianDate(m.Day, m.Month, m.Year, m.Hour - 1 + m.Minute / 60.0) + 2400000.5;
+        ASSERT_LT(std::abs(back - jd), 0.5 / 1440) << jd;
+    }
+    // A day of the year 1000 lists the events of that day, not of the
+    // Gregorian day of the same name five days later.
+    const double dayStart = ModifiedJulianDate(1, 1, 1000, -1.0) + 2400000.5;
+    int count = 0;
+    ForEachMoonEvent({1000, 1, 1}, {1000, 1, 1}, 52.52, 13.405, [&](const MoonEvent& e) {
+        EXPECT_GE(e.JulianDateUt, dayStart);
+        EXPECT_LT(e.JulianDateUt, dayStart + 1);
+        EXPECT_EQ(MezMinuteOf(e.JulianDateUt).Day, 1);
+        ++count;
+    });
+    EXPECT_GE(count, 2);
 }
 
 }  // namespace
